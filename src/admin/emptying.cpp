@@ -1,0 +1,61 @@
+#include "emptying.h"
+
+#include <store/catalogue.h>
+#include <store/filecopy.h>
+#include <ui/notify.h>
+
+namespace admin {
+
+namespace {
+
+const QString kConfirm = QStringLiteral("确定需要清空吗？清空后将不能恢复！");
+
+void deleteAllRows(QWidget* parent, const QString& statement, const QString& done) {
+    if (ui::notify(parent, kConfirm, ui::OkCancel) != ui::kAnswerOk) return;
+    try {
+        store::OpenRosterDatabase()->execute(statement);
+    } catch (const store::Error& e) {
+        ui::reportError(parent, QStringLiteral("没有清空。"), e);
+        return;
+    }
+    ui::notify(parent, done, ui::Information);
+}
+
+void copyTemplate(QWidget* parent, const QString& templ, const QString& target, const QString& done) {
+    if (!store::FileExists(templ)) {
+        ui::notify(parent, QStringLiteral("系统文件") + templ + QStringLiteral("丢失"), ui::Information);
+        return;
+    }
+    if (ui::notify(parent, kConfirm, ui::OkCancel) != ui::kAnswerOk) return;
+    try {
+        store::ReplaceWithCopy(templ, target);
+    } catch (const store::Error& e) {
+        ui::reportError(parent, QStringLiteral("没有清空，原有记录保持不变。"), e);
+        return;
+    }
+    ui::notify(parent, done, ui::Information);
+}
+
+} // namespace
+
+void cleanaddlist_Click(QWidget* parent) {
+    deleteAllRows(parent, "delete * from tabaddlist", QStringLiteral("教师通讯录已经清空"));
+}
+
+void cleanonduty_Click(QWidget* parent) {
+    deleteAllRows(parent, "delete * from tabonduty", QStringLiteral("值周安排已经清空"));
+}
+
+void cleancahier_Click(QWidget* parent) {
+    copyTemplate(parent, store::kMinutesTemplate, store::kMinutesFile, QStringLiteral("会议记录已经清空"));
+}
+
+void cleannote_Click(QWidget* parent) {
+    copyTemplate(parent, store::kEventsTemplate, store::kEventsFile, QStringLiteral("学校事历已经清空"));
+}
+
+void cleanteacher_Click(QWidget* parent) {
+    copyTemplate(parent, store::kAttendanceTemplate, store::kAttendanceFile, QStringLiteral("教师考勤已经清空"));
+}
+
+} // namespace admin

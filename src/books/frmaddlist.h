@@ -1,0 +1,72 @@
+#pragma once
+
+#include <store/recordset.h>
+#include <ui/childform.h>
+
+class QLabel;
+class QLineEdit;
+class QToolBar;
+namespace ui {
+class LimitedTextEdit;
+}
+
+// The teachers' address book: one teacher at a time in nine boxes, a ten-button toolbar.
+class Frmaddlist : public ui::ChildForm {
+    Q_OBJECT
+public:
+    explicit Frmaddlist(QWidget* parent = nullptr);
+
+    void Toolbar1_ButtonClick(int index);
+
+    bool addMode() const { return AddMode; }
+    int searchStep() const { return SearchStep; }
+
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+
+private:
+    void Form_Load();
+    void Form_Resize();
+    void add();
+    void save();
+    void edit();
+    void search();
+    void remove();
+    void first();
+    void previous();
+    void next();
+    void last();
+
+    void ClearFields();
+    void UnlockFields();
+    void ShowCurrentRecord();
+    void showEmptyTable();
+    void setSexAndCodeEnabled(bool enabled);
+    void reloadAll();
+    QStringList boxTexts() const;
+    void setBoxTexts(const QStringList& values);
+
+    bool AddMode = false;
+    int SearchStep = 0;
+    store::RecordSet m_rs;
+    // The record last shown in the boxes: Edit + Save changes it, and Delete removes it alone.
+    qint64 m_shownRowid = -1;
+    QString m_shownName;
+
+    QWidget* Frame1;
+    QLabel* Label1;
+    QToolBar* Toolbar1;
+    QLabel* Label11;
+    QLabel* Label10;
+    QLabel* m_captions[8]; // Label2 .. Label9
+    QLineEdit* txtname;
+    QLineEdit* txtsex;
+    QLineEdit* txtmphone;
+    QLineEdit* txtphone;
+    QLineEdit* txtcode;
+    QLineEdit* txtqq;
+    QLineEdit* txtemail;
+    QLineEdit* txtaddress;
+    ui::LimitedTextEdit* txtremark;
+};

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <store/recordset.h>
+#include <ui/childform.h>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTableView;
+class QToolBar;
+namespace ui {
+class RecordSetModel;
+}
+
+// The teachers' attendance register: entries are added and listed, never changed. Its second
+// mode edits the lookup lists of categories, subjects and lesson numbers.
+class frmteacher : public ui::ChildForm {
+    Q_OBJECT
+public:
+    explicit frmteacher(QWidget* parent = nullptr);
+
+    void Toolbar1_ButtonClick(int index);
+    void cmdok_Click();
+    void cmdcancel_Click();
+    ui::RecordSetModel* gridModel() const { return m_model; }
+
+    // The order of the grid's rows, chosen with the two option buttons.
+    enum class Order { AsStored, ByDate, ByName };
+    static void sortRows(store::RecordSet& rs, Order order);
+
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+
+private:
+    void buildEntryControls();
+    void buildAddControls();
+    void Form_Load();
+    void Form_Resize();
+    void save();
+    void query();
+    void FormatAttendanceGrid();
+    void LoadAllAttendance();
+    void bindGrid(store::RecordSet rs);
+    void HideEntryControls();
+    void ShowEntryControls();
+    void ShowAddControls();
+    void HideAddControls();
+    void setNote(const QString& text);
+
+    Order m_order = Order::AsStored;
+    ui::RecordSetModel* m_model;
+
+    QWidget* Frame1;
+    QLabel* Label1;
+    QToolBar* Toolbar1;
+    QLabel* Label2;
+    QLabel *labdate, *labname, *labsort, *labsubject, *labcount, *labnumber;
+    QLineEdit* txtdate;
+    QComboBox* comname;
+    QComboBox* comsort;
+    QComboBox* comsubject;
+    QLineEdit* txtcount;
+    QComboBox* comnumber;
+    QLabel* Label8;
+    QRadioButton* Option1_0;
+    QRadioButton* Option1_1;
+    QTableView* DBGrid1;
+    QLabel *labaddnumber, *labaddsubject, *labaddsort;
+    QLineEdit *txtaddnumber, *txtaddsubject, *txtaddsort;
+    QPushButton* cmdok;
+    QPushButton* cmdcancel;
+};

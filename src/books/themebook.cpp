@@ -1,0 +1,276 @@
+#include "themebook.h"
+
+#include <store/catalogue.h>
+#include <store/statements.h>
+#include <ui/fonts.h>
+#include <ui/limitededit.h>
+#include <ui/notify.h>
+#include <ui/toolbar.h>
+#include <ui/twips.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+using ui::place;
+
+namespace {
+
+const QString kNone = QStringLiteral("无");
+const QString kNoRecords = QStringLiteral("暂时没有记录！");
+enum Button { Add = 2, Save = 4, Delete = 6, Back = 8 };
+
+QString boxText(const QWidget* w) {
+    if (auto* e = qobject_cast<const QLineEdit*>(w)) return e->text();
+    if (auto* t = qobject_cast<const ui::LimitedTextEdit*>(w)) return t->text();
+    return {};
+}
+
+void setBoxText(QWidget* w, const QString& text) {
+    if (auto* e = qobject_cast<QLineEdit*>(w)) e->setText(text);
+    else if (auto* t = qobject_cast<ui::LimitedTextEdit*>(w)) t->setText(text);
+}
+
+void setLocked(QWidget* w, bool locked) {
+    if (auto* e = qobject_cast<QLineEdit*>(w)) e->setReadOnly(locked);
+    else if (auto* t = qobject_cast<ui::LimitedTextEdit*>(w)) t->setLocked(locked);
+}
+
+QLabel* caption(QWidget* parent, const char* name, const QString& text, double left, double top, const QFont& f) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setFont(f);
+    ui::placeAt(l, left, top);
+    l->adjustSize();
+    return l;
+}
+
+} // namespace
+
+ThemeBook::ThemeBook(const ThemeBookSpec& spec, QWidget* parent) : ui::ChildForm(parent), m_spec(spec) {
+    setObjectName(spec.windowName);
+    setWindowTitle(QString::fromUtf8(spec.caption));
+    resize(ui::twips(11880), ui::twips(8595));
+
+    Frame1 = new QWidget(this);
+    Frame1->setObjectName("Frame1");
+    place(Frame1, spec.frameLeft, 0, 11655, 7935);
+
+    Label1_0 = caption(Frame1, "Label1_0", QString(), 3480, 240, ui::song(15));
+    Label2 = caption(Frame1, "Label2", QStringLiteral("注意：为确保数据的真实，保存后便不可更改。"), 4200, 720,
+                     ui::song(10.5));
+    Label2->setStyleSheet("color: #0000ff;");
+    Toolbar1 = ui::makeToolbar(Frame1, {{}, {"增加", "add"}, {}, {"保存", "save"}, {}, {"删除", "delete"}, {}, {"返回", "back"}},
+                               [this](int i) { Toolbar1_ButtonClick(i); });
+    place(Toolbar1, 120, 600, 3735, 390);
+    Toolbar1->adjustSize();
+
+    const QFont captionFont = ui::song(spec.captionPoints);
+    caption(Frame1, "Label1_11", QString::fromUtf8(spec.themeCaption), spec.themeCaptionLeft, spec.themeCaptionTop,
+            captionFont);
+    Combo1 = new QComboBox(Frame1);
+    Combo1->setObjectName("Combo1");
+    Combo1->setEditable(true);
+    Combo1->setInsertPolicy(QComboBox::NoInsert);
+    Combo1->setCompleter(nullptr);
+    Combo1->setFont(ui::song(12));
+    place(Combo1, spec.comboLeft, spec.comboTop, spec.comboWidth, spec.comboHeight);
+    connect(Combo1, qOverload<int>(&QComboBox::activated), this, &ThemeBook::Combo1_Click);
+
+    for (const ThemeBookSpec::Box& b : spec.boxes) {
+        caption(Frame1, b.labelName, QString::fromUtf8(b.caption), b.captionLeft, b.captionTop, captionFont);
+        QWidget* w;
+        if (b.multiLine) {
+            auto* t = new ui::LimitedTextEdit(Frame1, b.maxLength);
+            t->setVerticalScrollBarPolicy(b.scroll ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+            t->setTabChangesFocus(true);
+            w = t;
+        } else {
+            auto* e = new QLineEdit(Frame1);
+            if (b.maxLength) e->setMaxLength(b.maxLength);
+            w = e;
+        }
+        w->setObjectName(b.name);
+        w->setFont(ui::song(12));
+        place(w, b.left, b.top, b.width, b.height);
+        setLocked(w, b.lockedAtLoad);
+        m_boxes << w;
+    }
+    QFont contentCaption = ui::song(14.25, false, true);
+    caption(Frame1, "Label1_5", QStringLiteral("主要内容："), spec.contentCaptionLeft, spec.contentCaptionTop,
+            contentCaption);
+    auto* content = new ui::LimitedTextEdit(Frame1);
+    content->setObjectName("txtcontent");
+    content->setFont(ui::song(12));
+    content->setTabChangesFocus(true);
+    content->setLocked(true);
+    place(content, spec.contentLeft, spec.contentTop, spec.contentWidth, spec.contentHeight);
+    m_boxes << content;
+
+    for (int i = 0; i + 1 < spec.tabOrder.size(); ++i) {
+        auto* a = Frame1->findChild<QWidget*>(spec.tabOrder[i]);
+        auto* b = Frame1->findChild<QWidget*>(spec.tabOrder[i + 1]);
+        if (a && b) setTabOrder(a, b);
+    }
+    Form_Load();
+}
+
+QWidget* ThemeBook::input(const char* name) const { return Frame1->findChild<QWidget*>(name); }
+
+QString ThemeBook::textOf(const char* name) const {
+    if (qstrcmp(name, "Combo1") == 0) return Combo1->currentText();
+    return boxText(input(name));
+}
+
+void ThemeBook::Form_Load() {
+    QString school;
+    try {
+        school = store::SchoolName();
+    } catch (const store::Error& e) {
+        ui::reportError(this, QStringLiteral("无法读取学校名称。"), e);
+    }
+    Label1_0->setText(school + QString::fromUtf8(m_spec.titleSuffix));
+    Label1_0->adjustSize();
+    ui::toolButton(Toolbar1, Save)->setEnabled(false);
+    LoadThemeList();
+}
+
+// The first row in the boxes and every theme in the list, one entry per row, in table order.
+void ThemeBook::LoadThemeList() {
+    store::RecordSet rs;
+    try {
+        store::Database db(QString::fromUtf8(m_spec.file));
+        rs = db.openRecordsetWithRowids(QString("select * from ") + m_spec.table);
+    } catch (const store::Error& e) {
+        ui::reportError(this, QString("无法读取%1。").arg(windowTitle()), e);
+    }
+    m_shownRowid = -1;
+    m_shownTheme.clear();
+    if (rs.isEmpty()) {
+        Combo1->setStyleSheet("QComboBox { color: #ff0000; }");
+        Combo1->setEditText(kNoRecords);
+        return;
+    }
+    rs.moveFirst();
+    showRow(rs);
+    QStringList themes;
+    themes.reserve(rs.recordCount());
+    for (const QStringList& row : rs.rows()) themes << row.value(0);
+    Combo1->addItems(themes);
+    for (int i = 0; i < rs.recordCount(); ++i) Combo1->setItemData(i, rs.rowids().at(i));
+    Combo1->setEditText(Combo1->itemText(0));
+}
+
+void ThemeBook::showRow(const store::RecordSet& rs) {
+    for (int i = 0; i < m_boxes.size(); ++i) setBoxText(m_boxes[i], rs.fields(i + 1));
+    m_shownRowid = rs.rowid();
+    m_shownTheme = rs.fields(0);
+}
+
+void ThemeBook::emptyBoxes() {
+    for (QWidget* w : m_boxes) setBoxText(w, QString());
+}
+
+void ThemeBook::Form_Resize() {
+    const double sw = ui::toTwips(width()), sh = ui::toTwips(height());
+    Frame1->resize(ui::twips(qMax(0.0, sw - 150)), ui::twips(qMax(0.0, sh - 100)));
+    Label1_0->move((Frame1->width() - Label1_0->width()) / 2, Label1_0->y());
+    m_boxes.last()->resize(ui::twips(qMax(0.0, sw - 1150)), ui::twips(qMax(0.0, sh - m_spec.contentHeightMargin)));
+}
+
+void ThemeBook::resizeEvent(QResizeEvent*) { Form_Resize(); }
+
+void ThemeBook::Toolbar1_ButtonClick(int index) {
+    switch (index) {
+    case Add: add(); break;
+    case Save: save(); break;
+    case Delete: remove(); break;
+    case Back: emit backRequested(); break;
+    default: break;
+    }
+}
+
+// The picked entry's own row: the k-th entry of a theme shows the k-th row with that theme.
+void ThemeBook::Combo1_Click(int index) {
+    const QString theme = Combo1->itemText(index);
+    const qint64 wanted = Combo1->itemData(index).toLongLong();
+    store::RecordSet rs;
+    try {
+        store::Database db(QString::fromUtf8(m_spec.file));
+        rs = db.openRecordsetWithRowids(sql::themePick(m_spec.table, theme));
+    } catch (const store::Error& e) {
+        ui::reportError(this, QStringLiteral("无法读取这条记录。"), e);
+        return;
+    }
+    for (const ThemeBookSpec::Box& b : m_spec.boxes)
+        if (b.unlockedByAddOrPick) setLocked(input(b.name), false);
+    setLocked(m_boxes.last(), false);
+    rs.moveFirst();
+    for (int i = 0; i < rs.recordCount(); ++i, rs.moveNext())
+        if (rs.rowid() == wanted) break;
+    if (rs.eof()) rs.moveFirst();
+    if (rs.isEmpty()) {
+        m_shownRowid = -1;
+        return;
+    }
+    showRow(rs);
+}
+
+void ThemeBook::add() {
+    ui::toolButton(Toolbar1, Save)->setEnabled(true);
+    Combo1->setEditText(QString());
+    emptyBoxes();
+    m_shownRowid = -1;
+    for (const ThemeBookSpec::Box& b : m_spec.boxes)
+        if (b.unlockedByAddOrPick) setLocked(input(b.name), false);
+    setLocked(m_boxes.last(), false);
+    Combo1->setFocus();
+}
+
+void ThemeBook::save() {
+    for (const char* name : m_spec.requiredOrder) {
+        if (!textOf(name).isEmpty()) continue;
+        QString message = QStringLiteral("请输入内容！");
+        if (qstrcmp(name, "Combo1") == 0) message = QStringLiteral("请输入主题！");
+        for (const ThemeBookSpec::Box& b : m_spec.boxes)
+            if (qstrcmp(b.name, name) == 0) message = QString::fromUtf8(b.required);
+        ui::notify(this, message, ui::Warning);
+        return;
+    }
+    QStringList values{Combo1->currentText()};
+    for (int i = 0; i < m_spec.boxes.size(); ++i) {
+        const QString v = boxText(m_boxes[i]);
+        values << (v.isEmpty() && !m_spec.boxes[i].required ? kNone : v);
+    }
+    values << boxText(m_boxes.last());
+    try {
+        store::Database db(QString::fromUtf8(m_spec.file));
+        db.insert(sql::themeInsert(m_spec.table, values));
+    } catch (const store::Error& e) {
+        ui::reportError(this, QStringLiteral("内容没有保存。"), e);
+        return;
+    }
+    ui::notify(this, QStringLiteral("内容已保存"), ui::Information);
+    Combo1->clear();
+    LoadThemeList();
+    ui::toolButton(Toolbar1, Save)->setEnabled(false);
+}
+
+void ThemeBook::remove() {
+    const QString theme = Combo1->currentText();
+    try {
+        store::Database db(QString::fromUtf8(m_spec.file));
+        // The record on screen alone; a typed theme removes every record with that theme.
+        if (m_shownRowid >= 0 && theme == m_shownTheme)
+            db.execute(sql::themeDeleteRecord(m_spec.table, m_shownRowid));
+        else
+            db.execute(sql::themeDeleteByTheme(m_spec.table, theme));
+    } catch (const store::Error& e) {
+        ui::reportError(this, QStringLiteral("没有删除。"), e);
+        return;
+    }
+    ui::notify(this, QStringLiteral("该记录已经删除"), ui::Information);
+    Combo1->clear();
+    LoadThemeList();
+    if (Combo1->currentText() == kNoRecords) emptyBoxes();
+}

@@ -1,0 +1,41 @@
+#include "frmhelp.h"
+
+#include <ui/twips.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTextBrowser>
+#include <QUrl>
+
+Frmhelp::Frmhelp(QWidget* parent) : QWidget(parent) {
+    setObjectName("Frmhelp");
+    setWindowTitle(QStringLiteral("帮助"));
+    WebBrowser1 = new QTextBrowser(this);
+    WebBrowser1->setObjectName("WebBrowser1");
+    WebBrowser1->setOpenExternalLinks(false);
+    ui::place(WebBrowser1, 240, 120, 7455, 6255);
+    const QString page = helpPath(QCoreApplication::applicationDirPath());
+    if (QFileInfo(page).isFile()) {
+        WebBrowser1->setSource(QUrl::fromLocalFile(page));
+    } else {
+        WebBrowser1->setHtml(QString("<h2>找不到帮助文件</h2><p>帮助页面“%1”不存在。请把程序文件夹中的"
+                                     " help 文件夹恢复完整后再打开帮助。</p>")
+                                 .arg(QDir::toNativeSeparators(page).toHtmlEscaped()));
+    }
+}
+
+QString Frmhelp::helpPath(const QString& folder) {
+    const QString sep = QDir::separator() == '\\' ? "\\" : "/";
+    if (folder.endsWith('/') || folder.endsWith('\\')) return folder + "help" + sep + "help.htm";
+    return folder + sep + "help" + sep + "help.htm";
+}
+
+// The browser fills the window with a margin of 50 twips on every side.
+void Frmhelp::Form_Resize() {
+    const int w = qMax(0, width() - ui::twips(100));
+    const int h = qMax(0, height() - ui::twips(100));
+    WebBrowser1->setGeometry((width() - w) / 2, (height() - h) / 2, w, h);
+}
+
+void Frmhelp::resizeEvent(QResizeEvent*) { Form_Resize(); }

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <store/recordset.h>
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class frmmain;
+
+// The login window: the program's first window. A name and password that match a row of the
+// user table open the main window.
+class frmLogin : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmLogin(QWidget* parent = nullptr);
+
+    // True when a row of users holds exactly this name and password (a missing value never matches).
+    static bool matches(const store::RecordSet& users, const QString& name, const QString& password);
+
+    void cmdok_Click();
+    void cmdcancel_Click();
+
+signals:
+    void mainWindowOpened(frmmain* main);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QLabel* Label1;
+    QLabel* lblLabels_0;
+    QLabel* lblLabels_1;
+    QLineEdit* txtUserName;
+    QLineEdit* txtPassword;
+    QPushButton* cmdok;
+    QPushButton* cmdcancel;
+};

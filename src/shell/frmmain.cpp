@@ -1,0 +1,245 @@
+#include "frmmain.h"
+
+#include "frmbg.h"
+#include "frmhelp.h"
+#include "launcherpicture.h"
+
+#include <admin/emptying.h>
+#include <admin/frmsystem.h>
+#include <books/frmaddlist.h>
+#include <books/frmcahier.h>
+#include <books/frmonduty.h>
+#include <books/frmteacher.h>
+#include <ui/childform.h>
+#include <ui/twips.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QTimer>
+
+namespace {
+
+// The record books and the settings hide the launcher panel while they load.
+bool hidesLauncher(const QString& name) { return name != "Frmbg" && name != "Frmhelp"; }
+
+bool opensMaximised(const QString& name) {
+    return name == "Frmbg" || name == "Frmcahier" || name == "Frmnote" || name == "Frmhelp";
+}
+
+} // namespace
+
+frmmain::frmmain(QWidget* parent) : QMainWindow(parent) {
+    setObjectName("frmmain");
+    setWindowTitle(caption());
+    setWindowIcon(appIcon());
+    m_area = new QMdiArea(this);
+    m_area->setObjectName("mdiArea");
+    m_area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
+    m_area->setBackground(QColor(128, 128, 128));
+    setCentralWidget(m_area);
+    // A child window that keeps something up to date on activation has a Form_Activate slot.
+    connect(m_area, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow* sub) {
+        if (sub && sub->widget() && sub->widget()->metaObject()->indexOfMethod("Form_Activate()") >= 0)
+            QMetaObject::invokeMethod(sub->widget(), "Form_Activate");
+    });
+    buildMenus();
+    resize(ui::twips(11880), ui::twips(8010) + menuBar()->sizeHint().height());
+    // MDIForm_Load: the launcher panel fills the frame between tasks.
+    loadAndShow("Frmbg");
+}
+
+QString frmmain::caption() {
+    return QStringLiteral("欢迎使用Lumno校务管理软件　　V1.0    (Lumno 开发组）");
+}
+
+void frmmain::buildMenus() {
+    QMenuBar* bar = menuBar();
+    m_system = bar->addMenu(QStringLiteral("系统设定"));
+    m_system->menuAction()->setObjectName("system");
+    auto item = [this](const char* name, const QString& text, void (*run)(frmmain*)) {
+        QAction* a = m_system->addAction(text);
+        a->setObjectName(name);
+        connect(a, &QAction::triggered, this, [this, run] { run(this); });
+    };
+    item("schooolinfo", QStringLiteral("学校信息设置"), [](frmmain* m) { m->schooolinfo_Click(); });
+    item("cleancahier", QStringLiteral("会议记录清空"), [](frmmain* m) { admin::cleancahier_Click(m); });
+    item("cleannote", QStringLiteral("学校事历清空"), [](frmmain* m) { admin::cleannote_Click(m); });
+    item("cleanaddlist", QStringLiteral("通讯录清空"), [](frmmain* m) { admin::cleanaddlist_Click(m); });
+    item("cleanteacher", QStringLiteral("教师考勤清空"), [](frmmain* m) { admin::cleanteacher_Click(m); });
+    item("cleanonduty", QStringLiteral("值周安排清空"), [](frmmain* m) { admin::cleanonduty_Click(m); });
+    connect(m_system, &QMenu::aboutToShow, this, &frmmain::listWindows);
+
+    auto command = [this, bar](const char* name, const QString& text, void (frmmain::*run)()) {
+        QAction* a = bar->addAction(text);
+        a->setObjectName(name);
+        if (run) connect(a, &QAction::triggered, this, run);
+        return a;
+    };
+    command("cahier", QStringLiteral("会议记录"), &frmmain::cahier_Click);
+    command("note", QStringLiteral("学校事历"), &frmmain::note_Click);
+    command("addlist", QStringLiteral("教师通讯录"), &frmmain::addlist_Click);
+    command("teacher", QStringLiteral("教师考勤"), &frmmain::teacher_Click);
+    command("onduty", QStringLiteral("值周安排"), &frmmain::onduty_Click);
+    command("print", QStringLiteral("打印报表"), nullptr)->setEnabled(false);
+    command("help", QStringLiteral("帮助"), &frmmain::help_Click);
+    command("exit", QStringLiteral("退出"), &frmmain::exit_Click);
+}
+
+// The open child windows, listed under the items of "系统设定", the active one marked.
+void frmmain::listWindows() {
+    qDeleteAll(m_windowActions);
+    m_windowActions.clear();
+    const QList<QMdiSubWindow*> windows = m_area->subWindowList();
+    bool first = true;
+    for (QMdiSubWindow* sub : windows) {
+        if (!sub->isVisible() || sub->windowTitle().isEmpty()) continue;
+        if (first) m_windowActions << m_system->addSeparator();
+        first = false;
+        QAction* a = m_system->addAction(sub->windowTitle());
+        a->setCheckable(true);
+        a->setChecked(sub == m_area->activeSubWindow());
+        connect(a, &QAction::triggered, this, [this, sub = QPointer<QMdiSubWindow>(sub)] {
+            if (sub) m_area->setActiveSubWindow(sub);
+        });
+        m_windowActions << a;
+    }
+}
+
+QWidget* frmmain::child(const QString& name) const { return m_children.value(name).data(); }
+
+QWidget* frmmain::create(const QString& name) {
+    if (name == "Frmbg") {
+        auto* bg = new Frmbg;
+        connect(bg, &Frmbg::labelOpens, this, &frmmain::launcherLabel);
+        return bg;
+    }
+    ui::ChildForm* form = nullptr;
+    if (name == "Frmaddlist") form = new Frmaddlist;
+    else if (name == "Frmcahier") form = new Frmcahier;
+    else if (name == "Frmnote") form = new Frmnote;
+    else if (name == "Frmonduty") form = new Frmonduty;
+    else if (name == "frmteacher") form = new frmteacher;
+    else if (name == "Frmsystem") form = new Frmsystem;
+    else if (name == "Frmhelp") return new Frmhelp;
+    if (!form) return nullptr;
+    QPointer<ui::ChildForm> guard(form);
+    connect(form, &ui::ChildForm::backRequested, this, [this, name] {
+        unload(name);
+        showLauncher();
+    });
+    // Reloading happens after the handler that asked for it has returned.
+    connect(
+        form, &ui::ChildForm::reloadRequested, this,
+        [this, name] {
+            unload(name);
+            loadAndShow(name);
+        },
+        Qt::QueuedConnection);
+    return form;
+}
+
+QWidget* frmmain::loadAndShow(const QString& name) {
+    if (QWidget* loaded = child(name)) {
+        QMdiSubWindow* sub = qobject_cast<QMdiSubWindow*>(loaded->parentWidget());
+        if (sub) {
+            sub->show();
+            m_area->setActiveSubWindow(sub);
+            sub->raise();
+        }
+        return loaded;
+    }
+    if (hidesLauncher(name)) hideLauncher();
+    QWidget* form = create(name);
+    if (!form) return nullptr;
+    Qt::WindowFlags flags = Qt::SubWindow;
+    if (name == "Frmbg") flags |= Qt::FramelessWindowHint;
+    else if (name != "Frmhelp") flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    QMdiSubWindow* sub = m_area->addSubWindow(form, flags);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowTitle(form->windowTitle());
+    sub->setWindowIcon(appIcon());
+    m_children[name] = form;
+    if (opensMaximised(name)) sub->showMaximized();
+    else sub->show();
+    m_area->setActiveSubWindow(sub);
+    return form;
+}
+
+void frmmain::unload(const QString& name) {
+    QPointer<QWidget> form = m_children.take(name);
+    if (!form) return;
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget())) {
+        sub->hide();
+        m_area->removeSubWindow(sub);
+        sub->deleteLater();
+    } else {
+        form->deleteLater();
+    }
+}
+
+void frmmain::hideLauncher() {
+    QWidget* bg = child("Frmbg");
+    if (!bg) {
+        bg = loadAndShow("Frmbg");
+    }
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(bg->parentWidget())) sub->hide();
+}
+
+void frmmain::showLauncher() { loadAndShow("Frmbg"); }
+
+void frmmain::launcherLabel(int label) {
+    switch (label) {
+    case 1:
+        unload("Frmbg");
+        loadAndShow("Frmcahier");
+        break;
+    case 2:
+        loadAndShow("Frmnote");
+        break;
+    case 3:
+        hideLauncher();
+        loadAndShow("Frmonduty");
+        break;
+    case 4:
+        hideLauncher();
+        loadAndShow("Frmaddlist");
+        break;
+    case 5:
+        hideLauncher();
+        loadAndShow("frmteacher");
+        break;
+    default:
+        break;
+    }
+}
+
+void frmmain::schooolinfo_Click() { loadAndShow("Frmsystem"); }
+void frmmain::cahier_Click() { loadAndShow("Frmcahier"); }
+void frmmain::note_Click() { loadAndShow("Frmnote"); }
+
+void frmmain::addlist_Click() {
+    unload("Frmcahier");
+    unload("Frmnote");
+    hideLauncher();
+    loadAndShow("Frmaddlist");
+}
+
+void frmmain::teacher_Click() {
+    unload("Frmcahier");
+    unload("Frmnote");
+    hideLauncher();
+    loadAndShow("frmteacher");
+}
+
+void frmmain::onduty_Click() {
+    unload("Frmcahier");
+    unload("Frmnote");
+    loadAndShow("Frmonduty");
+}
+
+void frmmain::help_Click() { loadAndShow("Frmhelp"); }
+
+void frmmain::exit_Click() { QCoreApplication::exit(0); }

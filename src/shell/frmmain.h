@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QMap>
+#include <QPointer>
+
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class Frmbg;
+
+// The main window: a multiple-document frame with the menu bar. Every other window of the
+// program except the login is one of its child windows, each existing at most once.
+class frmmain : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frmmain(QWidget* parent = nullptr);
+
+    static QString caption();
+
+    QMdiArea* area() const { return m_area; }
+    // A loaded child window by its name ("Frmbg", "Frmcahier", ...), or nullptr.
+    QWidget* child(const QString& name) const;
+    // Creates the named window if needed (running its loading) and brings it to the front.
+    QWidget* loadAndShow(const QString& name);
+    // Closes and discards the named window; does nothing when it is not loaded.
+    void unload(const QString& name);
+    void hideLauncher();
+    void showLauncher();
+
+    // Menu commands.
+    void schooolinfo_Click();
+    void cahier_Click();
+    void note_Click();
+    void addlist_Click();
+    void teacher_Click();
+    void onduty_Click();
+    void help_Click();
+    void exit_Click();
+
+private:
+    QWidget* create(const QString& name);
+    void buildMenus();
+    void listWindows();
+    void launcherLabel(int label);
+
+    QMdiArea* m_area;
+    QMenu* m_system;
+    QList<QAction*> m_windowActions;
+    QMap<QString, QPointer<QWidget>> m_children;
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The statements of the record books, built from the values the user typed. Every value goes
+// through SqlQuote, so no value can leave its literal.
+namespace sql {
+
+// q(v1) + "," + q(v2) + ... for the values in order.
+QString quotedList(const QStringList& values);
+
+// Teacher address book (tabaddlist): name, sex, mphone, phone, addcode, qq, email, address, remark.
+QString addressInsert(const QStringList& nine);
+QString addressUpdate(const QStringList& nine, qint64 rowid);
+// The condition of a search: the last non-empty box in the order name, mphone, phone, qq, email,
+// address, remark alone; empty when every box is empty.
+QString addressCondition(const QString& name, const QString& mphone, const QString& phone,
+                         const QString& qq, const QString& email, const QString& address,
+                         const QString& remark);
+QString addressSearch(const QString& condition);
+QString addressDeleteByName(const QString& name);
+QString addressDeleteRecord(qint64 rowid);
+
+// Meeting minutes and school events (tabcahier, tabnote): rows keyed by theme by convention.
+QString themeInsert(const QString& table, const QStringList& values);
+QString themePick(const QString& table, const QString& theme);
+QString themeDeleteByTheme(const QString& table, const QString& theme);
+QString themeDeleteRecord(const QString& table, qint64 rowid);
+
+// Teacher attendance (tabkaoqin) and its lookup lists.
+QString attendanceInsert(const QStringList& seven);
+QString attendanceQuery(const QString& name);
+QString lookupInsert(const QString& table, const QString& value);
+
+// School information (tabel2 in uinfo.dat).
+QString schoolInsert(const QString& name, const QString& phone, const QString& address,
+                     const QString& email);
+QString schoolUpdate(const QString& name, const QString& phone, const QString& address,
+                     const QString& email);
+
+} // namespace sql

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QWidget>
+
+namespace ui {
+
+// A child window of the main window. It never reaches into the main window: it says what it
+// wants, and the main window decides what shows.
+class ChildForm : public QWidget {
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
+
+signals:
+    // The window's own back or exit command: unload it and show the launcher panel again.
+    void backRequested();
+    // The window wants to be unloaded and loaded afresh.
+    void reloadRequested();
+};
+
+} // namespace ui

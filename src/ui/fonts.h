@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QFont>
+
+namespace ui {
+
+// Maps the designed Chinese font names to the fonts this machine has (SimSun, LiSu, STXingkai
+// on Windows; the AR PL and WenQuanYi fonts elsewhere). Call once at start-up.
+void registerFontSubstitutions();
+
+// A font of a designed family at a designed size (fractional sizes such as 14.25 kept).
+QFont designFont(const QString& family, double points, bool bold = false, bool italic = false);
+inline QFont song(double points, bool bold = false, bool italic = false) {
+    return designFont(QStringLiteral("宋体"), points, bold, italic);
+}
+
+} // namespace ui

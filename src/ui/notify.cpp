@@ -1,0 +1,43 @@
+#include "notify.h"
+
+#include <store/database.h>
+
+#include <QAbstractButton>
+#include <QMessageBox>
+
+namespace ui {
+
+namespace {
+NotifyHook& hook() {
+    static NotifyHook h;
+    return h;
+}
+} // namespace
+
+void setNotifyHook(NotifyHook h) { hook() = std::move(h); }
+
+int notify(QWidget* parent, const QString& text, int style) {
+    if (hook()) return hook()(parent, text, style);
+    const QString title = QStringLiteral("提示");
+    QMessageBox box(parent);
+    box.setWindowTitle(title);
+    box.setText(text);
+    if (style == OkCancel) {
+        box.setIcon(QMessageBox::NoIcon);
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Ok);
+        box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+        box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
+    } else {
+        box.setIcon(style == Warning ? QMessageBox::Warning : QMessageBox::Information);
+        box.setStandardButtons(QMessageBox::Ok);
+        box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    }
+    return box.exec() == QMessageBox::Ok ? kAnswerOk : kAnswerCancel;
+}
+
+void reportError(QWidget* parent, const QString& action, const store::Error& error) {
+    notify(parent, action + "\n" + error.describe(), Warning);
+}
+
+} // namespace ui

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+namespace store {
+class Error;
+}
+
+namespace ui {
+
+// Message box styles: 48 warning with OK, 64 information with OK, 1 OK and Cancel.
+enum MessageStyle { Warning = 48, Information = 64, OkCancel = 1 };
+constexpr int kAnswerOk = 1;
+constexpr int kAnswerCancel = 2;
+
+// The one message box of the program, titled "提示". Returns kAnswerOk when the user chose OK.
+int notify(QWidget* parent, const QString& text, int style);
+
+// Replaces the message box, for tests: the hook sees every message and gives the answer.
+using NotifyHook = std::function<int(QWidget* parent, const QString& text, int style)>;
+void setNotifyHook(NotifyHook hook);
+
+// Tells the user that an action could not be done, and why (file, engine text).
+void reportError(QWidget* parent, const QString& action, const store::Error& error);
+
+} // namespace ui

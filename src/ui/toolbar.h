@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QToolBar>
+#include <functional>
+#include <vector>
+
+namespace ui {
+
+// One button of a toolbar: a caption and a picture kind (see toolIcon); an empty caption and
+// picture make a separator.
+struct ToolButton {
+    QString caption;
+    QString picture;
+};
+
+// A toolbar named "Toolbar1" whose actions(), in order, are its buttons by index (1-based:
+// actions()[i - 1] is button i). A click on button i calls onClick(i).
+QToolBar* makeToolbar(QWidget* parent, const std::vector<ToolButton>& buttons,
+                      std::function<void(int)> onClick);
+// Button i (1-based) of a toolbar made by makeToolbar.
+QAction* toolButton(QToolBar* bar, int index);
+
+} // namespace ui

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QVector>
+#include <QWidget>
+
+class QAction;
+class QToolBar;
+
+namespace testkit {
+
+// A fresh program folder laid out by the program's own set-up code, made the working
+// directory for the life of the object.
+class Folder {
+public:
+    Folder();
+    ~Folder();
+    QString path(const QString& relative = QString()) const;
+
+private:
+    QTemporaryDir m_dir;
+    QString m_previous;
+};
+
+struct Message {
+    QString text;
+    int style;
+};
+
+// Records every message box the program shows and answers it (OK unless told otherwise).
+class Messages {
+public:
+    Messages();
+    ~Messages();
+    QVector<Message> all;
+    QVector<int> answers; // answers given in order; OK once they run out
+    QStringList texts() const;
+    QString last() const { return all.isEmpty() ? QString() : all.last().text; }
+    void clear() { all.clear(); }
+};
+
+// A plain read of a database file, outside the program's own store.
+QVector<QStringList> rows(const QString& file, const QString& sql);
+// A plain statement on a database file, outside the program's own store.
+void exec(const QString& file, const QString& sql);
+
+// Types text into the focused widget w, one key event per character (Chinese included).
+void type(QWidget* w, const QString& text);
+// Presses and releases a key on w.
+void key(QWidget* w, Qt::Key k);
+// Clicks toolbar button index (1-based) of the window's Toolbar1, as a mouse would.
+void clickTool(QWidget* window, int index);
+// Runs queued events (deferred deletes included).
+void settle();
+
+} // namespace testkit
