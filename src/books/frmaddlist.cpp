@@ -52,8 +52,7 @@ Frmaddlist::Frmaddlist(QWidget* parent) : ui::ChildForm(parent) {
                                 {"终点", "last"},
                                 {"退出", "exit"}},
                                [this](int i) { Toolbar1_ButtonClick(i); });
-    place(Toolbar1, 120, 720, 4695, 585);
-    Toolbar1->adjustSize();
+    ui::placeToolbar(Toolbar1, 120, 720, 4695, 585);
 
     Label11 = new QLabel(Frame1);
     Label11->setObjectName("Label11");

@@ -51,6 +51,7 @@ Frmonduty::Frmonduty(QWidget* parent) : ui::ChildForm(parent) {
         b->setObjectName(name);
         if (text.isEmpty()) b->setArrowType(type);
         else b->setText(text);
+        b->setFixedSize(22, 24);
         connect(b, &QToolButton::clicked, this, move);
         row->addWidget(b);
         return b;
@@ -65,8 +66,7 @@ Frmonduty::Frmonduty(QWidget* parent) : ui::ChildForm(parent) {
 
     Toolbar1 = ui::makeToolbar(Frame1, {{"录入", "enter"}, {"修改", "modify"}, {"锁定", "lock"}, {"返回", "back"}},
                                [this](int i) { Toolbar1_ButtonClick(i); });
-    place(Toolbar1, 6720, 120, 1935, 585);
-    Toolbar1->adjustSize();
+    ui::placeToolbar(Toolbar1, 6720, 120, 1935, 585);
 
     m_model = new RotaModel(this);
     DBGrid1 = new QTableView(Frame1);

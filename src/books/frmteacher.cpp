@@ -81,8 +81,7 @@ void frmteacher::buildEntryControls() {
     Toolbar1 = ui::makeToolbar(Frame1,
                                {{"设置", "settings"}, {"保存", "save"}, {"查寻", "search"}, {"浏览", "browse"}, {"返回", "back"}},
                                [this](int i) { Toolbar1_ButtonClick(i); });
-    place(Toolbar1, 120, 720, 3975, 390);
-    Toolbar1->adjustSize();
+    ui::placeToolbar(Toolbar1, 120, 720, 3975, 390);
     Label2 = label(Frame1, "Label2", kNote, 4560, 840, 3990, 210);
     Label2->setStyleSheet("color: #ff0000;");
 

@@ -62,8 +62,7 @@ ThemeBook::ThemeBook(const ThemeBookSpec& spec, QWidget* parent) : ui::ChildForm
     Label2->setStyleSheet("color: #0000ff;");
     Toolbar1 = ui::makeToolbar(Frame1, {{}, {"增加", "add"}, {}, {"保存", "save"}, {}, {"删除", "delete"}, {}, {"返回", "back"}},
                                [this](int i) { Toolbar1_ButtonClick(i); });
-    place(Toolbar1, 120, 600, 3735, 390);
-    Toolbar1->adjustSize();
+    ui::placeToolbar(Toolbar1, 120, 600, 3735, 390);
 
     const QFont captionFont = ui::song(spec.captionPoints);
     caption(Frame1, "Label1_11", QString::fromUtf8(spec.themeCaption), spec.themeCaptionLeft, spec.themeCaptionTop,

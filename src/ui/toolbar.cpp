@@ -2,6 +2,7 @@
 
 #include "fonts.h"
 #include "pictures.h"
+#include "twips.h"
 
 #include <QAction>
 
@@ -14,7 +15,11 @@ QToolBar* makeToolbar(QWidget* parent, const std::vector<ToolButton>& buttons,
     bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     bar->setIconSize(QSize(16, 16));
     bar->setMovable(false);
-    bar->setFont(song(9));
+    QFont font = song(9);
+    font.setPixelSize(12);
+    bar->setFont(font);
+    bar->setStyleSheet("QToolBar { spacing: 1px; padding: 0px; border: none; }"
+                       "QToolButton { padding: 1px 2px; margin: 0px; }");
     for (size_t i = 0; i < buttons.size(); ++i) {
         const int index = int(i) + 1;
         if (buttons[i].caption.isEmpty()) {
@@ -25,6 +30,20 @@ QToolBar* makeToolbar(QWidget* parent, const std::vector<ToolButton>& buttons,
         QObject::connect(a, &QAction::triggered, bar, [onClick, index] { onClick(index); });
     }
     return bar;
+}
+
+void placeToolbar(QToolBar* bar, double left, double top, double width, double height) {
+    if (twips(height) < 34) bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    // Buttons share the designed width when their natural size would not fit in it.
+    int buttons = 0, separators = 0;
+    for (QAction* a : bar->actions()) (a->isSeparator() ? separators : buttons)++;
+    if (buttons && bar->sizeHint().width() > twips(width)) {
+        const int each = (twips(width) - separators * 6) / buttons;
+        for (QAction* a : bar->actions())
+            if (QWidget* w = bar->widgetForAction(a); w && !a->isSeparator()) w->setFixedWidth(each);
+    }
+    const QSize hint = bar->sizeHint();
+    bar->setGeometry(twips(left), twips(top), qMax(twips(width), hint.width()), qMax(twips(height), hint.height()));
 }
 
 QAction* toolButton(QToolBar* bar, int index) { return bar->actions().value(index - 1); }

@@ -18,6 +18,9 @@ struct ToolButton {
 // actions()[i - 1] is button i). A click on button i calls onClick(i).
 QToolBar* makeToolbar(QWidget* parent, const std::vector<ToolButton>& buttons,
                       std::function<void(int)> onClick);
+// Places a toolbar at its designed position (twips); a bar too low for captions under the
+// pictures shows them beside the pictures.
+void placeToolbar(QToolBar* bar, double left, double top, double width, double height);
 // Button i (1-based) of a toolbar made by makeToolbar.
 QAction* toolButton(QToolBar* bar, int index);
 
