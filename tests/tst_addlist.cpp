@@ -1,0 +1,286 @@
+// The teachers' address book, driven through its toolbar and boxes as a person would.
+#include "testkit.h"
+
+#include <books/frmaddlist.h>
+#include <books/frmcahier.h>
+#include <store/catalogue.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QToolBar>
+#include <QtTest>
+
+namespace {
+
+enum { Add = 1, Save, Edit, Search, Delete, First, Previous, Next, Last, Exit };
+const QStringList kBoxes{"txtname", "txtsex", "txtmphone", "txtphone", "txtcode", "txtqq", "txtemail", "txtaddress"};
+
+struct Book {
+    Frmaddlist w;
+    Book() { w.show(); }
+    QLineEdit* box(const QString& name) { return w.findChild<QLineEdit*>(name); }
+    QPlainTextEdit* remark() { return w.findChild<QPlainTextEdit*>("txtremark"); }
+    QString label11() { return w.findChild<QLabel*>("Label11")->isVisible() ? w.findChild<QLabel*>("Label11")->text() : QString(); }
+    void click(int i) { testkit::clickTool(&w, i); }
+    bool enabled(int i) { return w.findChild<QToolBar*>("Toolbar1")->actions().at(i - 1)->isEnabled(); }
+    void fill(const QString& name, const QString& value) {
+        QLineEdit* e = box(name);
+        e->selectAll();
+        e->setFocus();
+        testkit::type(e, value);
+    }
+    QString shownName() { return box("txtname")->text(); }
+    void add(const QString& name, const QString& sex, const QString& phone = QString()) {
+        click(Add);
+        fill("txtname", name);
+        fill("txtsex", sex);
+        if (!phone.isEmpty()) fill("txtphone", phone);
+        click(Save);
+    }
+};
+
+QVector<QStringList> stored() {
+    return testkit::rows(store::kRosterFile, "select * from tabaddlist order by rowid");
+}
+
+} // namespace
+
+class tst_addlist : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { m_folder.reset(new testkit::Folder); m_messages.reset(new testkit::Messages); }
+    void cleanup() { m_messages.reset(); m_folder.reset(); }
+
+    void emptyBookShowsThePlaceholder();
+    void addStoresNoneForEmptyBoxes();
+    void requiredInputsInOrder();
+    void searchProtocol();
+    void navigationAtBothEnds();
+    void editChangesOnlyTheShownTeacher();
+    void deleteRemovesOnlyTheShownTeacher();
+    void editOfAVanishedRecordIsNotReportedSaved();
+    void editThenAddKeepsNameDisabled();
+    void enterMovesFocusExceptInRemark();
+    void engineErrorsAreReported();
+
+private:
+    QScopedPointer<testkit::Folder> m_folder;
+    QScopedPointer<testkit::Messages> m_messages;
+};
+
+void tst_addlist::emptyBookShowsThePlaceholder() {
+    Book b;
+    QCOMPARE(b.remark()->toPlainText(), QString("暂时没有记录！"));
+    QCOMPARE(b.remark()->font().pointSizeF(), 20.0);
+    QVERIFY(b.remark()->styleSheet().contains("#ff0000"));
+    QVERIFY(!b.enabled(Edit) && !b.enabled(Save) && b.enabled(Add));
+    for (const QString& name : kBoxes) QVERIFY(b.box(name)->isReadOnly());
+    QCOMPARE(b.w.findChild<QLabel*>("Label1")->text(), QString("欢迎使用教师通讯录"));
+    for (int nav : {First, Previous, Next, Last}) b.click(nav);
+    QCOMPARE(b.shownName(), QString());
+    QVERIFY(m_messages->all.isEmpty());
+    // The placeholder keeps its size and colour while records are added.
+    b.add("张伟", "男");
+    QCOMPARE(b.remark()->font().pointSizeF(), 20.0);
+    QVERIFY(b.remark()->styleSheet().contains("#ff0000"));
+}
+
+void tst_addlist::addStoresNoneForEmptyBoxes() {
+    testkit::exec(store::kUserFile, "insert into tabel2 values ('实验小学','1','2','3')");
+    Book b;
+    QCOMPARE(b.w.findChild<QLabel*>("Label1")->text(), QString("欢迎使用实验小学教师通讯录"));
+    b.click(Add);
+    QVERIFY(b.enabled(Save));
+    QCOMPARE(b.label11(), QString("请输入相关信息，然后单击保存按钮 "));
+    b.fill("txtname", "O'Neil");
+    b.fill("txtsex", "男");
+    b.click(Save);
+    QCOMPARE(m_messages->all.last().text, QString("内容已经保存"));
+    QCOMPARE(m_messages->all.last().style, 64);
+    QCOMPARE(stored(), QVector<QStringList>({{"O'Neil", "男", "无", "无", "无", "无", "无", "无", "无"}}));
+    QVERIFY(!b.enabled(Save));
+    QCOMPARE(b.box("txtmphone")->text(), QString()); // the boxes keep what was typed
+    QCOMPARE(b.label11(), QString());
+    // Adding the same name again makes a second record.
+    b.add("O'Neil", "男");
+    QCOMPARE(stored().size(), 2);
+}
+
+void tst_addlist::requiredInputsInOrder() {
+    Book b;
+    b.click(Add);
+    b.click(Save);
+    QCOMPARE(m_messages->texts(), QStringList{"请输入名字！"});
+    QCOMPARE(m_messages->all.last().style, 48);
+    b.fill("txtname", "张伟");
+    b.click(Save);
+    QCOMPARE(m_messages->last(), QString("请输入性别！"));
+    QVERIFY(stored().isEmpty());
+    b.click(Delete);
+    QVERIFY(m_messages->last() != "请输入姓名！");
+    b.click(Add);
+    b.click(Delete);
+    QCOMPARE(m_messages->last(), QString("请输入姓名！"));
+    QCOMPARE(m_messages->all.last().style, 64);
+}
+
+void tst_addlist::searchProtocol() {
+    Book b;
+    b.add("张伟", "男", "6666");
+    b.add("李娜", "女", "7777");
+    b.click(Search);
+    QCOMPARE(m_messages->last(), QString("请输入相应的查寻条件，然后单击'查寻'"));
+    QCOMPARE(b.w.searchStep(), 1);
+    QVERIFY(!b.box("txtsex")->isEnabled() && !b.box("txtcode")->isEnabled());
+    b.click(Search); // nothing typed: the same hint, still armed
+    QCOMPARE(m_messages->all.size(), 4);
+    QCOMPARE(b.w.searchStep(), 1);
+    b.fill("txtname", "张伟");
+    b.fill("txtphone", "7777"); // the landline alone decides
+    b.click(Search);
+    QCOMPARE(b.label11(), QString("共找到1位"));
+    QCOMPARE(b.shownName(), QString("李娜"));
+    QCOMPARE(b.w.searchStep(), 0);
+    b.click(Search);
+    b.fill("txtname", "王芳");
+    b.click(Search);
+    QCOMPARE(b.label11(), QString("没有该记录！"));
+    QCOMPARE(b.w.searchStep(), 1);
+    b.fill("txtname", "");
+    b.fill("txtemail", "无");
+    b.click(Search);
+    QCOMPARE(b.label11(), QString("共找到2位"));
+    b.click(Next);
+    QCOMPARE(b.shownName(), QString("李娜"));
+    b.click(Next);
+    QCOMPARE(b.shownName(), QString("李娜"));
+}
+
+void tst_addlist::navigationAtBothEnds() {
+    for (const char* n : {"甲", "乙", "丙"})
+        testkit::exec(store::kRosterFile, QString("insert into tabaddlist values ('%1','男','','','','','','','')").arg(n));
+    Book b;
+    QCOMPARE(b.shownName(), QString("甲"));
+    b.click(Previous); // to BOF: the first record stays on screen
+    QCOMPARE(b.shownName(), QString("甲"));
+    b.click(First); // at BOF: nothing
+    QCOMPARE(b.shownName(), QString("甲"));
+    b.click(Previous);
+    b.click(Next);
+    QCOMPARE(b.shownName(), QString("乙"));
+    b.click(Last);
+    QCOMPARE(b.shownName(), QString("丙"));
+    b.click(Next);
+    QCOMPARE(b.shownName(), QString("丙"));
+    b.click(Last); // at EOF: nothing
+    b.click(Next);
+    QCOMPARE(b.shownName(), QString("丙"));
+    b.click(Previous);
+    QCOMPARE(b.shownName(), QString("乙"));
+}
+
+void tst_addlist::editChangesOnlyTheShownTeacher() {
+    testkit::exec(store::kRosterFile, "insert into tabaddlist values ('张伟','男','1','','','','','','语文')");
+    testkit::exec(store::kRosterFile, "insert into tabaddlist values ('张伟','男','2','','','','','','数学')");
+    Book b;
+    b.click(Next);
+    QCOMPARE(b.box("txtmphone")->text(), QString("2"));
+    b.click(Edit);
+    QVERIFY(!b.box("txtname")->isEnabled());
+    QCOMPARE(b.label11(), QString("请更改相关信息，然后单击保存按钮"));
+    b.fill("txtmphone", "13900000000");
+    b.click(Save);
+    QCOMPARE(m_messages->last(), QString("内容已经保存"));
+    const auto rows = stored();
+    QCOMPARE(rows.at(0).at(2), QString("1"));
+    QCOMPARE(rows.at(0).at(8), QString("语文"));
+    QCOMPARE(rows.at(1).at(2), QString("13900000000"));
+    QVERIFY(b.box("txtname")->isEnabled());
+}
+
+void tst_addlist::deleteRemovesOnlyTheShownTeacher() {
+    for (int i = 0; i < 2; ++i)
+        testkit::exec(store::kRosterFile, "insert into tabaddlist values ('张伟','男','','','','','','','')");
+    testkit::exec(store::kRosterFile, "insert into tabaddlist values ('李娜','女','','','','','','','')");
+    Book b;
+    b.click(Delete);
+    QCOMPARE(m_messages->last(), QString("内容已经删除！"));
+    QCOMPARE(m_messages->all.last().style, 48);
+    QCOMPARE(stored().size(), 2);
+    // A typed name removes every teacher with that name.
+    b.click(Search);
+    b.fill("txtname", "张伟");
+    b.click(Delete);
+    QCOMPARE(stored(), QVector<QStringList>({{"李娜", "女", "", "", "", "", "", "", ""}}));
+    QCOMPARE(b.shownName(), QString("李娜"));
+    b.click(Delete);
+    QVERIFY(stored().isEmpty());
+    QCOMPARE(b.remark()->toPlainText(), QString("暂时没有记录！"));
+}
+
+void tst_addlist::editOfAVanishedRecordIsNotReportedSaved() {
+    testkit::exec(store::kRosterFile, "insert into tabaddlist values ('张伟','男','1','','','','','','')");
+    Book b;
+    b.click(Edit);
+    b.fill("txtmphone", "999");
+    testkit::exec(store::kRosterFile, "delete from tabaddlist"); // emptied meanwhile
+    b.click(Save);
+    QVERIFY(m_messages->last().contains("已没有这条记录"));
+    QVERIFY(!m_messages->texts().contains("内容已经保存"));
+    QCOMPARE(b.box("txtmphone")->text(), QString("999"));
+    QVERIFY(stored().isEmpty());
+    // Search cleared the boxes: Edit then has no record to change, and Save says so.
+    b.click(Search);
+    b.fill("txtname", "x");
+    b.click(Edit);
+    b.fill("txtsex", "y");
+    b.click(Save);
+    QVERIFY(m_messages->last().contains("没有显示任何记录"));
+    QVERIFY(stored().isEmpty());
+}
+
+void tst_addlist::editThenAddKeepsNameDisabled() {
+    testkit::exec(store::kRosterFile, "insert into tabaddlist values ('张伟','男','','','','','','','')");
+    Book b;
+    b.click(Edit);
+    b.click(Add);
+    QVERIFY(!b.box("txtname")->isEnabled());
+    QVERIFY(b.w.addMode());
+    b.click(First);
+    QVERIFY(b.box("txtname")->isEnabled());
+}
+
+void tst_addlist::enterMovesFocusExceptInRemark() {
+    Book b;
+    QApplication::setActiveWindow(&b.w);
+    b.click(Add);
+    b.box("txtname")->setFocus();
+    for (int i = 0; i + 1 < kBoxes.size(); ++i) {
+        QCOMPARE(QApplication::focusWidget(), b.box(kBoxes[i]));
+        testkit::key(QApplication::focusWidget(), Qt::Key_Return);
+    }
+    testkit::key(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), b.remark());
+    testkit::type(b.remark(), "第一行\n第二行");
+    QCOMPARE(QApplication::focusWidget(), b.remark());
+    QCOMPARE(b.remark()->toPlainText(), QString("第一行\n第二行"));
+}
+
+void tst_addlist::engineErrorsAreReported() {
+    Book b;
+    testkit::exec(store::kRosterFile, "drop table tabaddlist");
+    b.add("张伟", "男");
+    QVERIFY(m_messages->last().contains("内容没有保存"));
+    QVERIFY(m_messages->last().contains("database/addonduty.dat"));
+    QVERIFY(b.enabled(Save)); // still usable: the user may try again
+    QFile::remove(store::kRosterFile);
+    b.click(Search);
+    b.fill("txtname", "张伟");
+    b.click(Search);
+    QVERIFY(m_messages->last().contains("找不到数据文件"));
+    QVERIFY(!QFile::exists(store::kRosterFile));
+}
+
+QTEST_MAIN(tst_addlist)
+#include "tst_addlist.moc"
