@@ -1,0 +1,320 @@
+// The meeting minutes and the school events: one implementation, checked on both windows.
+#include "testkit.h"
+
+#include <books/frmcahier.h>
+#include <store/catalogue.h>
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QToolBar>
+#include <QtTest>
+
+namespace {
+
+enum { Add = 2, Save = 4, Delete = 6, Back = 8 };
+
+struct Book {
+    std::unique_ptr<ThemeBook> w;
+    QString file, table;
+    explicit Book(bool minutes) {
+        if (minutes) w.reset(new Frmcahier);
+        else w.reset(new Frmnote);
+        file = minutes ? store::kMinutesFile : store::kEventsFile;
+        table = minutes ? "tabcahier" : "tabnote";
+        w->show();
+    }
+    QComboBox* combo() { return w->findChild<QComboBox*>("Combo1"); }
+    QWidget* box(const QString& name) { return w->findChild<QWidget*>(name); }
+    QString text(const QString& name) {
+        if (auto* e = qobject_cast<QLineEdit*>(box(name))) return e->text();
+        return qobject_cast<QPlainTextEdit*>(box(name))->toPlainText();
+    }
+    void fill(const QString& name, const QString& value) {
+        QWidget* b = name == "Combo1" ? combo()->lineEdit() : box(name);
+        if (auto* e = qobject_cast<QLineEdit*>(b)) e->clear();
+        else qobject_cast<QPlainTextEdit*>(b)->clear();
+        b->setFocus();
+        testkit::type(b, value);
+    }
+    void click(int i) { testkit::clickTool(w.get(), i); }
+    bool saveEnabled() { return w->findChild<QToolBar*>("Toolbar1")->actions().at(Save - 1)->isEnabled(); }
+    // Picks entry i of the theme list with the mouse.
+    void pick(int i) {
+        combo()->showPopup();
+        QAbstractItemView* view = combo()->view();
+        const QModelIndex index = view->model()->index(i, 0);
+        view->scrollTo(index);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+    }
+    QStringList themes() {
+        QStringList out;
+        for (int i = 0; i < combo()->count(); ++i) out << combo()->itemText(i);
+        return out;
+    }
+    // Adds a record with every required input filled.
+    void add(const QString& theme, const QString& content) {
+        click(Add);
+        fill("Combo1", theme);
+        fill("txttime", "2026年12月7日");
+        fill("txtrecorder", "王老师");
+        if (box("txtaddress")) fill("txtaddress", "会议室");
+        if (box("txtattendee")) fill("txtattendee", "全体教师");
+        fill("txtcontent", content);
+        click(Save);
+    }
+    QVector<QStringList> stored() { return testkit::rows(file, "select * from " + table + " order by rowid"); }
+};
+
+} // namespace
+
+class tst_themebook : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { m_folder.reset(new testkit::Folder); m_messages.reset(new testkit::Messages); }
+    void cleanup() { m_messages.reset(); m_folder.reset(); }
+
+    void emptyBook_data() { books(); }
+    void emptyBook();
+    void requiredOrder_data();
+    void requiredOrder();
+    void saveWritesNoneAndShowsTheFirstRow_data() { books(); }
+    void saveWritesNoneAndShowsTheFirstRow();
+    void apostropheThemeRoundTrip_data() { books(); }
+    void apostropheThemeRoundTrip();
+    void repeatedThemesKeepTheirOwnRows_data() { books(); }
+    void repeatedThemesKeepTheirOwnRows();
+    void addPickSaveMakesADuplicate_data() { books(); }
+    void addPickSaveMakesADuplicate();
+    void resizeRules_data();
+    void resizeRules();
+    void lengthLimits_data();
+    void lengthLimits();
+    void comboNeverInsertsTypedText_data() { books(); }
+    void comboNeverInsertsTypedText();
+    void bothWindowsWriteTheirOwnFiles();
+    void engineErrorsAreReported_data() { books(); }
+    void engineErrorsAreReported();
+
+private:
+    static void books() {
+        QTest::addColumn<bool>("minutes");
+        QTest::newRow("minutes") << true;
+        QTest::newRow("events") << false;
+    }
+    QScopedPointer<testkit::Folder> m_folder;
+    QScopedPointer<testkit::Messages> m_messages;
+};
+
+void tst_themebook::emptyBook() {
+    QFETCH(bool, minutes);
+    Book b(minutes);
+    QCOMPARE(b.combo()->currentText(), QString("暂时没有记录！"));
+    QVERIFY(b.combo()->styleSheet().contains("#ff0000"));
+    QVERIFY(!b.saveEnabled());
+    QCOMPARE(b.text("txtcontent"), QString());
+    QCOMPARE(b.w->findChild<QLabel*>("Label1_0")->text(), minutes ? QString("学校会议记录") : QString("学校大事历"));
+    b.click(Delete);
+    QCOMPARE(m_messages->texts(), QStringList{"该记录已经删除"});
+    QCOMPARE(m_messages->all.last().style, 64);
+    QCOMPARE(b.combo()->currentText(), QString("暂时没有记录！"));
+    // Themes added to a book opened empty stay red until it is opened again.
+    b.add("周例会", "内容");
+    QCOMPARE(b.themes(), QStringList{"周例会"});
+    QVERIFY(b.combo()->styleSheet().contains("#ff0000"));
+}
+
+void tst_themebook::requiredOrder_data() {
+    QTest::addColumn<bool>("minutes");
+    QTest::addColumn<QStringList>("empty");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("minutes: theme and content") << true << QStringList{"Combo1", "txtcontent"} << "请输入主题！";
+    QTest::newRow("minutes: place and attendees") << true << QStringList{"txtaddress", "txtattendee"} << "请输入地点！";
+    QTest::newRow("minutes: recorder before place") << true << QStringList{"txtaddress", "txtrecorder"} << "请输入记录员！";
+    QTest::newRow("minutes: attendees") << true << QStringList{"txtattendee"} << "请输入参会人！";
+    QTest::newRow("events: recorder and content") << false << QStringList{"txtrecorder", "txtcontent"} << "请输入记录员！";
+    QTest::newRow("events: time") << false << QStringList{"txttime"} << "请输入时间！";
+    QTest::newRow("events: content") << false << QStringList{"txtcontent"} << "请输入内容！";
+}
+
+void tst_themebook::requiredOrder() {
+    QFETCH(bool, minutes);
+    QFETCH(QStringList, empty);
+    QFETCH(QString, message);
+    Book b(minutes);
+    b.click(Add);
+    QStringList inputs{"Combo1", "txttime", "txtrecorder", "txtcontent"};
+    if (minutes) inputs << "txtaddress" << "txtattendee";
+    for (const QString& name : inputs)
+        if (!empty.contains(name)) b.fill(name, " ");
+    b.click(Save);
+    QCOMPARE(m_messages->texts(), QStringList{message});
+    QCOMPARE(m_messages->all.last().style, 48);
+    QVERIFY(b.stored().isEmpty());
+    QVERIFY(b.saveEnabled());
+}
+
+void tst_themebook::saveWritesNoneAndShowsTheFirstRow() {
+    QFETCH(bool, minutes);
+    Book b(minutes);
+    b.add("开学准备", "第一条");
+    QCOMPARE(m_messages->last(), QString("内容已保存"));
+    QVERIFY(!b.saveEnabled());
+    const QStringList row = b.stored().at(0);
+    if (minutes) QCOMPARE(row.mid(5, 3), QStringList({"无", "无", "无"}));
+    else QCOMPARE(row.at(3), QString("无"));
+    b.add("期末总结", "第二条");
+    QCOMPARE(b.stored().size(), 2);
+    QCOMPARE(b.combo()->currentText(), QString("开学准备")); // the table's first row, not the saved one
+    QCOMPARE(b.text("txtcontent"), QString("第一条"));
+    QCOMPARE(b.themes(), QStringList({"开学准备", "期末总结"}));
+}
+
+void tst_themebook::apostropheThemeRoundTrip() {
+    QFETCH(bool, minutes);
+    Book b(minutes);
+    b.add("first", "a");
+    b.add("O'Brien's talk", "讲话内容");
+    QCOMPARE(b.themes().at(1), QString("O'Brien's talk"));
+    b.pick(1);
+    QCOMPARE(b.text("txtcontent"), QString("讲话内容"));
+    QCOMPARE(b.stored().at(1).at(0), QString("O'Brien's talk"));
+}
+
+void tst_themebook::repeatedThemesKeepTheirOwnRows() {
+    QFETCH(bool, minutes);
+    Book b(minutes);
+    b.add("周例会", "第一周");
+    b.add("周例会", "第二周");
+    b.add("周例会", "第三周");
+    b.add("教研会", "一");
+    b.add("教研会", "二");
+    QCOMPARE(b.themes(), QStringList({"周例会", "周例会", "周例会", "教研会", "教研会"}));
+    b.pick(1);
+    QCOMPARE(b.text("txtcontent"), QString("第二周"));
+    b.pick(2);
+    QCOMPARE(b.text("txtcontent"), QString("第三周"));
+    // Delete removes the meeting on screen alone.
+    b.pick(1);
+    b.click(Delete);
+    QCOMPARE(m_messages->last(), QString("该记录已经删除"));
+    QCOMPARE(b.stored().size(), 4);
+    QCOMPARE(b.stored().at(1).last(), QString("第三周"));
+    // A typed theme other than the one on screen removes every record with that theme.
+    b.fill("Combo1", "教研会");
+    b.click(Delete);
+    QCOMPARE(b.stored().size(), 2);
+    QCOMPARE(b.themes(), QStringList({"周例会", "周例会"}));
+    b.click(Delete);
+    b.click(Delete);
+    QCOMPARE(b.combo()->currentText(), QString("暂时没有记录！"));
+    QCOMPARE(b.text("txtcontent"), QString());
+    QCOMPARE(b.text("txttime"), QString());
+}
+
+void tst_themebook::addPickSaveMakesADuplicate() {
+    QFETCH(bool, minutes);
+    Book b(minutes);
+    b.add("家长会", "通知家长");
+    b.click(Add);
+    b.pick(0);
+    QVERIFY(b.saveEnabled()); // picking leaves the adding state
+    b.click(Save);
+    QCOMPARE(b.stored().size(), 2);
+    QCOMPARE(b.stored().at(0), b.stored().at(1));
+}
+
+void tst_themebook::resizeRules_data() {
+    QTest::addColumn<bool>("minutes");
+    QTest::addColumn<int>("contentHeight"); // twips
+    QTest::newRow("minutes") << true << 5450;
+    QTest::newRow("events") << false << 5700;
+}
+
+void tst_themebook::resizeRules() {
+    QFETCH(bool, minutes);
+    QFETCH(int, contentHeight);
+    Book b(minutes);
+    b.w->resize(800, 600); // 12000 x 9000 twips
+    auto near = [](int px, int tw) { return qAbs(px * 15 - tw) <= 15; };
+    QWidget* frame = b.w->findChild<QWidget*>("Frame1");
+    QVERIFY(near(frame->width(), 11850) && near(frame->height(), 8900));
+    QWidget* content = b.box("txtcontent");
+    QVERIFY(near(content->width(), 10850));
+    QVERIFY(near(content->height(), contentHeight));
+    QCOMPARE(frame->x(), minutes ? 0 : 8);
+    QLabel* title = b.w->findChild<QLabel*>("Label1_0");
+    QVERIFY(qAbs(title->x() - (frame->width() - title->width()) / 2) <= 1);
+    b.w->resize(60, 60); // smaller than the constants: nothing negative
+    QCOMPARE(content->width(), 0);
+}
+
+void tst_themebook::lengthLimits_data() {
+    QTest::addColumn<bool>("minutes");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<int>("limit");
+    QTest::newRow("recorder") << true << "txtrecorder" << 25;
+    QTest::newRow("attendees") << true << "txtattendee" << 127;
+    QTest::newRow("absentees") << true << "txtabsent" << 174;
+    QTest::newRow("late") << true << "txtlate" << 174;
+    QTest::newRow("away") << true << "txtevection" << 174;
+    QTest::newRow("remark") << false << "txtremark" << 100;
+}
+
+void tst_themebook::lengthLimits() {
+    QFETCH(bool, minutes);
+    QFETCH(QString, box);
+    QFETCH(int, limit);
+    Book b(minutes);
+    b.click(Add);
+    b.fill(box, QString(limit + 5, QChar(0x5b57)));
+    QCOMPARE(b.text(box).size(), limit);
+    auto* edit = qobject_cast<QPlainTextEdit*>(b.box(box));
+    edit->selectAll();
+    edit->insertPlainText(QString(limit - 1, 'a') + QString::fromUtf8("😀")); // a pasted emoji is not split
+    QCOMPARE(b.text(box), QString(limit - 1, 'a'));
+}
+
+void tst_themebook::comboNeverInsertsTypedText() {
+    QFETCH(bool, minutes);
+    Book b(minutes);
+    b.add("周例会", "a");
+    int picks = 0;
+    connect(b.combo(), qOverload<int>(&QComboBox::activated), this, [&] { ++picks; });
+    b.combo()->setEditText("周");
+    b.combo()->lineEdit()->setFocus();
+    testkit::type(b.combo()->lineEdit(), "会");
+    testkit::key(b.combo()->lineEdit(), Qt::Key_Return);
+    QCOMPARE(b.themes(), QStringList{"周例会"});
+    QCOMPARE(b.combo()->currentText(), QString("周会"));
+    QCOMPARE(picks, 0);
+}
+
+void tst_themebook::bothWindowsWriteTheirOwnFiles() {
+    Book minutes(true), events(false);
+    minutes.add("教研会", "m1");
+    events.add("运动会", "e1");
+    minutes.add("家长会", "m2");
+    QCOMPARE(minutes.stored().size(), 2);
+    QCOMPARE(events.stored().size(), 1);
+    QCOMPARE(events.themes(), QStringList{"运动会"});
+}
+
+void tst_themebook::engineErrorsAreReported() {
+    QFETCH(bool, minutes);
+    Book b(minutes);
+    testkit::exec(b.file, "drop table " + b.table);
+    b.add("周例会", "a");
+    QVERIFY(m_messages->last().contains("内容没有保存"));
+    QVERIFY(m_messages->last().contains(b.file));
+    QVERIFY(b.saveEnabled());
+    QFile::remove(b.file);
+    b.click(Delete);
+    QVERIFY(m_messages->last().contains("找不到数据文件"));
+    QVERIFY(!QFile::exists(b.file));
+}
+
+QTEST_MAIN(tst_themebook)
+#include "tst_themebook.moc"
