@@ -1,0 +1,216 @@
+// The duty rota's grid: locking, entry and modify states, row-by-row writes on rowids.
+#include "testkit.h"
+
+#include <books/frmonduty.h>
+#include <books/rotamodel.h>
+#include <shell/frmmain.h>
+#include <store/catalogue.h>
+
+#include <QAction>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTableView>
+#include <QtTest>
+
+namespace {
+
+enum { Entry = 1, Modify, Lock, Return };
+
+struct Rota {
+    Frmonduty w;
+    Rota() {
+        w.show();
+        QApplication::setActiveWindow(&w);
+    }
+    QTableView* grid() { return w.findChild<QTableView*>("DBGrid1"); }
+    int rows() { return grid()->model()->rowCount(); }
+    QString cell(int r, int c) { return grid()->model()->index(r, c).data().toString(); }
+    void click(int i) { testkit::clickTool(&w, i); }
+    // Types into a cell as a person would: go to it, type, then leave the row.
+    void type(int r, int c, const QString& text) {
+        grid()->setFocus();
+        grid()->setCurrentIndex(grid()->model()->index(r, c));
+        testkit::type(grid(), text.left(1));
+        if (QWidget* editor = QApplication::focusWidget(); editor != grid()) {
+            testkit::type(editor, text.mid(1));
+            testkit::key(editor, Qt::Key_Return);
+            QCoreApplication::processEvents(); // the delegate hands the text over in a queued call
+        }
+    }
+    void leaveRow(int toRow) { grid()->setCurrentIndex(grid()->model()->index(toRow, 0)); }
+    void deleteRow(int r) {
+        grid()->setCurrentIndex(grid()->model()->index(r, 0));
+        testkit::key(grid(), Qt::Key_Delete);
+    }
+};
+
+QVector<QStringList> stored() { return testkit::rows(store::kRosterFile, "select * from tabonduty order by rowid"); }
+
+void seed() {
+    testkit::exec(store::kRosterFile, "insert into tabonduty values ('第1周','张伟','')");
+    testkit::exec(store::kRosterFile, "insert into tabonduty values ('第1周','张伟','')");
+    testkit::exec(store::kRosterFile, "insert into tabonduty values ('第2周','李娜','')");
+}
+
+} // namespace
+
+class tst_onduty : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { m_folder.reset(new testkit::Folder); m_messages.reset(new testkit::Messages); }
+    void cleanup() { m_messages.reset(); m_folder.reset(); }
+
+    void showsTheTableAndTitle();
+    void lockedGridRefusesEverything();
+    void statesOfferTheNewRecordRow();
+    void editTouchesOnlyTheRowActedOn();
+    void deleteTouchesOnlyTheRowActedOn();
+    void addedRowIsStoredWhenLeft();
+    void editOfAVanishedRowIsReported();
+    void widthsResetOnActivation();
+    void fixedSizeCentredWithFrameBelowCentre();
+    void rotaNeverHoldsTheFileLocked();
+
+private:
+    QScopedPointer<testkit::Folder> m_folder;
+    QScopedPointer<testkit::Messages> m_messages;
+};
+
+void tst_onduty::showsTheTableAndTitle() {
+    testkit::exec(store::kUserFile, "insert into tabel2 values ('实验小学','','','')");
+    seed();
+    Rota r;
+    QCOMPARE(r.rows(), 3);
+    QCOMPARE(r.grid()->model()->headerData(1, Qt::Horizontal).toString(), QString("值周教师"));
+    QCOMPARE(r.w.findChild<QLabel*>("Label1")->text(), QString("实验小学教师值周表"));
+    QCOMPARE(r.w.windowTitle(), QString("教师值周安排"));
+}
+
+void tst_onduty::lockedGridRefusesEverything() {
+    seed();
+    Rota r;
+    r.type(0, 1, "王芳");
+    QCOMPARE(r.cell(0, 1), QString("张伟"));
+    r.deleteRow(0);
+    QCOMPARE(r.rows(), 3);
+    QCOMPARE(stored().size(), 3);
+    QVERIFY(!r.grid()->model()->setData(r.grid()->model()->index(0, 0), "x"));
+    // Locked again after entry: the same.
+    r.click(Entry);
+    r.click(Lock);
+    r.type(0, 1, "王芳");
+    r.deleteRow(0);
+    QCOMPARE(stored().size(), 3);
+    QCOMPARE(r.rows(), 3);
+}
+
+void tst_onduty::statesOfferTheNewRecordRow() {
+    seed();
+    Rota r;
+    r.click(Modify);
+    QCOMPARE(r.rows(), 3);
+    r.click(Lock);
+    r.click(Entry);
+    QCOMPARE(r.rows(), 4);
+    QCOMPARE(r.grid()->model()->headerData(3, Qt::Vertical).toString(), QString("*"));
+    r.click(Modify);
+    QCOMPARE(r.rows(), 4);
+    r.click(Lock);
+    QCOMPARE(r.rows(), 3);
+}
+
+void tst_onduty::editTouchesOnlyTheRowActedOn() {
+    seed();
+    Rota r;
+    r.click(Modify);
+    r.type(1, 2, "雨天改室内");
+    QCOMPARE(stored().at(1).at(2), QString()); // written when the row is left, not before
+    r.leaveRow(2);
+    QCOMPARE(stored().at(0), QStringList({"第1周", "张伟", ""}));
+    QCOMPARE(stored().at(1), QStringList({"第1周", "张伟", "雨天改室内"}));
+    QVERIFY(m_messages->all.isEmpty());
+}
+
+void tst_onduty::deleteTouchesOnlyTheRowActedOn() {
+    seed();
+    Rota r;
+    r.click(Modify);
+    r.deleteRow(1);
+    QCOMPARE(stored(), QVector<QStringList>({{"第1周", "张伟", ""}, {"第2周", "李娜", ""}}));
+    QCOMPARE(r.rows(), 2);
+}
+
+void tst_onduty::addedRowIsStoredWhenLeft() {
+    Rota r;
+    r.click(Entry);
+    QCOMPARE(r.rows(), 1);
+    r.type(0, 0, "第3周");
+    QCOMPARE(r.rows(), 2); // a fresh new-record row follows
+    r.type(0, 1, "O'Neil");
+    QVERIFY(stored().isEmpty());
+    r.leaveRow(1);
+    QCOMPARE(stored(), QVector<QStringList>({{"第3周", "O'Neil", ""}}));
+    // The last edit is written by "锁定" too.
+    r.type(0, 2, "备注");
+    r.click(Lock);
+    QCOMPARE(stored().at(0).at(2), QString("备注"));
+}
+
+void tst_onduty::editOfAVanishedRowIsReported() {
+    seed();
+    Rota r;
+    r.click(Modify);
+    r.type(0, 1, "王芳");
+    testkit::exec(store::kRosterFile, "delete from tabonduty"); // the rota was emptied meanwhile
+    r.leaveRow(1);
+    QCOMPARE(m_messages->all.size(), 1);
+    QVERIFY(m_messages->last().contains("已没有这条记录"));
+    QCOMPARE(r.rows(), 0); // the grid shows what the file holds again
+}
+
+void tst_onduty::widthsResetOnActivation() {
+    Rota r;
+    r.grid()->setColumnWidth(0, 33);
+    r.grid()->setColumnWidth(2, 44);
+    r.w.Form_Activate();
+    QCOMPARE(r.grid()->columnWidth(0), 100);
+    QCOMPARE(r.grid()->columnWidth(1), 300);
+    QCOMPARE(r.grid()->columnWidth(2), 200);
+}
+
+void tst_onduty::fixedSizeCentredWithFrameBelowCentre() {
+    frmmain m;
+    m.resize(1100, 800);
+    m.show();
+    m.findChild<QAction*>("onduty")->trigger();
+    QWidget* form = m.child("Frmonduty");
+    auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget());
+    QCOMPARE(sub->size(), QSize(700, 500));
+    sub->resize(900, 650); // the user drags the border: it snaps back
+    QCOMPARE(sub->size(), QSize(700, 500));
+    const QSize client = m.area()->viewport()->size();
+    QCOMPARE(sub->pos(), QPoint((client.width() - 700) / 2, (client.height() - 500) / 2));
+    QWidget* frame = form->findChild<QWidget*>("Frame1");
+    QCOMPARE(frame->y(), (form->height() - frame->height()) / 2 + 10);
+    // Activation sets the widths again.
+    form->findChild<QTableView*>("DBGrid1")->setColumnWidth(1, 12);
+    m.findChild<QAction*>("cahier")->trigger();
+    m.findChild<QAction*>("onduty")->trigger();
+    QCOMPARE(form->findChild<QTableView*>("DBGrid1")->columnWidth(1), 300);
+}
+
+// More rows than a query fetches at once are on screen, and another program's write still goes through.
+void tst_onduty::rotaNeverHoldsTheFileLocked() {
+    testkit::exec(store::kRosterFile,
+                  "with recursive n(i) as (select 1 union all select i+1 from n where i<600) "
+                  "insert into tabonduty select 'w'||i,'t','' from n");
+    Rota r;
+    QCOMPARE(r.rows(), 600);
+    testkit::exec(store::kRosterFile, "insert into tabonduty values ('x','y','z')");
+    QCOMPARE(stored().size(), 601);
+}
+
+QTEST_MAIN(tst_onduty)
+#include "tst_onduty.moc"
