@@ -166,8 +166,8 @@ void frmteacher::Form_Load() {
         comname->addItems(names);
         auto addColumn = [&db](QComboBox* box, const char* table) {
             QStringList items;
-            for (const QStringList& row : db.openRecordset(QString("select * from ") + table).rows())
-                items << row.value(0);
+            const store::RecordSet rs = db.openRecordset(QString("select * from ") + table);
+            for (const QStringList& row : rs.rows()) items << row.value(0);
             box->addItems(items);
         };
         addColumn(comsubject, "tabaddsubject");

@@ -1,0 +1,328 @@
+// The attendance register and its lookup lists.
+#include "testkit.h"
+
+#include <books/attendancedate.h>
+#include <books/frmteacher.h>
+#include <shell/frmmain.h>
+#include <store/catalogue.h>
+#include <ui/recordsetmodel.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QToolBar>
+#include <QtTest>
+
+namespace {
+
+enum { Settings = 1, Save, Query, Browse, Return };
+
+struct Register {
+    frmteacher* w;
+    std::unique_ptr<frmteacher> owned;
+    explicit Register(frmteacher* existing = nullptr) : w(existing) {
+        if (!w) {
+            owned.reset(new frmteacher);
+            w = owned.get();
+        }
+        w->show();
+    }
+    QComboBox* combo(const char* name) { return w->findChild<QComboBox*>(name); }
+    QLineEdit* box(const char* name) { return w->findChild<QLineEdit*>(name); }
+    QStringList items(const char* name) {
+        QStringList out;
+        for (int i = 0; i < combo(name)->count(); ++i) out << combo(name)->itemText(i);
+        return out;
+    }
+    QString note() { return w->findChild<QLabel*>("Label2")->text(); }
+    int gridRows() { return w->gridModel()->rowCount(); }
+    QString grid(int r, int c) { return w->gridModel()->index(r, c).data().toString(); }
+    void click(int i) { testkit::clickTool(w, i); }
+    void set(const char* name, const QString& text) {
+        if (QLineEdit* e = box(name)) e->setText(text);
+        else combo(name)->setEditText(text);
+    }
+    void entry(const QString& date, const QString& name, const QString& count = "2") {
+        set("txtdate", date);
+        set("comname", name);
+        set("comsort", "缺席");
+        set("comsubject", "语文");
+        set("txtcount", count);
+        set("comnumber", "第一节");
+        click(Save);
+    }
+};
+
+void insertEntry(const QString& date, const QString& name) {
+    testkit::exec(store::kAttendanceFile,
+                  QString("insert into tabkaoqin values ('%1','','%2','迟到','数学','1','第二节')").arg(date, name));
+}
+
+} // namespace
+
+class tst_teacher : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { m_folder.reset(new testkit::Folder); m_messages.reset(new testkit::Messages); }
+    void cleanup() { m_messages.reset(); m_folder.reset(); }
+
+    void readDate_data();
+    void readDate();
+    void emptyRegister();
+    void listsAtOpening();
+    void checksInOrder_data();
+    void checksInOrder();
+    void saveStoresWeekdayAndClears();
+    void unreadableDateIsRefused();
+    void queryByName();
+    void optionButtonsOrderTheGrid();
+    void listEditingStoresAndReopens();
+    void cancelKeepsTheTexts();
+    void queryWithEmptyNameInListMode();
+    void engineErrorsAreReported();
+    void gridNeverHoldsTheFileLocked();
+
+private:
+    QScopedPointer<testkit::Folder> m_folder;
+    QScopedPointer<testkit::Messages> m_messages;
+};
+
+void tst_teacher::readDate_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QDate>("date");
+    QTest::newRow("box form") << "12-07-2026" << QDate(2026, 12, 7);
+    QTest::newRow("one digit month and day") << "1-5-2027" << QDate(2027, 1, 5);
+    QTest::newRow("iso") << "2026-12-06" << QDate(2026, 12, 6);
+    QTest::newRow("slashes") << "2026/3/9" << QDate(2026, 3, 9);
+    QTest::newRow("chinese") << "2026年12月7日" << QDate(2026, 12, 7);
+    QTest::newRow("blanks around") << " 2026-12-07 " << QDate(2026, 12, 7);
+    QTest::newRow("no such day") << "02-30-2026" << QDate();
+    QTest::newRow("mixed separators") << "2026-12/07" << QDate();
+    QTest::newRow("words") << "昨天" << QDate();
+    QTest::newRow("empty") << "" << QDate();
+}
+
+void tst_teacher::readDate() {
+    QFETCH(QString, text);
+    QFETCH(QDate, date);
+    QCOMPARE(attendance::readDate(text), date);
+}
+
+void tst_teacher::emptyRegister() {
+    Register r;
+    QVERIFY(r.items("comname").isEmpty());
+    QCOMPARE(r.gridRows(), 0);
+    r.click(Browse);
+    QCOMPARE(r.w->gridModel()->columnCount(), 7);
+    auto* grid = r.w->findChild<QTableView*>("DBGrid1");
+    QCOMPARE(grid->columnWidth(0), 100);
+    QCOMPARE(grid->columnWidth(6), 67);
+    QCOMPARE(r.w->gridModel()->index(0, 0).data(Qt::TextAlignmentRole), QVariant());
+    QCOMPARE(r.w->gridModel()->headerData(2, Qt::Horizontal).toString(), QString("姓名"));
+    QCOMPARE(r.box("txtdate")->text(), attendance::boxText(QDate::currentDate()));
+    QCOMPARE(r.note(), QString("注意：为保证真实，数据保存后不能更改！"));
+    QCOMPARE(r.w->findChild<QLabel*>("Label1")->text(), QString("欢迎使用教师考勤系统"));
+    QCOMPARE(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
+}
+
+void tst_teacher::listsAtOpening() {
+    for (const char* n : {"张伟", "李娜", "张伟", "li lei", "Li Lei", "张伟"}) insertEntry("12-07-2026", n);
+    testkit::exec(store::kAttendanceFile, "insert into tabaddsubject values ('语文')");
+    testkit::exec(store::kAttendanceFile, "insert into tabaddsubject values ('书法')");
+    testkit::exec(store::kAttendanceFile, "insert into tabaddsort values ('公假')");
+    testkit::exec(store::kAttendanceFile, "insert into tabaddnumber values ('第十一节')");
+    Register r;
+    QCOMPARE(r.items("comname"), QStringList({"张伟", "李娜", "li lei", "Li Lei"}));
+    QCOMPARE(r.items("comsubject"), QStringList({"语文", "数学", "思品", "自然", "英语", "信息技术", "体育", "美术",
+                                                 "劳动", "社会", "科技", "语文", "书法"}));
+    QCOMPARE(r.items("comsort"), QStringList({"缺席", "迟到", "早退", "请假", "公假"}));
+    QCOMPARE(r.items("comnumber").size(), 11);
+    QCOMPARE(r.items("comnumber").last(), QString("第十一节"));
+    QCOMPARE(r.gridRows(), 6);
+}
+
+void tst_teacher::checksInOrder_data() {
+    QTest::addColumn<QStringList>("empty");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("date") << QStringList{"txtdate", "comname"} << "请输入日期！";
+    QTest::newRow("name") << QStringList{"comname", "comnumber"} << "请选择或输入姓名！";
+    QTest::newRow("category") << QStringList{"comsort"} << "请选择考勤类别！";
+    QTest::newRow("subject") << QStringList{"comsubject", "txtcount"} << "请选择科目！";
+    QTest::newRow("count") << QStringList{"txtcount"} << "请输入节数！";
+    QTest::newRow("lesson") << QStringList{"comnumber"} << "请选择节次！";
+}
+
+void tst_teacher::checksInOrder() {
+    QFETCH(QStringList, empty);
+    QFETCH(QString, message);
+    Register r;
+    for (const char* name : {"txtdate", "comname", "comsort", "comsubject", "txtcount", "comnumber"})
+        r.set(name, empty.contains(name) ? QString() : (QString(name) == "txtdate" ? "12-07-2026" : " "));
+    r.click(Save);
+    QCOMPARE(m_messages->texts(), QStringList{message});
+    QCOMPARE(m_messages->all.last().style, 48);
+    QCOMPARE(testkit::rows(store::kAttendanceFile, "select count(*) from tabkaoqin").at(0).at(0), QString("0"));
+}
+
+void tst_teacher::saveStoresWeekdayAndClears() {
+    Register r;
+    r.entry("12-06-2026", "O'Neil"); // a Sunday
+    QCOMPARE(m_messages->texts(), QStringList{"已经保存"});
+    QCOMPARE(testkit::rows(store::kAttendanceFile, "select * from tabkaoqin"),
+             QVector<QStringList>({{"12-06-2026", "星期日", "O'Neil", "缺席", "语文", "2", "第一节"}}));
+    for (const char* name : {"txtdate", "comname", "comsort", "comsubject", "txtcount", "comnumber"})
+        QVERIFY2((r.box(name) ? r.box(name)->text() : r.combo(name)->currentText()).isEmpty(), name);
+    QCOMPARE(r.gridRows(), 1);
+    QCOMPARE(r.grid(0, 1), QString("星期日"));
+    r.click(Save);
+    QCOMPARE(m_messages->last(), QString("请输入日期！"));
+    // The new name joins the list only when the window is opened again, but a query finds it now.
+    QVERIFY(!r.items("comname").contains("O'Neil"));
+    r.set("comname", "O'Neil");
+    r.click(Query);
+    QCOMPARE(r.note(), QString("共找到1条记录"));
+    r.entry("2026年12月7日", "李娜");
+    QCOMPARE(testkit::rows(store::kAttendanceFile, "select 星期 from tabkaoqin where 姓名='李娜'").at(0).at(0),
+             QString("星期一"));
+}
+
+void tst_teacher::unreadableDateIsRefused() {
+    Register r;
+    r.entry("下周三", "张伟");
+    QCOMPARE(m_messages->all.size(), 1);
+    QVERIFY(m_messages->last().contains("2026年12月7日"));
+    QCOMPARE(m_messages->all.last().style, 48);
+    QCOMPARE(r.box("txtdate")->text(), QString("下周三"));
+    QCOMPARE(testkit::rows(store::kAttendanceFile, "select count(*) from tabkaoqin").at(0).at(0), QString("0"));
+}
+
+void tst_teacher::queryByName() {
+    for (const char* n : {"张伟", "李娜", "张伟", "张伟"}) insertEntry("12-07-2026", n);
+    Register r;
+    r.set("comname", "张伟");
+    r.click(Query);
+    QCOMPARE(r.note(), QString("共找到3条记录"));
+    QCOMPARE(r.gridRows(), 3);
+    r.set("comname", "王芳");
+    r.click(Query);
+    QCOMPARE(r.note(), QString("没有找到您查寻的记录！"));
+    QCOMPARE(r.gridRows(), 3); // the grid keeps what it showed
+    r.set("comname", "");
+    r.click(Query);
+    QCOMPARE(m_messages->texts(), QStringList{"请在姓名栏内输入或选择姓名，然后单击查寻按钮。"});
+    QCOMPARE(m_messages->all.last().style, 64);
+    QCOMPARE(r.note(), QString("查寻时，在姓名栏内输入或选择姓名，然后单击查寻按钮。"));
+    r.click(Browse);
+    QCOMPARE(r.gridRows(), 4);
+    QCOMPARE(r.note(), QString("注意：为保证真实，数据保存后不能更改！"));
+}
+
+void tst_teacher::optionButtonsOrderTheGrid() {
+    insertEntry("12-07-2026", "乙");
+    insertEntry("不详", "甲");
+    insertEntry("2025/1/3", "丙");
+    insertEntry("01-02-2026", "甲");
+    Register r;
+    QTest::mouseClick(r.w->findChild<QRadioButton*>("Option1_0"), Qt::LeftButton);
+    QStringList dates;
+    for (int i = 0; i < r.gridRows(); ++i) dates << r.grid(i, 0);
+    QCOMPARE(dates, QStringList({"2025/1/3", "01-02-2026", "12-07-2026", "不详"}));
+    r.entry("2024-05-05", "丁"); // the order holds for later fills
+    QCOMPARE(r.grid(0, 0), QString("2024-05-05"));
+    r.set("comname", "甲");
+    r.click(Query);
+    QCOMPARE(r.grid(0, 0), QString("01-02-2026"));
+    QTest::mouseClick(r.w->findChild<QRadioButton*>("Option1_1"), Qt::LeftButton);
+    QCOMPARE(r.gridRows(), 2);
+    r.click(Browse);
+    QStringList names;
+    for (int i = 0; i < r.gridRows(); ++i) names << r.grid(i, 2);
+    QCOMPARE(names, QStringList({"丙", "丁", "甲", "甲", "乙"})); // in pinyin order, as a Chinese list is read
+}
+
+void tst_teacher::listEditingStoresAndReopens() {
+    frmmain m;
+    m.show();
+    m.findChild<QAction*>("teacher")->trigger();
+    QPointer<frmteacher> first = qobject_cast<frmteacher*>(m.child("frmteacher"));
+    Register r(first);
+    r.click(Settings);
+    QVERIFY(!r.w->findChild<QToolBar*>("Toolbar1")->actions().at(Save - 1)->isEnabled());
+    QVERIFY(!r.box("txtdate")->isVisible() && r.box("txtaddsubject")->isVisible());
+    r.set("txtaddsubject", "O'Reilly书法");
+    r.set("txtaddsort", "迟到");
+    r.w->findChild<QPushButton*>("cmdok")->click();
+    QCOMPARE(m_messages->last(), QString("已经添加"));
+    testkit::settle();
+    QVERIFY(!first); // the old window is gone, after its handler returned
+    Register again(qobject_cast<frmteacher*>(m.child("frmteacher")));
+    QCOMPARE(again.items("comsubject").last(), QString("O'Reilly书法"));
+    QCOMPARE(again.items("comsort"), QStringList({"缺席", "迟到", "早退", "请假", "迟到"}));
+    QCOMPARE(again.items("comnumber").size(), 10);
+    QVERIFY(again.box("txtdate")->isVisible() && !again.box("txtaddsubject")->isVisible());
+    QCOMPARE(testkit::rows(store::kAttendanceFile, "select count(*) from tabaddnumber").at(0).at(0), QString("0"));
+    // OK with three empty boxes stores nothing, and still says so.
+    again.click(Settings);
+    again.w->findChild<QPushButton*>("cmdok")->click();
+    QCOMPARE(m_messages->last(), QString("已经添加"));
+    testkit::settle();
+    QCOMPARE(testkit::rows(store::kAttendanceFile, "select count(*) from tabaddsubject").at(0).at(0), QString("1"));
+}
+
+void tst_teacher::cancelKeepsTheTexts() {
+    Register r;
+    r.click(Settings);
+    r.set("txtaddnumber", "第十一节");
+    r.w->findChild<QPushButton*>("cmdcancel")->click();
+    QVERIFY(r.box("txtdate")->isVisible() && !r.box("txtaddnumber")->isVisible());
+    QVERIFY(r.w->findChild<QToolBar*>("Toolbar1")->actions().at(Save - 1)->isEnabled());
+    r.click(Settings);
+    QCOMPARE(r.box("txtaddnumber")->text(), QString("第十一节"));
+    QCOMPARE(testkit::rows(store::kAttendanceFile, "select count(*) from tabaddnumber").at(0).at(0), QString("0"));
+}
+
+void tst_teacher::queryWithEmptyNameInListMode() {
+    Register r;
+    QApplication::setActiveWindow(r.w);
+    r.click(Settings);
+    r.box("txtaddsort")->setFocus();
+    r.click(Query);
+    QCOMPARE(m_messages->all.size(), 1);
+    QCOMPARE(QApplication::focusWidget(), r.box("txtaddsort"));
+}
+
+void tst_teacher::engineErrorsAreReported() {
+    Register r;
+    testkit::exec(store::kAttendanceFile, "drop table tabaddsort");
+    r.click(Settings);
+    r.set("txtaddsubject", "书法");
+    r.set("txtaddsort", "公假");
+    r.w->findChild<QPushButton*>("cmdok")->click();
+    QVERIFY(m_messages->last().contains("新增的项目没有保存"));
+    // All or nothing: the subject before the refused category was not kept either.
+    QCOMPARE(testkit::rows(store::kAttendanceFile, "select count(*) from tabaddsubject").at(0).at(0), QString("0"));
+    QVERIFY(r.box("txtaddsort")->isVisible());
+    QFile::remove(store::kAttendanceFile);
+    r.click(Browse);
+    QVERIFY(m_messages->last().contains("找不到数据文件"));
+    QVERIFY(!QFile::exists(store::kAttendanceFile));
+}
+
+void tst_teacher::gridNeverHoldsTheFileLocked() {
+    testkit::exec(store::kAttendanceFile,
+                  "with recursive n(i) as (select 1 union all select i+1 from n where i<700) "
+                  "insert into tabkaoqin select '12-07-2026','星期一','张'||i,'缺席','语文','1','第一节' from n");
+    Register r;
+    QCOMPARE(r.gridRows(), 700);
+    r.entry("12-07-2026", "新来的");
+    QCOMPARE(m_messages->last(), QString("已经保存"));
+    QCOMPARE(r.gridRows(), 701);
+}
+
+QTEST_MAIN(tst_teacher)
+#include "tst_teacher.moc"
