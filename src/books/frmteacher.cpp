@@ -179,6 +179,8 @@ void frmteacher::Form_Load() {
         ui::reportError(this, QStringLiteral("无法读取教师考勤。"), e);
         bindGrid(store::RecordSet());
     }
+    // The lists are filled; the boxes start empty until the user picks or types.
+    for (QComboBox* c : {comname, comsort, comsubject, comnumber}) c->setCurrentIndex(-1);
     txtdate->setText(attendance::boxText(QDate::currentDate()));
 }
 
