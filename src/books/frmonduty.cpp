@@ -161,7 +161,8 @@ void Frmonduty::Toolbar1_ButtonClick(int index) {
 // what the file holds.
 bool Frmonduty::commitPending() {
     // A cell still being typed in hands its text to the model first.
-    if (QWidget* editor = QApplication::focusWidget(); editor && editor != DBGrid1 && DBGrid1->isAncestorOf(editor)) {
+    for (QWidget* editor : DBGrid1->viewport()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (!editor->isVisible()) continue;
         emit DBGrid1->itemDelegate()->commitData(editor);
         emit DBGrid1->itemDelegate()->closeEditor(editor, QAbstractItemDelegate::NoHint);
     }

@@ -14,6 +14,7 @@ namespace store {
 namespace {
 
 std::atomic<quint64> g_connectionCounter{0};
+std::atomic<int> g_busyTimeoutMs{5000};
 
 // The engine's English text, with the Chinese words a school office needs to act on it.
 QString explainEngineText(const QString& text) {
@@ -38,6 +39,9 @@ QString withoutDeleteStar(const QString& sql) {
 }
 
 } // namespace
+
+int busyTimeoutMs() { return g_busyTimeoutMs; }
+void setBusyTimeoutMs(int ms) { g_busyTimeoutMs = ms; }
 
 Error::Error(Kind kind, QString file, QString statement, QString engineText)
     : std::runtime_error(engineText.toStdString()), m_kind(kind), m_file(std::move(file)),
@@ -68,7 +72,7 @@ Database::Database(const QString& path)
     // mode=rw: the engine must never create a missing file as a new, empty database.
     m_db.setDatabaseName(QUrl::fromLocalFile(info.absoluteFilePath()).toString(QUrl::FullyEncoded) +
                          "?mode=rw");
-    m_db.setConnectOptions(QString("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+    m_db.setConnectOptions(QString("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs()));
     if (!m_db.open()) {
         const QString text = m_db.lastError().text();
         m_db = QSqlDatabase();

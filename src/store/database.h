@@ -57,7 +57,9 @@ private:
     QSqlDatabase m_db;
 };
 
-// How long a statement waits for another program's write to finish before it gives up.
-constexpr int kBusyTimeoutMs = 5000;
+// How long a statement waits for another program's write to finish before it gives up
+// (5 seconds; tests shorten it).
+int busyTimeoutMs();
+void setBusyTimeoutMs(int ms);
 
 } // namespace store
