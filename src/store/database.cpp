@@ -25,7 +25,7 @@ QString explainEngineText(const QString& text) {
     if (t.contains("no such table")) return "缺少所需的数据表";
     if (t.contains("readonly") || t.contains("read-only") || t.contains("read only"))
         return "是只读的，无法写入";
-    if (t.contains("unable to open") || t.contains("cannot open")) return "无法打开";
+    if (t.contains("unable to open") || t.contains("cannot open")) return "无法打开，或者它所在的文件夹不能写入";
     if (t.contains("disk") && (t.contains("full") || t.contains("i/o"))) return "无法写入磁盘";
     return "无法完成所需的操作";
 }
