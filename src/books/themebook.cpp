@@ -5,12 +5,14 @@
 #include <ui/fonts.h>
 #include <ui/limitededit.h>
 #include <ui/notify.h>
+#include <ui/recordsetmodel.h>
 #include <ui/toolbar.h>
 #include <ui/twips.h>
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 
 using ui::place;
 
@@ -73,6 +75,9 @@ ThemeBook::ThemeBook(const ThemeBookSpec& spec, QWidget* parent) : ui::ChildForm
     Combo1->setInsertPolicy(QComboBox::NoInsert);
     Combo1->setCompleter(nullptr);
     Combo1->setFont(ui::song(12));
+    Combo1->setModel(m_themes = new ui::TextListModel(Combo1));
+    Combo1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon); // never measures every theme
+    if (auto* list = qobject_cast<QListView*>(Combo1->view())) list->setUniformItemSizes(true);
     place(Combo1, spec.comboLeft, spec.comboTop, spec.comboWidth, spec.comboHeight);
     connect(Combo1, qOverload<int>(&QComboBox::activated), this, &ThemeBook::Combo1_Click);
 
@@ -136,28 +141,39 @@ void ThemeBook::Form_Load() {
 
 // The first row in the boxes and every theme in the list, one entry per row, in table order.
 void ThemeBook::LoadThemeList() {
-    store::RecordSet rs;
+    QStringList themes;
+    QVector<qint64> rowids;
+    store::RecordSet first;
     try {
         store::Database db(QString::fromUtf8(m_spec.file));
-        rs = db.openRecordsetWithRowids(QString("select * from ") + m_spec.table);
+        // The list needs the themes alone, in table order; the boxes need the first row whole.
+        const store::RecordSet list = db.openRecordset(QString("select rowid, theme from %1").arg(m_spec.table));
+        themes.reserve(list.recordCount());
+        rowids.reserve(list.recordCount());
+        for (const QStringList& row : list.rows()) {
+            rowids << row.value(0).toLongLong();
+            themes << row.value(1);
+        }
+        if (!themes.isEmpty())
+            first = db.openRecordsetWithRowids(
+                QString("select * from %1 where rowid=%2").arg(m_spec.table).arg(rowids.first()));
     } catch (const store::Error& e) {
         ui::reportError(this, QString("无法读取%1。").arg(windowTitle()), e);
+        themes.clear();
     }
     m_shownRowid = -1;
     m_shownTheme.clear();
-    if (rs.isEmpty()) {
+    if (themes.isEmpty()) {
+        m_themes->setItems({});
         Combo1->setStyleSheet("QComboBox { color: #ff0000; }");
         Combo1->setEditText(kNoRecords);
         return;
     }
-    rs.moveFirst();
-    showRow(rs);
-    QStringList themes;
-    themes.reserve(rs.recordCount());
-    for (const QStringList& row : rs.rows()) themes << row.value(0);
-    Combo1->addItems(themes);
-    for (int i = 0; i < rs.recordCount(); ++i) Combo1->setItemData(i, rs.rowids().at(i));
-    Combo1->setEditText(Combo1->itemText(0));
+    first.moveFirst();
+    showRow(first);
+    const QString firstTheme = themes.first();
+    m_themes->setItems(std::move(themes), std::move(rowids));
+    Combo1->setEditText(firstTheme);
 }
 
 void ThemeBook::showRow(const store::RecordSet& rs) {
@@ -250,7 +266,6 @@ void ThemeBook::save() {
         return;
     }
     ui::notify(this, QStringLiteral("内容已保存"), ui::Information);
-    Combo1->clear();
     LoadThemeList();
     ui::toolButton(Toolbar1, Save)->setEnabled(false);
 }
@@ -269,7 +284,6 @@ void ThemeBook::remove() {
         return;
     }
     ui::notify(this, QStringLiteral("该记录已经删除"), ui::Information);
-    Combo1->clear();
     LoadThemeList();
     if (Combo1->currentText() == kNoRecords) emptyBoxes();
 }

@@ -8,6 +8,9 @@
 class QComboBox;
 class QLabel;
 class QToolBar;
+namespace ui {
+class TextListModel;
+}
 
 // What tells one append-only theme book (meeting minutes, school events) from the other.
 struct ThemeBookSpec {
@@ -76,5 +79,6 @@ private:
     QLabel* Label2;
     QToolBar* Toolbar1;
     QComboBox* Combo1;
+    ui::TextListModel* m_themes;
     QVector<QWidget*> m_boxes; // in table order, txtcontent last
 };

@@ -31,3 +31,23 @@ QVariant RecordSetModel::headerData(int section, Qt::Orientation o, int role) co
 }
 
 } // namespace ui
+
+namespace ui {
+
+void TextListModel::setItems(QStringList texts, QVector<qint64> ids) {
+    beginResetModel();
+    m_texts = std::move(texts);
+    m_ids = std::move(ids);
+    endResetModel();
+}
+
+int TextListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(m_texts.size()); }
+
+QVariant TextListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= m_texts.size()) return {};
+    if (role == Qt::DisplayRole || role == Qt::EditRole) return m_texts.at(index.row());
+    if (role == Qt::UserRole) return index.row() < m_ids.size() ? QVariant(m_ids.at(index.row())) : QVariant();
+    return {};
+}
+
+} // namespace ui

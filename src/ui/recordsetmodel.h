@@ -28,3 +28,22 @@ protected:
 };
 
 } // namespace ui
+
+namespace ui {
+
+// A long list of texts for a combo box, each with a number kept beside it (Qt::UserRole),
+// replaced in one step: a hundred thousand entries fill at once.
+class TextListModel : public QAbstractListModel {
+    Q_OBJECT
+public:
+    using QAbstractListModel::QAbstractListModel;
+    void setItems(QStringList texts, QVector<qint64> ids = {});
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+private:
+    QStringList m_texts;
+    QVector<qint64> m_ids;
+};
+
+} // namespace ui
