@@ -307,7 +307,9 @@ int main(int argc, char** argv) {
     if (!args.contains("--skip-startup")) {
         const double program = processMs(QString(PROBE_DIR) + "/probe-login", 15);
         const double bare = processMs(QString(PROBE_DIR) + "/probe-bare", 15);
+        const double text = processMs(QString(PROBE_DIR) + "/probe-bare-text", 15);
         report("start-up to the login window", 0, program, bare);
+        report("  the same, floor with Chinese text", 0, program, text);
     }
     QString largest;
     for (int n : sizes) {

@@ -1,18 +1,28 @@
 #include "fonts.h"
 
+#include <QFontDatabase>
 #include <QStringList>
 
 namespace ui {
 
 void registerFontSubstitutions() {
-    QFont::insertSubstitutions(QStringLiteral("宋体"), QStringList{"SimSun", "NSimSun", "AR PL UMing CN",
-                                                        "WenQuanYi Micro Hei", "Noto Sans CJK SC"});
-    QFont::insertSubstitutions(QStringLiteral("隶书"), QStringList{"LiSu", "STLiti", "AR PL UKai CN",
-                                                        "AR PL UMing CN", "WenQuanYi Micro Hei"});
-    QFont::insertSubstitutions(QStringLiteral("华文行楷"), QStringList{"STXingkai", "AR PL UKai CN",
-                                                          "AR PL UMing CN", "WenQuanYi Micro Hei"});
-    QFont::insertSubstitutions(QStringLiteral("楷体"), QStringList{"KaiTi", "STKaiti", "AR PL UKai CN",
-                                                        "AR PL UMing CN"});
+    const struct {
+        const char* family;
+        QStringList candidates;
+    } designed[] = {
+        {"宋体", {"SimSun", "NSimSun", "AR PL UMing CN", "WenQuanYi Micro Hei", "Noto Sans CJK SC"}},
+        {"隶书", {"LiSu", "STLiti", "AR PL UKai CN", "AR PL UMing CN", "WenQuanYi Micro Hei"}},
+        {"华文行楷", {"STXingkai", "AR PL UKai CN", "AR PL UMing CN", "WenQuanYi Micro Hei"}},
+        {"楷体", {"KaiTi", "STKaiti", "AR PL UKai CN", "AR PL UMing CN"}},
+    };
+    // Only the families this machine has: each one missing would cost a search at every use.
+    const QStringList installed = QFontDatabase::families();
+    for (const auto& d : designed) {
+        QStringList present;
+        for (const QString& c : d.candidates)
+            if (installed.contains(c)) present << c;
+        QFont::insertSubstitutions(QString::fromUtf8(d.family), present.isEmpty() ? d.candidates : present);
+    }
 }
 
 QFont designFont(const QString& family, double points, bool bold, bool italic) {
