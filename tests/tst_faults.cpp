@@ -3,6 +3,7 @@
 // again once the fault is gone.
 #include "testkit.h"
 
+#include <admin/emptying.h>
 #include <admin/frmsystem.h>
 #include <books/frmaddlist.h>
 #include <books/frmcahier.h>
@@ -103,6 +104,11 @@ QList<Probe> probes() {
             {"settings", store::kUserFile, "tabel2", saveSchool},
             {"address book", store::kRosterFile, "tabaddlist", addTeacher},
             {"duty rota", store::kRosterFile, "tabonduty", editRota},
+            {"emptying the address book", store::kRosterFile, "tabaddlist",
+             [](testkit::Messages& m) {
+                 admin::cleanaddlist_Click(nullptr);
+                 return m.last() == "教师通讯录已经清空";
+             }},
             {"minutes", store::kMinutesFile, "tabcahier",
              [](testkit::Messages& m) { Frmcahier w; return addRecord(m, &w); }},
             {"events", store::kEventsFile, "tabnote", [](testkit::Messages& m) { Frmnote w; return addRecord(m, &w); }},
