@@ -19,6 +19,7 @@ private slots:
     void emptyUserTableWarns();
     void missingUserFileIsReported();
     void enterMovesFocusAndPressesOnlyTheButton();
+    void escapeExits();
 
 private:
     struct Attempt {
@@ -158,6 +159,16 @@ void tst_login::enterMovesFocusAndPressesOnlyTheButton() {
     testkit::key(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(opened, 1);
     testkit::settle();
+}
+
+void tst_login::escapeExits() {
+    testkit::Folder folder;
+    auto a = open();
+    QApplication::setActiveWindow(a.login);
+    a.name->setFocus();
+    testkit::key(a.name, Qt::Key_Escape);
+    QVERIFY(!a.login->isVisible());
+    delete a.login;
 }
 
 QTEST_MAIN(tst_login)

@@ -152,7 +152,7 @@ void Frmaddlist::Form_Resize() {
     ui::centreInParent(Frame1);
     Label1->adjustSize();
     Label1->resize(qMax(Label1->width(), ui::twips(3900)), ui::twips(300) + 4);
-    Label1->move((Frame1->width() - Label1->width()) / 2, Label1->y());
+    Label1->move((ui::twips(10500) - Label1->width()) / 2, Label1->y()); // the window's width, as designed
 }
 
 void Frmaddlist::resizeEvent(QResizeEvent*) { Form_Resize(); }
