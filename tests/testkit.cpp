@@ -1,6 +1,7 @@
 #include "testkit.h"
 
 #include <store/layout.h>
+#include <ui/fonts.h>
 #include <ui/notify.h>
 #include <ui/toolbar.h>
 
@@ -19,6 +20,8 @@
 namespace testkit {
 
 Folder::Folder() : m_previous(QDir::currentPath()) {
+    static const bool fonts = (ui::registerFontSubstitutions(), true); // as the program does at start
+    Q_UNUSED(fonts);
     store::LayOutDataFiles(m_dir.path());
     QDir::setCurrent(m_dir.path());
 }

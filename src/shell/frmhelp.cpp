@@ -5,7 +5,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QScrollBar>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QUrl>
 
 Frmhelp::Frmhelp(QWidget* parent) : QWidget(parent) {
@@ -39,3 +41,10 @@ void Frmhelp::Form_Resize() {
 }
 
 void Frmhelp::resizeEvent(QResizeEvent*) { Form_Resize(); }
+
+// The page opens at its top, whatever the first layout passes scrolled.
+void Frmhelp::showEvent(QShowEvent*) {
+    if (m_shown) return;
+    m_shown = true;
+    QTimer::singleShot(0, WebBrowser1, [b = WebBrowser1] { b->verticalScrollBar()->setValue(0); });
+}

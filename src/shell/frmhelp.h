@@ -16,7 +16,9 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     QTextBrowser* WebBrowser1;
+    bool m_shown = false;
 };
