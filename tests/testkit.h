@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QScopedPointer>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -47,6 +48,24 @@ public:
 QVector<QStringList> rows(const QString& file, const QString& sql);
 // A plain statement on a database file, outside the program's own store.
 void exec(const QString& file, const QString& sql);
+
+// A test of windows: each test function runs in a fresh program folder, with every message
+// box recorded and answered.
+class WindowTest : public QObject {
+    Q_OBJECT
+protected:
+    QScopedPointer<Folder> m_folder;
+    QScopedPointer<Messages> m_messages;
+private slots:
+    void init() {
+        m_folder.reset(new Folder);
+        m_messages.reset(new Messages);
+    }
+    void cleanup() {
+        m_messages.reset();
+        m_folder.reset();
+    }
+};
 
 // Types text into the focused widget w, one key event per character (Chinese included).
 void type(QWidget* w, const QString& text);

@@ -46,12 +46,9 @@ QVector<QStringList> stored() {
 
 } // namespace
 
-class tst_addlist : public QObject {
+class tst_addlist : public testkit::WindowTest {
     Q_OBJECT
 private slots:
-    void init() { m_folder.reset(new testkit::Folder); m_messages.reset(new testkit::Messages); }
-    void cleanup() { m_messages.reset(); m_folder.reset(); }
-
     void emptyBookShowsThePlaceholder();
     void addStoresNoneForEmptyBoxes();
     void requiredInputsInOrder();
@@ -64,9 +61,6 @@ private slots:
     void enterMovesFocusExceptInRemark();
     void engineErrorsAreReported();
 
-private:
-    QScopedPointer<testkit::Folder> m_folder;
-    QScopedPointer<testkit::Messages> m_messages;
 };
 
 void tst_addlist::emptyBookShowsThePlaceholder() {

@@ -33,12 +33,9 @@ QByteArray bytes(const QString& file) {
 
 } // namespace
 
-class tst_admin : public QObject {
+class tst_admin : public testkit::WindowTest {
     Q_OBJECT
 private slots:
-    void init() { m_folder.reset(new testkit::Folder); m_messages.reset(new testkit::Messages); }
-    void cleanup() { m_messages.reset(); m_folder.reset(); }
-
     void settingsInsertThenUpdate();
     void settingsKeepApostrophesAndEmptyTexts();
     void settingsReportEngineErrors();
@@ -51,9 +48,6 @@ private slots:
     void windowLeftOpenSavesIntoTheNewFile();
     void failedCopyIsNotReportedDone();
 
-private:
-    QScopedPointer<testkit::Folder> m_folder;
-    QScopedPointer<testkit::Messages> m_messages;
 };
 
 void tst_admin::settingsInsertThenUpdate() {

@@ -64,12 +64,9 @@ int count(const QString& file, const QString& table) {
 
 } // namespace
 
-class tst_corpus : public QObject {
+class tst_corpus : public testkit::WindowTest {
     Q_OBJECT
 private slots:
-    void init() { m_folder.reset(new testkit::Folder); m_messages.reset(new testkit::Messages); }
-    void cleanup() { m_messages.reset(); m_folder.reset(); }
-
     void addressBook_data() { corpus(true); }
     void addressBook();
     void themeBooks_data() { corpus(true); }
@@ -83,9 +80,6 @@ private slots:
     void longestValues();
     void nulIsRefusedEverywhere();
 
-private:
-    QScopedPointer<testkit::Folder> m_folder;
-    QScopedPointer<testkit::Messages> m_messages;
 };
 
 void tst_corpus::addressBook() {

@@ -56,12 +56,9 @@ void seed() {
 
 } // namespace
 
-class tst_onduty : public QObject {
+class tst_onduty : public testkit::WindowTest {
     Q_OBJECT
 private slots:
-    void init() { m_folder.reset(new testkit::Folder); m_messages.reset(new testkit::Messages); }
-    void cleanup() { m_messages.reset(); m_folder.reset(); }
-
     void showsTheTableAndTitle();
     void lockedGridRefusesEverything();
     void statesOfferTheNewRecordRow();
@@ -73,9 +70,6 @@ private slots:
     void fixedSizeCentredWithFrameBelowCentre();
     void rotaNeverHoldsTheFileLocked();
 
-private:
-    QScopedPointer<testkit::Folder> m_folder;
-    QScopedPointer<testkit::Messages> m_messages;
 };
 
 void tst_onduty::showsTheTableAndTitle() {

@@ -13,11 +13,9 @@
 #include <QTextBrowser>
 #include <QtTest>
 
-class tst_shell : public QObject {
+class tst_shell : public testkit::WindowTest {
     Q_OBJECT
 private slots:
-    void init() { m_folder.reset(new testkit::Folder); m_messages.reset(new testkit::Messages); }
-    void cleanup() { m_messages.reset(); m_folder.reset(); }
     void captionAndMenus();
     void startsWithTheLauncherAlone();
     void childWindowsExistOnce();
@@ -36,8 +34,6 @@ private:
         QWidget* w = m.child(name);
         return w && w->parentWidget()->isVisible() ? w : nullptr;
     }
-    QScopedPointer<testkit::Folder> m_folder;
-    QScopedPointer<testkit::Messages> m_messages;
 };
 
 void tst_shell::captionAndMenus() {

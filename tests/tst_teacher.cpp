@@ -65,12 +65,9 @@ void insertEntry(const QString& date, const QString& name) {
 
 } // namespace
 
-class tst_teacher : public QObject {
+class tst_teacher : public testkit::WindowTest {
     Q_OBJECT
 private slots:
-    void init() { m_folder.reset(new testkit::Folder); m_messages.reset(new testkit::Messages); }
-    void cleanup() { m_messages.reset(); m_folder.reset(); }
-
     void readDate_data();
     void readDate();
     void emptyRegister();
@@ -87,9 +84,6 @@ private slots:
     void engineErrorsAreReported();
     void gridNeverHoldsTheFileLocked();
 
-private:
-    QScopedPointer<testkit::Folder> m_folder;
-    QScopedPointer<testkit::Messages> m_messages;
 };
 
 void tst_teacher::readDate_data() {

@@ -70,12 +70,9 @@ struct Book {
 
 } // namespace
 
-class tst_themebook : public QObject {
+class tst_themebook : public testkit::WindowTest {
     Q_OBJECT
 private slots:
-    void init() { m_folder.reset(new testkit::Folder); m_messages.reset(new testkit::Messages); }
-    void cleanup() { m_messages.reset(); m_folder.reset(); }
-
     void emptyBook_data() { books(); }
     void emptyBook();
     void requiredOrder_data();
@@ -104,8 +101,6 @@ private:
         QTest::newRow("minutes") << true;
         QTest::newRow("events") << false;
     }
-    QScopedPointer<testkit::Folder> m_folder;
-    QScopedPointer<testkit::Messages> m_messages;
 };
 
 void tst_themebook::emptyBook() {

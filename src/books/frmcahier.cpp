@@ -1,7 +1,7 @@
 #include "frmcahier.h"
 
-const ThemeBookSpec& Frmcahier::spec() {
-    static const ThemeBookSpec s{
+const ThemeBookDesign& Frmcahier::design() {
+    static const ThemeBookDesign s{
         "Frmcahier", "会议记录", "tabcahier", "database/cahier.dat", "学校会议记录",
         0, 3550, 12,
         "会议主题：", 480, 1200, 1680, 1080, 9255, 360,
@@ -22,8 +22,8 @@ const ThemeBookSpec& Frmcahier::spec() {
     return s;
 }
 
-const ThemeBookSpec& Frmnote::spec() {
-    static const ThemeBookSpec s{
+const ThemeBookDesign& Frmnote::design() {
+    static const ThemeBookDesign s{
         "Frmnote", "学校事历", "tabnote", "database/snote.dat", "学校大事历",
         120, 3300, 14.25,
         "主题：", 360, 1080, 1200, 1080, 5895, 360,
@@ -39,6 +39,6 @@ const ThemeBookSpec& Frmnote::spec() {
     return s;
 }
 
-Frmcahier::Frmcahier(QWidget* parent) : ThemeBook(spec(), parent) {}
+Frmcahier::Frmcahier(QWidget* parent) : ThemeBook(design(), parent) {}
 
-Frmnote::Frmnote(QWidget* parent) : ThemeBook(spec(), parent) {}
+Frmnote::Frmnote(QWidget* parent) : ThemeBook(design(), parent) {}

@@ -7,7 +7,7 @@ class Frmcahier : public ThemeBook {
     Q_OBJECT
 public:
     explicit Frmcahier(QWidget* parent = nullptr);
-    static const ThemeBookSpec& spec();
+    static const ThemeBookDesign& design();
 };
 
 // The chronicle of the school's major events, in "database/snote.dat".
@@ -15,5 +15,5 @@ class Frmnote : public ThemeBook {
     Q_OBJECT
 public:
     explicit Frmnote(QWidget* parent = nullptr);
-    static const ThemeBookSpec& spec();
+    static const ThemeBookDesign& design();
 };

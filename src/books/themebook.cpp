@@ -49,14 +49,14 @@ QLabel* caption(QWidget* parent, const char* name, const QString& text, double l
 
 } // namespace
 
-ThemeBook::ThemeBook(const ThemeBookSpec& spec, QWidget* parent) : ui::ChildForm(parent), m_spec(spec) {
-    setObjectName(spec.windowName);
-    setWindowTitle(QString::fromUtf8(spec.caption));
+ThemeBook::ThemeBook(const ThemeBookDesign& design, QWidget* parent) : ui::ChildForm(parent), m_design(design) {
+    setObjectName(design.windowName);
+    setWindowTitle(QString::fromUtf8(design.caption));
     resize(ui::twips(11880), ui::twips(8595));
 
     Frame1 = new QWidget(this);
     Frame1->setObjectName("Frame1");
-    place(Frame1, spec.frameLeft, 0, 11655, 7935);
+    place(Frame1, design.frameLeft, 0, 11655, 7935);
 
     Label1_0 = caption(Frame1, "Label1_0", QString(), 3480, 240, ui::song(15));
     Label2 = caption(Frame1, "Label2", QStringLiteral("注意：为确保数据的真实，保存后便不可更改。"), 4200, 720,
@@ -66,8 +66,8 @@ ThemeBook::ThemeBook(const ThemeBookSpec& spec, QWidget* parent) : ui::ChildForm
                                [this](int i) { Toolbar1_ButtonClick(i); });
     ui::placeToolbar(Toolbar1, 120, 600, 3735, 390);
 
-    const QFont captionFont = ui::song(spec.captionPoints);
-    caption(Frame1, "Label1_11", QString::fromUtf8(spec.themeCaption), spec.themeCaptionLeft, spec.themeCaptionTop,
+    const QFont captionFont = ui::song(design.captionPoints);
+    caption(Frame1, "Label1_11", QString::fromUtf8(design.themeCaption), design.themeCaptionLeft, design.themeCaptionTop,
             captionFont);
     Combo1 = new QComboBox(Frame1);
     Combo1->setObjectName("Combo1");
@@ -78,10 +78,10 @@ ThemeBook::ThemeBook(const ThemeBookSpec& spec, QWidget* parent) : ui::ChildForm
     Combo1->setModel(m_themes = new ui::TextListModel(Combo1));
     Combo1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon); // never measures every theme
     if (auto* list = qobject_cast<QListView*>(Combo1->view())) list->setUniformItemSizes(true);
-    place(Combo1, spec.comboLeft, spec.comboTop, spec.comboWidth, spec.comboHeight);
+    place(Combo1, design.comboLeft, design.comboTop, design.comboWidth, design.comboHeight);
     connect(Combo1, qOverload<int>(&QComboBox::activated), this, &ThemeBook::Combo1_Click);
 
-    for (const ThemeBookSpec::Box& b : spec.boxes) {
+    for (const ThemeBookDesign::Box& b : design.boxes) {
         caption(Frame1, b.labelName, QString::fromUtf8(b.caption), b.captionLeft, b.captionTop, captionFont);
         QWidget* w;
         if (b.multiLine) {
@@ -101,19 +101,19 @@ ThemeBook::ThemeBook(const ThemeBookSpec& spec, QWidget* parent) : ui::ChildForm
         m_boxes << w;
     }
     QFont contentCaption = ui::song(14.25, false, true);
-    caption(Frame1, "Label1_5", QStringLiteral("主要内容："), spec.contentCaptionLeft, spec.contentCaptionTop,
+    caption(Frame1, "Label1_5", QStringLiteral("主要内容："), design.contentCaptionLeft, design.contentCaptionTop,
             contentCaption);
     auto* content = new ui::LimitedTextEdit(Frame1);
     content->setObjectName("txtcontent");
     content->setFont(ui::song(12));
     content->setTabChangesFocus(true);
     content->setLocked(true);
-    place(content, spec.contentLeft, spec.contentTop, spec.contentWidth, spec.contentHeight);
+    place(content, design.contentLeft, design.contentTop, design.contentWidth, design.contentHeight);
     m_boxes << content;
 
-    for (int i = 0; i + 1 < spec.tabOrder.size(); ++i) {
-        auto* a = Frame1->findChild<QWidget*>(spec.tabOrder[i]);
-        auto* b = Frame1->findChild<QWidget*>(spec.tabOrder[i + 1]);
+    for (int i = 0; i + 1 < design.tabOrder.size(); ++i) {
+        auto* a = Frame1->findChild<QWidget*>(design.tabOrder[i]);
+        auto* b = Frame1->findChild<QWidget*>(design.tabOrder[i + 1]);
         if (a && b) setTabOrder(a, b);
     }
     Form_Load();
@@ -133,7 +133,7 @@ void ThemeBook::Form_Load() {
     } catch (const store::Error& e) {
         ui::reportError(this, QStringLiteral("无法读取学校名称。"), e);
     }
-    Label1_0->setText(school + QString::fromUtf8(m_spec.titleSuffix));
+    Label1_0->setText(school + QString::fromUtf8(m_design.titleSuffix));
     Label1_0->adjustSize();
     ui::toolButton(Toolbar1, Save)->setEnabled(false);
     LoadThemeList();
@@ -145,9 +145,9 @@ void ThemeBook::LoadThemeList() {
     QVector<qint64> rowids;
     store::RecordSet first;
     try {
-        store::Database db(QString::fromUtf8(m_spec.file));
+        store::Database db(QString::fromUtf8(m_design.file));
         // The list needs the themes alone, in table order; the boxes need the first row whole.
-        const store::RecordSet list = db.openRecordset(QString("select rowid, theme from %1").arg(m_spec.table));
+        const store::RecordSet list = db.openRecordset(QString("select rowid, theme from %1").arg(m_design.table));
         themes.reserve(list.recordCount());
         rowids.reserve(list.recordCount());
         for (const QStringList& row : list.rows()) {
@@ -156,7 +156,7 @@ void ThemeBook::LoadThemeList() {
         }
         if (!themes.isEmpty())
             first = db.openRecordsetWithRowids(
-                QString("select * from %1 where rowid=%2").arg(m_spec.table).arg(rowids.first()));
+                QString("select * from %1 where rowid=%2").arg(m_design.table).arg(rowids.first()));
     } catch (const store::Error& e) {
         ui::reportError(this, QString("无法读取%1。").arg(windowTitle()), e);
         themes.clear();
@@ -190,7 +190,7 @@ void ThemeBook::Form_Resize() {
     const double sw = ui::toTwips(width()), sh = ui::toTwips(height());
     Frame1->resize(ui::twips(qMax(0.0, sw - 150)), ui::twips(qMax(0.0, sh - 100)));
     Label1_0->move((Frame1->width() - Label1_0->width()) / 2, Label1_0->y());
-    m_boxes.last()->resize(ui::twips(qMax(0.0, sw - 1150)), ui::twips(qMax(0.0, sh - m_spec.contentHeightMargin)));
+    m_boxes.last()->resize(ui::twips(qMax(0.0, sw - 1150)), ui::twips(qMax(0.0, sh - m_design.contentHeightMargin)));
 }
 
 void ThemeBook::resizeEvent(QResizeEvent*) { Form_Resize(); }
@@ -211,13 +211,13 @@ void ThemeBook::Combo1_Click(int index) {
     const qint64 wanted = Combo1->itemData(index).toLongLong();
     store::RecordSet rs;
     try {
-        store::Database db(QString::fromUtf8(m_spec.file));
-        rs = db.openRecordsetWithRowids(sql::themePick(m_spec.table, theme));
+        store::Database db(QString::fromUtf8(m_design.file));
+        rs = db.openRecordsetWithRowids(sql::themePick(m_design.table, theme));
     } catch (const store::Error& e) {
         ui::reportError(this, QStringLiteral("无法读取这条记录。"), e);
         return;
     }
-    for (const ThemeBookSpec::Box& b : m_spec.boxes)
+    for (const ThemeBookDesign::Box& b : m_design.boxes)
         if (b.unlockedByAddOrPick) setLocked(input(b.name), false);
     setLocked(m_boxes.last(), false);
     rs.moveFirst();
@@ -236,31 +236,31 @@ void ThemeBook::add() {
     Combo1->setEditText(QString());
     emptyBoxes();
     m_shownRowid = -1;
-    for (const ThemeBookSpec::Box& b : m_spec.boxes)
+    for (const ThemeBookDesign::Box& b : m_design.boxes)
         if (b.unlockedByAddOrPick) setLocked(input(b.name), false);
     setLocked(m_boxes.last(), false);
     Combo1->setFocus();
 }
 
 void ThemeBook::save() {
-    for (const char* name : m_spec.requiredOrder) {
+    for (const char* name : m_design.requiredOrder) {
         if (!textOf(name).isEmpty()) continue;
         QString message = QStringLiteral("请输入内容！");
         if (qstrcmp(name, "Combo1") == 0) message = QStringLiteral("请输入主题！");
-        for (const ThemeBookSpec::Box& b : m_spec.boxes)
+        for (const ThemeBookDesign::Box& b : m_design.boxes)
             if (qstrcmp(b.name, name) == 0) message = QString::fromUtf8(b.required);
         ui::notify(this, message, ui::Warning);
         return;
     }
     QStringList values{Combo1->currentText()};
-    for (int i = 0; i < m_spec.boxes.size(); ++i) {
+    for (int i = 0; i < m_design.boxes.size(); ++i) {
         const QString v = boxText(m_boxes[i]);
-        values << (v.isEmpty() && !m_spec.boxes[i].required ? kNone : v);
+        values << (v.isEmpty() && !m_design.boxes[i].required ? kNone : v);
     }
     values << boxText(m_boxes.last());
     try {
-        store::Database db(QString::fromUtf8(m_spec.file));
-        db.insert(sql::themeInsert(m_spec.table, values));
+        store::Database db(QString::fromUtf8(m_design.file));
+        db.insert(sql::themeInsert(m_design.table, values));
     } catch (const store::Error& e) {
         ui::reportError(this, QStringLiteral("内容没有保存。"), e);
         return;
@@ -273,12 +273,12 @@ void ThemeBook::save() {
 void ThemeBook::remove() {
     const QString theme = Combo1->currentText();
     try {
-        store::Database db(QString::fromUtf8(m_spec.file));
+        store::Database db(QString::fromUtf8(m_design.file));
         // The record on screen alone; a typed theme removes every record with that theme.
         if (m_shownRowid >= 0 && theme == m_shownTheme)
-            db.execute(sql::themeDeleteRecord(m_spec.table, m_shownRowid));
+            db.execute(sql::themeDeleteRecord(m_design.table, m_shownRowid));
         else
-            db.execute(sql::themeDeleteByTheme(m_spec.table, theme));
+            db.execute(sql::themeDeleteByTheme(m_design.table, theme));
     } catch (const store::Error& e) {
         ui::reportError(this, QStringLiteral("没有删除。"), e);
         return;

@@ -13,7 +13,7 @@ class TextListModel;
 }
 
 // What tells one append-only theme book (meeting minutes, school events) from the other.
-struct ThemeBookSpec {
+struct ThemeBookDesign {
     struct Box {
         const char* name;        // objectName of the input
         const char* labelName;   // objectName of its caption
@@ -50,7 +50,7 @@ struct ThemeBookSpec {
 class ThemeBook : public ui::ChildForm {
     Q_OBJECT
 public:
-    ThemeBook(const ThemeBookSpec& spec, QWidget* parent);
+    ThemeBook(const ThemeBookDesign& design, QWidget* parent);
 
     void Toolbar1_ButtonClick(int index);
     void Combo1_Click(int index);
@@ -70,7 +70,7 @@ private:
     QWidget* input(const char* name) const;
     QString textOf(const char* name) const;
 
-    const ThemeBookSpec& m_spec;
+    const ThemeBookDesign& m_design;
     qint64 m_shownRowid = -1; // the record on screen, which Delete removes alone
     QString m_shownTheme;
 
