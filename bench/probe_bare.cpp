@@ -3,14 +3,17 @@
 #include <QApplication>
 #include <QLabel>
 #include <QTimer>
+#include <memory>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QLabel w(app.arguments().contains("--text") ? QStringLiteral("欢迎使用Lumno校务管理软件") : QString());
-    w.resize(362, 152);
-    w.show();
+    std::unique_ptr<QWidget> w(app.arguments().contains("--text")
+                                   ? new QLabel(QStringLiteral("欢迎使用Lumno校务管理软件"))
+                                   : new QWidget);
+    w->resize(362, 152);
+    w->show();
     QTimer::singleShot(0, &app, [&] {
-        w.grab();
+        w->grab();
         QCoreApplication::quit();
     });
     return app.exec();
