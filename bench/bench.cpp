@@ -22,10 +22,10 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
-#include <QSqlRecord>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -34,8 +34,9 @@ namespace {
 
 const QString kSurnames = QStringLiteral("王李张刘陈杨黄赵吴周徐孙马朱胡郭何高林罗郑梁谢宋唐许韩冯邓曹彭曾肖田董袁潘");
 const QString kGiven = QStringLiteral("伟芳娜敏静丽强磊军洋勇艳杰娟涛明超秀霞平刚桂英华建国志红文玉兰春梅海燕雪");
-const QString kText = QStringLiteral("会议传达了上级文件精神，布置了本周教学工作，要求各教研组认真备课、上课、批改作业，"
-                                     "加强课堂管理，做好学生安全教育和卫生检查工作，并对期中考试的组织安排作了说明。");
+const QString kText =
+    QStringLiteral("会议传达了上级文件精神，布置了本周教学工作，要求各教研组认真备课、上课、批改作业，"
+                   "加强课堂管理，做好学生安全教育和卫生检查工作，并对期中考试的组织安排作了说明。");
 
 QRandomGenerator rng(20261207);
 
@@ -74,8 +75,8 @@ void fill(const QString& folder, int n) {
         for (int i = 0; i < n; ++i) {
             for (const QVariant& v : {QVariant(personName()), QVariant(rng.bounded(2) ? "男" : "女"),
                                       QVariant(QString("139%1").arg(rng.bounded(10000000, 99999999))),
-                                      QVariant(QString("010-6%1").arg(rng.bounded(1000000, 9999999))), QVariant("100081"),
-                                      QVariant(QString::number(rng.bounded(10000000, 999999999))),
+                                      QVariant(QString("010-6%1").arg(rng.bounded(1000000, 9999999))),
+                                      QVariant("100081"), QVariant(QString::number(rng.bounded(10000000, 999999999))),
                                       QVariant(QString("t%1@school.cn").arg(i)),
                                       QVariant(QString("北京市海淀区学院路%1号").arg(i % 300)), QVariant("无")})
                 q.addBindValue(v);
@@ -95,7 +96,8 @@ void fill(const QString& folder, int n) {
             q.prepare(QString("insert into %1 values (%2)").arg(table, QString("?,").repeated(cols - 1) + "?"));
             for (int i = 0; i < n; ++i) {
                 q.addBindValue(QString("第%1周例会").arg(i % 20 + 1));
-                for (int c = 1; c < cols - 1; ++c) q.addBindValue(c == 1 ? QString("2026年%1月").arg(i % 12 + 1) : personName());
+                for (int c = 1; c < cols - 1; ++c)
+                    q.addBindValue(c == 1 ? QString("2026年%1月").arg(i % 12 + 1) : personName());
                 q.addBindValue(kText.repeated(4)); // a page of minutes
                 q.exec();
             }
@@ -193,23 +195,30 @@ void benchBooks(const QString& folder, const QString& empty, int n) {
     {
         Frmaddlist w;
         w.show();
-        auto click = [&](int i) { QTest::mouseClick(w.findChild<QToolBar*>("Toolbar1")->widgetForAction(
-                                                        w.findChild<QToolBar*>("Toolbar1")->actions().at(i - 1)),
-                                                    Qt::LeftButton); };
+        auto click = [&](int i) {
+            QTest::mouseClick(w.findChild<QToolBar*>("Toolbar1")
+                                  ->widgetForAction(w.findChild<QToolBar*>("Toolbar1")->actions().at(i - 1)),
+                              Qt::LeftButton);
+        };
         report("address book: next record", n, medianMs(5, [&] { click(8); }), 0);
-        report("address book: save (reloads)", n, medianMs(3, [&] {
-                   click(1);
-                   w.findChild<QLineEdit*>("txtname")->setText("测试");
-                   w.findChild<QLineEdit*>("txtsex")->setText("男");
-                   click(2);
-               }),
-               plainWrite(file(store::kRosterFile), "insert into tabaddlist values ('测试','男','','','','','','','')") +
-                   plainRead(file(store::kRosterFile), "select * from tabaddlist"));
-        report("address book: search by phone", n, medianMs(3, [&] {
-                   click(4);
-                   w.findChild<QLineEdit*>("txtphone")->setText("010-61234567");
-                   click(4);
-               }),
+        report(
+            "address book: save (reloads)", n,
+            medianMs(3,
+                     [&] {
+                         click(1);
+                         w.findChild<QLineEdit*>("txtname")->setText("测试");
+                         w.findChild<QLineEdit*>("txtsex")->setText("男");
+                         click(2);
+                     }),
+            plainWrite(file(store::kRosterFile), "insert into tabaddlist values ('测试','男','','','','','','','')") +
+                plainRead(file(store::kRosterFile), "select * from tabaddlist"));
+        report("address book: search by phone", n,
+               medianMs(3,
+                        [&] {
+                            click(4);
+                            w.findChild<QLineEdit*>("txtphone")->setText("010-61234567");
+                            click(4);
+                        }),
                plainRead(file(store::kRosterFile), "select * from tabaddlist where phone='010-61234567'"));
     }
     {
@@ -223,23 +232,30 @@ void benchBooks(const QString& folder, const QString& empty, int n) {
         frmteacher w;
         w.show();
         w.findChild<QComboBox*>("comname")->setEditText(w.findChild<QComboBox*>("comname")->itemText(0));
-        auto click = [&](int i) { QTest::mouseClick(w.findChild<QToolBar*>("Toolbar1")->widgetForAction(
-                                                        w.findChild<QToolBar*>("Toolbar1")->actions().at(i - 1)),
-                                                    Qt::LeftButton); };
+        auto click = [&](int i) {
+            QTest::mouseClick(w.findChild<QToolBar*>("Toolbar1")
+                                  ->widgetForAction(w.findChild<QToolBar*>("Toolbar1")->actions().at(i - 1)),
+                              Qt::LeftButton);
+        };
         const QString name = w.findChild<QComboBox*>("comname")->itemText(0);
-        report("attendance: query one teacher", n, medianMs(3, [&] {
-                   w.findChild<QComboBox*>("comname")->setEditText(name);
-                   click(3);
-               }),
+        report("attendance: query one teacher", n,
+               medianMs(3,
+                        [&] {
+                            w.findChild<QComboBox*>("comname")->setEditText(name);
+                            click(3);
+                        }),
                plainRead(file(store::kAttendanceFile), "select * from tabkaoqin where 姓名='" + name + "'"));
-        report("attendance: save (reloads grid)", n, medianMs(3, [&] {
-                   w.findChild<QLineEdit*>("txtdate")->setText("12-07-2026");
-                   for (const char* c : {"comname", "comsort", "comsubject", "comnumber"})
-                       w.findChild<QComboBox*>(c)->setEditText("x");
-                   w.findChild<QLineEdit*>("txtcount")->setText("1");
-                   click(2);
-               }),
-               plainWrite(file(store::kAttendanceFile), "insert into tabkaoqin values ('12-07-2026','星期一','x','x','x','1','x')") +
+        report("attendance: save (reloads grid)", n,
+               medianMs(3,
+                        [&] {
+                            w.findChild<QLineEdit*>("txtdate")->setText("12-07-2026");
+                            for (const char* c : {"comname", "comsort", "comsubject", "comnumber"})
+                                w.findChild<QComboBox*>(c)->setEditText("x");
+                            w.findChild<QLineEdit*>("txtcount")->setText("1");
+                            click(2);
+                        }),
+               plainWrite(file(store::kAttendanceFile),
+                          "insert into tabkaoqin values ('12-07-2026','星期一','x','x','x','1','x')") +
                    plainRead(file(store::kAttendanceFile), "select * from tabkaoqin"));
     }
 }
@@ -264,12 +280,18 @@ long peakKb() {
 int memoryChild(const QString& book, const QString& folder) {
     QDir::setCurrent(folder);
     std::unique_ptr<QWidget> w;
-    if (book == "addlist") w.reset(new Frmaddlist);
-    else if (book == "cahier") w.reset(new Frmcahier);
-    else if (book == "note") w.reset(new Frmnote);
-    else if (book == "teacher") w.reset(new frmteacher);
-    else if (book == "onduty") w.reset(new Frmonduty);
-    else w.reset(new QWidget);
+    if (book == "addlist")
+        w.reset(new Frmaddlist);
+    else if (book == "cahier")
+        w.reset(new Frmcahier);
+    else if (book == "note")
+        w.reset(new Frmnote);
+    else if (book == "teacher")
+        w.reset(new frmteacher);
+    else if (book == "onduty")
+        w.reset(new Frmonduty);
+    else
+        w.reset(new QWidget);
     w->resize(700, 500);
     w->show();
     QCoreApplication::processEvents();

@@ -7,9 +7,8 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    std::unique_ptr<QWidget> w(app.arguments().contains("--text")
-                                   ? new QLabel(QStringLiteral("欢迎使用Lumno校务管理软件"))
-                                   : new QWidget);
+    std::unique_ptr<QWidget> w(
+        app.arguments().contains("--text") ? new QLabel(QStringLiteral("欢迎使用Lumno校务管理软件")) : new QWidget);
     w->resize(362, 152);
     w->show();
     QTimer::singleShot(0, &app, [&] {

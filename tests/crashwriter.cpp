@@ -33,7 +33,8 @@ int main(int argc, char** argv) {
         } else if (args[1] == "roster" && args.size() >= 5) {
             for (int n = 1; n <= args[4].toInt(); ++n) {
                 auto db = store::OpenRosterDatabase();
-                db->insert(sql::addressInsert({args[3] + QString::number(n), "男", "无", "无", "无", "无", "无", "无", "无"}));
+                db->insert(
+                    sql::addressInsert({args[3] + QString::number(n), "男", "无", "无", "无", "无", "无", "无", "无"}));
                 std::printf("%d\n", n);
                 std::fflush(stdout);
             }

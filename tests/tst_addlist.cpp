@@ -21,7 +21,9 @@ struct Book {
     Book() { w.show(); }
     QLineEdit* box(const QString& name) { return w.findChild<QLineEdit*>(name); }
     QPlainTextEdit* remark() { return w.findChild<QPlainTextEdit*>("txtremark"); }
-    QString label11() { return w.findChild<QLabel*>("Label11")->isVisible() ? w.findChild<QLabel*>("Label11")->text() : QString(); }
+    QString label11() {
+        return w.findChild<QLabel*>("Label11")->isVisible() ? w.findChild<QLabel*>("Label11")->text() : QString();
+    }
     void click(int i) { testkit::clickTool(&w, i); }
     bool enabled(int i) { return w.findChild<QToolBar*>("Toolbar1")->actions().at(i - 1)->isEnabled(); }
     void fill(const QString& name, const QString& value) {
@@ -40,15 +42,13 @@ struct Book {
     }
 };
 
-QVector<QStringList> stored() {
-    return testkit::rows(store::kRosterFile, "select * from tabaddlist order by rowid");
-}
+QVector<QStringList> stored() { return testkit::rows(store::kRosterFile, "select * from tabaddlist order by rowid"); }
 
 } // namespace
 
 class tst_addlist : public testkit::WindowTest {
     Q_OBJECT
-private slots:
+  private slots:
     void emptyBookShowsThePlaceholder();
     void addStoresNoneForEmptyBoxes();
     void requiredInputsInOrder();
@@ -60,7 +60,6 @@ private slots:
     void editThenAddKeepsNameDisabled();
     void enterMovesFocusExceptInRemark();
     void engineErrorsAreReported();
-
 };
 
 void tst_addlist::emptyBookShowsThePlaceholder() {
@@ -153,7 +152,8 @@ void tst_addlist::searchProtocol() {
 
 void tst_addlist::navigationAtBothEnds() {
     for (const char* n : {"甲", "乙", "丙"})
-        testkit::exec(store::kRosterFile, QString("insert into tabaddlist values ('%1','男','','','','','','','')").arg(n));
+        testkit::exec(store::kRosterFile,
+                      QString("insert into tabaddlist values ('%1','男','','','','','','','')").arg(n));
     Book b;
     QCOMPARE(b.shownName(), QString("甲"));
     b.click(Previous); // to BOF: the first record stays on screen

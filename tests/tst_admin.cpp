@@ -35,7 +35,7 @@ QByteArray bytes(const QString& file) {
 
 class tst_admin : public testkit::WindowTest {
     Q_OBJECT
-private slots:
+  private slots:
     void settingsInsertThenUpdate();
     void settingsKeepApostrophesAndEmptyTexts();
     void settingsReportEngineErrors();
@@ -47,7 +47,6 @@ private slots:
     void cancelChangesNothing();
     void windowLeftOpenSavesIntoTheNewFile();
     void failedCopyIsNotReportedDone();
-
 };
 
 void tst_admin::settingsInsertThenUpdate() {
@@ -145,12 +144,16 @@ void tst_admin::emptyingCopiesTheTemplate_data() {
     QTest::addColumn<QString>("target");
     QTest::addColumn<QString>("done");
     QTest::addColumn<QStringList>("seed");
-    QTest::newRow("minutes") << 0 << "cahier._" << "database/cahier.dat" << "会议记录已经清空"
-                             << QStringList{"insert into tabcahier (theme) values ('x')"};
-    QTest::newRow("events") << 1 << "snote._" << "database/snote.dat" << "学校事历已经清空"
-                            << QStringList{"insert into tabnote (theme) values ('x')"};
+    QTest::newRow("minutes") << 0 << "cahier._"
+                             << "database/cahier.dat"
+                             << "会议记录已经清空" << QStringList{"insert into tabcahier (theme) values ('x')"};
+    QTest::newRow("events") << 1 << "snote._"
+                            << "database/snote.dat"
+                            << "学校事历已经清空" << QStringList{"insert into tabnote (theme) values ('x')"};
     QTest::newRow("attendance with its lists")
-        << 2 << "teacher._" << "database/teacher.dat" << "教师考勤已经清空"
+        << 2 << "teacher._"
+        << "database/teacher.dat"
+        << "教师考勤已经清空"
         << QStringList{"insert into tabkaoqin (姓名) values ('x')", "insert into tabaddsubject values ('书法')"};
 }
 
@@ -196,7 +199,8 @@ void tst_admin::cancelChangesNothing() {
 
 // A window open across the emptying keeps its screen, and its next save lands in the new file.
 void tst_admin::windowLeftOpenSavesIntoTheNewFile() {
-    testkit::exec(store::kAttendanceFile, "insert into tabkaoqin values ('12-01-2026','星期二','旧','缺席','语文','1','第一节')");
+    testkit::exec(store::kAttendanceFile,
+                  "insert into tabkaoqin values ('12-01-2026','星期二','旧','缺席','语文','1','第一节')");
     frmteacher w;
     w.show();
     admin::cleanteacher_Click(nullptr);

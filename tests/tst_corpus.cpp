@@ -66,7 +66,7 @@ int count(const QString& file, const QString& table) {
 
 class tst_corpus : public testkit::WindowTest {
     Q_OBJECT
-private slots:
+  private slots:
     void addressBook_data() { corpus(true); }
     void addressBook();
     void themeBooks_data() { corpus(true); }
@@ -79,7 +79,6 @@ private slots:
     void rotaCell();
     void longestValues();
     void nulIsRefusedEverywhere();
-
 };
 
 void tst_corpus::addressBook() {
@@ -145,7 +144,8 @@ void tst_corpus::attendanceAndLists() {
         frmteacher w;
         w.show();
         w.findChild<QLineEdit*>("txtdate")->setText("2026-12-07");
-        for (const char* c : {"comname", "comsort", "comsubject", "comnumber"}) w.findChild<QComboBox*>(c)->setEditText(value);
+        for (const char* c : {"comname", "comsort", "comsubject", "comnumber"})
+            w.findChild<QComboBox*>(c)->setEditText(value);
         w.findChild<QLineEdit*>("txtcount")->setText(value);
         testkit::clickTool(&w, 2);
         QCOMPARE(m_messages->last(), QString("已经保存"));
@@ -156,7 +156,8 @@ void tst_corpus::attendanceAndLists() {
         QCOMPARE(w.findChild<QLabel*>("Label2")->text(), QString("共找到1条记录"));
         QCOMPARE(w.gridModel()->index(0, 2).data().toString(), value);
         testkit::clickTool(&w, 1);
-        for (const char* b : {"txtaddsort", "txtaddsubject", "txtaddnumber"}) w.findChild<QLineEdit*>(b)->setText(value);
+        for (const char* b : {"txtaddsort", "txtaddsubject", "txtaddnumber"})
+            w.findChild<QLineEdit*>(b)->setText(value);
         w.findChild<QPushButton*>("cmdok")->click();
         QCOMPARE(m_messages->last(), QString("已经添加"));
     }
@@ -173,7 +174,8 @@ void tst_corpus::settings() {
     for (int round = 0; round < 2; ++round) { // the insert, then the update
         Frmsystem w;
         QTest::mouseClick(w.findChild<QPushButton*>("Command1"), Qt::LeftButton);
-        for (int i = 1; i <= 4; ++i) w.findChild<QLineEdit*>(QString("Text%1").arg(i))->setText(value + QString::number(round));
+        for (int i = 1; i <= 4; ++i)
+            w.findChild<QLineEdit*>(QString("Text%1").arg(i))->setText(value + QString::number(round));
         QTest::mouseClick(w.findChild<QPushButton*>("Command2"), Qt::LeftButton);
         QCOMPARE(m_messages->last(), QString("保存成功！"));
     }
@@ -198,7 +200,8 @@ void tst_corpus::rotaCell() {
     QVERIFY(editor);
     editor->setText(value);
     testkit::clickTool(&w, 3); // "锁定" writes the row being edited
-    QCOMPARE(testkit::rows(store::kRosterFile, "select * from tabonduty"), QVector<QStringList>({{"第1周", value, ""}}));
+    QCOMPARE(testkit::rows(store::kRosterFile, "select * from tabonduty"),
+             QVector<QStringList>({{"第1周", value, ""}}));
     Frmonduty reopened;
     QCOMPARE(reopened.findChild<QTableView*>("DBGrid1")->model()->index(0, 1).data().toString(), value);
 }
@@ -233,7 +236,8 @@ void tst_corpus::nulIsRefusedEverywhere() {
     Frmcahier minutes;
     testkit::clickTool(&minutes, 2);
     minutes.findChild<QComboBox*>("Combo1")->setEditText("主题");
-    for (QLineEdit* e : minutes.findChildren<QLineEdit*>()) if (e->text().isEmpty()) e->setText("x");
+    for (QLineEdit* e : minutes.findChildren<QLineEdit*>())
+        if (e->text().isEmpty()) e->setText("x");
     for (QPlainTextEdit* p : minutes.findChildren<QPlainTextEdit*>()) p->setPlainText("x");
     minutes.findChild<QPlainTextEdit*>("txtcontent")->setPlainText(nul());
     testkit::clickTool(&minutes, 4);
@@ -242,7 +246,8 @@ void tst_corpus::nulIsRefusedEverywhere() {
 
     frmteacher attendance;
     attendance.findChild<QLineEdit*>("txtdate")->setText("12-07-2026");
-    for (const char* c : {"comname", "comsort", "comsubject", "comnumber"}) attendance.findChild<QComboBox*>(c)->setEditText("x");
+    for (const char* c : {"comname", "comsort", "comsubject", "comnumber"})
+        attendance.findChild<QComboBox*>(c)->setEditText("x");
     attendance.findChild<QLineEdit*>("txtcount")->setText(nul());
     testkit::clickTool(&attendance, 2);
     QVERIFY(m_messages->last().contains("空字符"));

@@ -46,7 +46,7 @@ QString integrity(const QString& file) { return testkit::rows(file, "pragma inte
 
 class tst_crash : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void killedWhileSaving();
     void killedWhileEmptying();
     void twoCopiesOnOneFolder();
@@ -60,7 +60,8 @@ void tst_crash::killedWhileSaving() {
         const QStringList saved = runAndKill({"save", folder.path(), QString("r%1").arg(round)}, 5, 120);
         QCOMPARE(integrity(store::kMinutesFile), QString("ok"));
         QSet<QString> stored;
-        for (const QStringList& row : testkit::rows(store::kMinutesFile, "select theme from tabcahier")) stored << row[0];
+        for (const QStringList& row : testkit::rows(store::kMinutesFile, "select theme from tabcahier"))
+            stored << row[0];
         for (const QString& theme : saved) QVERIFY2(stored.contains(theme), qPrintable(theme + " was reported saved"));
         acknowledged += saved.size();
     }
@@ -71,8 +72,9 @@ void tst_crash::killedWhileSaving() {
 void tst_crash::killedWhileEmptying() {
     testkit::Folder folder;
     // A: a minutes file with rows; B: the empty template.
-    testkit::exec(store::kMinutesFile, "with recursive n(i) as (select 1 union all select i+1 from n where i<400) "
-                                       "insert into tabcahier (theme, content) select 't'||i, hex(randomblob(200)) from n");
+    testkit::exec(store::kMinutesFile,
+                  "with recursive n(i) as (select 1 union all select i+1 from n where i<400) "
+                  "insert into tabcahier (theme, content) select 't'||i, hex(randomblob(200)) from n");
     QVERIFY(QFile::copy(store::kMinutesFile, "full.dat"));
     const QByteArray a = bytes("full.dat"), b = bytes(store::kMinutesTemplate);
     QVERIFY(a != b);

@@ -43,7 +43,8 @@ bool addTeacher(testkit::Messages& m) {
 bool addRecord(testkit::Messages& m, ThemeBook* w) {
     testkit::clickTool(w, 2);
     w->findChild<QComboBox*>("Combo1")->setEditText("周例会");
-    for (QLineEdit* e : w->findChildren<QLineEdit*>()) if (e->text().isEmpty()) e->setText("x");
+    for (QLineEdit* e : w->findChildren<QLineEdit*>())
+        if (e->text().isEmpty()) e->setText("x");
     for (QPlainTextEdit* p : w->findChildren<QPlainTextEdit*>()) p->setPlainText("x");
     testkit::clickTool(w, 4);
     return m.last() == "内容已保存";
@@ -52,7 +53,8 @@ bool addRecord(testkit::Messages& m, ThemeBook* w) {
 bool addAttendance(testkit::Messages& m) {
     frmteacher w;
     w.findChild<QLineEdit*>("txtdate")->setText("12-07-2026");
-    for (const char* c : {"comname", "comsort", "comsubject", "comnumber"}) w.findChild<QComboBox*>(c)->setEditText("x");
+    for (const char* c : {"comname", "comsort", "comsubject", "comnumber"})
+        w.findChild<QComboBox*>(c)->setEditText("x");
     w.findChild<QLineEdit*>("txtcount")->setText("1");
     testkit::clickTool(&w, 2);
     return m.last() == "已经保存";
@@ -110,14 +112,19 @@ QList<Probe> probes() {
                  return m.last() == "教师通讯录已经清空";
              }},
             {"minutes", store::kMinutesFile, "tabcahier",
-             [](testkit::Messages& m) { Frmcahier w; return addRecord(m, &w); }},
-            {"events", store::kEventsFile, "tabnote", [](testkit::Messages& m) { Frmnote w; return addRecord(m, &w); }},
+             [](testkit::Messages& m) {
+                 Frmcahier w;
+                 return addRecord(m, &w);
+             }},
+            {"events", store::kEventsFile, "tabnote",
+             [](testkit::Messages& m) {
+                 Frmnote w;
+                 return addRecord(m, &w);
+             }},
             {"attendance", store::kAttendanceFile, "tabkaoqin", addAttendance}};
 }
 
-bool setImmutable(const QString& path, bool on) {
-    return QProcess::execute("chattr", {on ? "+i" : "-i", path}) == 0;
-}
+bool setImmutable(const QString& path, bool on) { return QProcess::execute("chattr", {on ? "+i" : "-i", path}) == 0; }
 
 QByteArray bytes(const QString& file) {
     QFile f(file);
@@ -134,20 +141,20 @@ void write(const QString& file, const QByteArray& data) {
 
 class tst_faults : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() { store::setBusyTimeoutMs(200); }
     void faults_data();
     void faults();
 
-private:
+  private:
     QList<Probe> m_probes = probes();
 };
 
 void tst_faults::faults_data() {
     QTest::addColumn<int>("probe");
     QTest::addColumn<int>("fault");
-    const char* faultNames[] = {"missing", "empty", "not a database", "truncated", "table missing",
-                                "locked",  "read-only", "folder read-only"};
+    const char* faultNames[] = {"missing",       "empty",  "not a database", "truncated",
+                                "table missing", "locked", "read-only",      "folder read-only"};
     for (int p = 0; p < m_probes.size(); ++p)
         for (int f = Missing; f <= FolderReadOnly; ++f)
             QTest::newRow(qPrintable(QString("%1: %2").arg(m_probes[p].name, faultNames[f]))) << p << f;
@@ -164,7 +171,8 @@ void tst_faults::faults() {
     testkit::exec(p.file, "with recursive n(i) as (select 1 union all select i+1 from n where i<300) "
                           "insert into filler select hex(randomblob(100)) from n");
     const QByteArray pristine = bytes(p.file);
-    const QStringList others = QDir(folder.path()).entryList(QDir::Files) + QDir(folder.path("database")).entryList(QDir::Files);
+    const QStringList others =
+        QDir(folder.path()).entryList(QDir::Files) + QDir(folder.path("database")).entryList(QDir::Files);
 
     QSqlDatabase holder;
     const QString folderOfFile = QFileInfo(p.file).absolutePath();
@@ -219,7 +227,8 @@ void tst_faults::faults() {
     messages.clear();
     QVERIFY2(p.act(messages), qPrintable(messages.texts().join(" | ")));
     // Nothing was written anywhere else.
-    const QStringList after = QDir(folder.path()).entryList(QDir::Files) + QDir(folder.path("database")).entryList(QDir::Files);
+    const QStringList after =
+        QDir(folder.path()).entryList(QDir::Files) + QDir(folder.path("database")).entryList(QDir::Files);
     QCOMPARE(after, others);
 }
 

@@ -11,7 +11,7 @@
 
 class tst_login : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void matches_data();
     void matches();
     void successOpensTheMainWindow();
@@ -21,7 +21,7 @@ private slots:
     void enterMovesFocusAndPressesOnlyTheButton();
     void escapeExits();
 
-private:
+  private:
     struct Attempt {
         frmLogin* login;
         QLineEdit* name;
@@ -42,20 +42,26 @@ void tst_login::matches_data() {
     QTest::addColumn<QString>("password");
     QTest::addColumn<bool>("ok");
     const QVector<QStringList> admin{{"admin", "admin"}};
-    QTest::newRow("right") << admin << "admin" << "admin" << true;
-    QTest::newRow("wrong password") << admin << "admin" << "admim" << false;
-    QTest::newRow("case differs") << admin << "Admin" << "admin" << false;
+    QTest::newRow("right") << admin << "admin"
+                           << "admin" << true;
+    QTest::newRow("wrong password") << admin << "admin"
+                                    << "admim" << false;
+    QTest::newRow("case differs") << admin << "Admin"
+                                  << "admin" << false;
     // A character 256 code points away has the same low byte; it is still another character.
     QTest::newRow("same low byte") << admin << "admin" << QString("adm") + QChar(0x0169) + "n" << false;
     // Characters 1 + 23 and 12 + 3 run together into the same digits; they are other texts.
-    QTest::newRow("digits run together")
-        << QVector<QStringList>{{"u", QString(QChar(1)) + QChar(23)}} << "u" << QString(QChar(12)) + QChar(3) << false;
+    QTest::newRow("digits run together") << QVector<QStringList>{{"u", QString(QChar(1)) + QChar(23)}} << "u"
+                                         << QString(QChar(12)) + QChar(3) << false;
     QTest::newRow("first matching row wins after a wrong one")
-        << QVector<QStringList>{{"admin", "x"}, {"admin", "admin"}} << "admin" << "admin" << true;
-    QTest::newRow("empty matches empty") << QVector<QStringList>{{"", ""}} << "" << "" << true;
-    QTest::newRow("empty matches nothing else") << admin << "" << "" << false;
-    QTest::newRow("missing value never matches")
-        << QVector<QStringList>{{QString(), QString()}} << "" << "" << false;
+        << QVector<QStringList>{{"admin", "x"}, {"admin", "admin"}} << "admin"
+        << "admin" << true;
+    QTest::newRow("empty matches empty") << QVector<QStringList>{{"", ""}} << ""
+                                         << "" << true;
+    QTest::newRow("empty matches nothing else") << admin << ""
+                                                << "" << false;
+    QTest::newRow("missing value never matches") << QVector<QStringList>{{QString(), QString()}} << ""
+                                                 << "" << false;
 }
 
 void tst_login::matches() {

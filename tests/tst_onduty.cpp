@@ -58,7 +58,7 @@ void seed() {
 
 class tst_onduty : public testkit::WindowTest {
     Q_OBJECT
-private slots:
+  private slots:
     void showsTheTableAndTitle();
     void lockedGridRefusesEverything();
     void statesOfferTheNewRecordRow();
@@ -69,7 +69,6 @@ private slots:
     void widthsResetOnActivation();
     void fixedSizeCentredWithFrameBelowCentre();
     void rotaNeverHoldsTheFileLocked();
-
 };
 
 void tst_onduty::showsTheTableAndTitle() {
@@ -197,9 +196,8 @@ void tst_onduty::fixedSizeCentredWithFrameBelowCentre() {
 
 // More rows than a query fetches at once are on screen, and another program's write still goes through.
 void tst_onduty::rotaNeverHoldsTheFileLocked() {
-    testkit::exec(store::kRosterFile,
-                  "with recursive n(i) as (select 1 union all select i+1 from n where i<600) "
-                  "insert into tabonduty select 'w'||i,'t','' from n");
+    testkit::exec(store::kRosterFile, "with recursive n(i) as (select 1 union all select i+1 from n where i<600) "
+                                      "insert into tabonduty select 'w'||i,'t','' from n");
     Rota r;
     QCOMPARE(r.rows(), 600);
     testkit::exec(store::kRosterFile, "insert into tabonduty values ('x','y','z')");

@@ -15,7 +15,7 @@
 
 class tst_shell : public testkit::WindowTest {
     Q_OBJECT
-private slots:
+  private slots:
     void captionAndMenus();
     void startsWithTheLauncherAlone();
     void childWindowsExistOnce();
@@ -29,7 +29,7 @@ private slots:
     void helpKeepsItsMargin();
     void missingHelpPageIsSaid();
 
-private:
+  private:
     static QWidget* visibleChild(frmmain& m, const QString& name) {
         QWidget* w = m.child(name);
         return w && w->parentWidget()->isVisible() ? w : nullptr;
@@ -44,7 +44,8 @@ void tst_shell::captionAndMenus() {
         bar << a->text();
         names << a->objectName();
     }
-    QCOMPARE(bar, QStringList({"系统设定", "会议记录", "学校事历", "教师通讯录", "教师考勤", "值周安排", "打印报表", "帮助", "退出"}));
+    QCOMPARE(bar, QStringList({"系统设定", "会议记录", "学校事历", "教师通讯录", "教师考勤", "值周安排", "打印报表",
+                               "帮助", "退出"}));
     QCOMPARE(names, QStringList({"system", "cahier", "note", "addlist", "teacher", "onduty", "print", "help", "exit"}));
     QStringList items;
     for (QAction* a : m.menuBar()->actions().first()->menu()->actions()) items << a->objectName() + ":" + a->text();
@@ -205,7 +206,7 @@ void tst_shell::missingHelpPageIsSaid() {
     auto* browser = m.child("Frmhelp")->findChild<QTextBrowser*>("WebBrowser1");
     QVERIFY(browser->toPlainText().startsWith("Lumno校务管理软件 V1.0 使用帮助"));
     QCOMPARE(browser->verticalScrollBar()->value(), 0); // opens at the top of the page
-    QVERIFY(visibleChild(m, "Frmbg")); // help hides nothing
+    QVERIFY(visibleChild(m, "Frmbg"));                  // help hides nothing
     // A section link of the contents list leads to its section.
     browser->setSource(QUrl("#clean"));
     QVERIFY(browser->verticalScrollBar()->value() > 0);

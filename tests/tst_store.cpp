@@ -12,7 +12,7 @@ using namespace store;
 
 class tst_store : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void sqlQuote_data();
     void sqlQuote();
     void quotedValuesRoundTrip();
@@ -35,12 +35,18 @@ private slots:
 void tst_store::sqlQuote_data() {
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("literal");
-    QTest::newRow("empty") << "" << "''";
-    QTest::newRow("lone apostrophe") << "'" << "''''";
-    QTest::newRow("between letters") << "O'Neil" << "'O''Neil'";
-    QTest::newRow("two in a row") << "''" << "''''''";
-    QTest::newRow("none") << "张伟" << "'张伟'";
-    QTest::newRow("at both ends") << "'a'" << "'''a'''";
+    QTest::newRow("empty") << ""
+                           << "''";
+    QTest::newRow("lone apostrophe") << "'"
+                                     << "''''";
+    QTest::newRow("between letters") << "O'Neil"
+                                     << "'O''Neil'";
+    QTest::newRow("two in a row") << "''"
+                                  << "''''''";
+    QTest::newRow("none") << "张伟"
+                          << "'张伟'";
+    QTest::newRow("at both ends") << "'a'"
+                                  << "'''a'''";
 }
 
 void tst_store::sqlQuote() {
@@ -54,7 +60,8 @@ void tst_store::sqlQuote() {
 // Whatever a value holds, the literal brings it back unchanged and runs nothing else.
 void tst_store::quotedValuesRoundTrip() {
     testkit::Folder folder;
-    const QStringList values{"'); drop table tabaddlist; --", "' or '1'='1", "a\\b%_\"c", "😀ｆｕｌｌ１２", "  ", "x\ny"};
+    const QStringList values{
+        "'); drop table tabaddlist; --", "' or '1'='1", "a\\b%_\"c", "😀ｆｕｌｌ１２", "  ", "x\ny"};
     Database db(kRosterFile);
     for (const QString& v : values) db.execute("insert into tabonduty values (" + SqlQuote(v) + ",'','')");
     const RecordSet rs = db.openRecordset("select * from tabonduty");
@@ -90,7 +97,8 @@ void tst_store::missingFileIsAnErrorAndStaysMissing() {
 void tst_store::chineseTableAndColumnNames() {
     testkit::Folder folder;
     Database db(kAttendanceFile);
-    db.execute(QString::fromUtf8("insert into tabkaoqin values ('12-07-2026','星期一','张伟','缺席','语文','2','第一节')"));
+    db.execute(
+        QString::fromUtf8("insert into tabkaoqin values ('12-07-2026','星期一','张伟','缺席','语文','2','第一节')"));
     const RecordSet rs = db.openRecordset(QString::fromUtf8("select * from tabkaoqin where 姓名='张伟'"));
     QCOMPARE(rs.columns(), QStringList({"日期", "星期", "姓名", "考勤类别", "科目", "节数", "节次"}));
     QCOMPARE(rs.recordCount(), 1);
@@ -182,8 +190,8 @@ void tst_store::layoutKeepsExistingFiles() {
     testkit::Folder folder;
     testkit::exec(kRosterFile, "insert into tabaddlist values ('张伟','男','1','2','3','4','5','6','7')");
     QHash<QString, QByteArray> before;
-    const QStringList files{kUserFile, kRosterFile, kMinutesFile, kEventsFile, kAttendanceFile,
-                            kMinutesTemplate, kEventsTemplate, kAttendanceTemplate};
+    const QStringList files{kUserFile,       kRosterFile,      kMinutesFile,    kEventsFile,
+                            kAttendanceFile, kMinutesTemplate, kEventsTemplate, kAttendanceTemplate};
     for (const QString& f : files) {
         QFile file(f);
         QVERIFY(file.open(QIODevice::ReadOnly));

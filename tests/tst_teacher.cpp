@@ -44,8 +44,10 @@ struct Register {
     QString grid(int r, int c) { return w->gridModel()->index(r, c).data().toString(); }
     void click(int i) { testkit::clickTool(w, i); }
     void set(const char* name, const QString& text) {
-        if (QLineEdit* e = box(name)) e->setText(text);
-        else combo(name)->setEditText(text);
+        if (QLineEdit* e = box(name))
+            e->setText(text);
+        else
+            combo(name)->setEditText(text);
     }
     void entry(const QString& date, const QString& name, const QString& count = "2") {
         set("txtdate", date);
@@ -67,7 +69,7 @@ void insertEntry(const QString& date, const QString& name) {
 
 class tst_teacher : public testkit::WindowTest {
     Q_OBJECT
-private slots:
+  private slots:
     void readDate_data();
     void readDate();
     void emptyRegister();
@@ -83,7 +85,6 @@ private slots:
     void queryWithEmptyNameInListMode();
     void engineErrorsAreReported();
     void gridNeverHoldsTheFileLocked();
-
 };
 
 void tst_teacher::readDate_data() {

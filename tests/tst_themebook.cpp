@@ -20,8 +20,10 @@ struct Book {
     std::unique_ptr<ThemeBook> w;
     QString file, table;
     explicit Book(bool minutes) {
-        if (minutes) w.reset(new Frmcahier);
-        else w.reset(new Frmnote);
+        if (minutes)
+            w.reset(new Frmcahier);
+        else
+            w.reset(new Frmnote);
         file = minutes ? store::kMinutesFile : store::kEventsFile;
         table = minutes ? "tabcahier" : "tabnote";
         w->show();
@@ -34,8 +36,10 @@ struct Book {
     }
     void fill(const QString& name, const QString& value) {
         QWidget* b = name == "Combo1" ? combo()->lineEdit() : box(name);
-        if (auto* e = qobject_cast<QLineEdit*>(b)) e->clear();
-        else qobject_cast<QPlainTextEdit*>(b)->clear();
+        if (auto* e = qobject_cast<QLineEdit*>(b))
+            e->clear();
+        else
+            qobject_cast<QPlainTextEdit*>(b)->clear();
         b->setFocus();
         testkit::type(b, value);
     }
@@ -72,7 +76,7 @@ struct Book {
 
 class tst_themebook : public testkit::WindowTest {
     Q_OBJECT
-private slots:
+  private slots:
     void emptyBook_data() { books(); }
     void emptyBook();
     void requiredOrder_data();
@@ -95,7 +99,7 @@ private slots:
     void engineErrorsAreReported_data() { books(); }
     void engineErrorsAreReported();
 
-private:
+  private:
     static void books() {
         QTest::addColumn<bool>("minutes");
         QTest::newRow("minutes") << true;
@@ -127,9 +131,11 @@ void tst_themebook::requiredOrder_data() {
     QTest::addColumn<QString>("message");
     QTest::newRow("minutes: theme and content") << true << QStringList{"Combo1", "txtcontent"} << "请输入主题！";
     QTest::newRow("minutes: place and attendees") << true << QStringList{"txtaddress", "txtattendee"} << "请输入地点！";
-    QTest::newRow("minutes: recorder before place") << true << QStringList{"txtaddress", "txtrecorder"} << "请输入记录员！";
+    QTest::newRow("minutes: recorder before place")
+        << true << QStringList{"txtaddress", "txtrecorder"} << "请输入记录员！";
     QTest::newRow("minutes: attendees") << true << QStringList{"txtattendee"} << "请输入参会人！";
-    QTest::newRow("events: recorder and content") << false << QStringList{"txtrecorder", "txtcontent"} << "请输入记录员！";
+    QTest::newRow("events: recorder and content")
+        << false << QStringList{"txtrecorder", "txtcontent"} << "请输入记录员！";
     QTest::newRow("events: time") << false << QStringList{"txttime"} << "请输入时间！";
     QTest::newRow("events: content") << false << QStringList{"txtcontent"} << "请输入内容！";
 }
@@ -141,7 +147,9 @@ void tst_themebook::requiredOrder() {
     Book b(minutes);
     b.click(Add);
     QStringList inputs{"Combo1", "txttime", "txtrecorder", "txtcontent"};
-    if (minutes) inputs << "txtaddress" << "txtattendee";
+    if (minutes)
+        inputs << "txtaddress"
+               << "txtattendee";
     for (const QString& name : inputs)
         if (!empty.contains(name)) b.fill(name, " ");
     b.click(Save);
@@ -158,8 +166,10 @@ void tst_themebook::saveWritesNoneAndShowsTheFirstRow() {
     QCOMPARE(m_messages->last(), QString("内容已保存"));
     QVERIFY(!b.saveEnabled());
     const QStringList row = b.stored().at(0);
-    if (minutes) QCOMPARE(row.mid(5, 3), QStringList({"无", "无", "无"}));
-    else QCOMPARE(row.at(3), QString("无"));
+    if (minutes)
+        QCOMPARE(row.mid(5, 3), QStringList({"无", "无", "无"}));
+    else
+        QCOMPARE(row.at(3), QString("无"));
     b.add("期末总结", "第二条");
     QCOMPARE(b.stored().size(), 2);
     QCOMPARE(b.combo()->currentText(), QString("开学准备")); // the table's first row, not the saved one

@@ -282,8 +282,8 @@ void Frmaddlist::search() {
     }
     if (SearchStep == 1) {
         const QString condition =
-            sql::addressCondition(txtname->text(), txtmphone->text(), txtphone->text(), txtqq->text(),
-                                  txtemail->text(), txtaddress->text(), txtremark->text());
+            sql::addressCondition(txtname->text(), txtmphone->text(), txtphone->text(), txtqq->text(), txtemail->text(),
+                                  txtaddress->text(), txtremark->text());
         if (condition.isEmpty()) {
             ui::notify(this, QStringLiteral("请输入相应的查寻条件，然后单击'查寻'"), ui::Information);
             return;
@@ -325,8 +325,10 @@ void Frmaddlist::remove() {
     try {
         auto db = store::OpenRosterDatabase();
         // The record on screen alone; a name typed by the user removes every record with it.
-        if (m_shownRowid >= 0 && name == m_shownName) db->execute(sql::addressDeleteRecord(m_shownRowid));
-        else db->execute(sql::addressDeleteByName(name));
+        if (m_shownRowid >= 0 && name == m_shownName)
+            db->execute(sql::addressDeleteRecord(m_shownRowid));
+        else
+            db->execute(sql::addressDeleteByName(name));
     } catch (const store::Error& e) {
         ui::reportError(this, QStringLiteral("没有删除。"), e);
         return;
@@ -360,15 +362,19 @@ void Frmaddlist::first() {
 
 void Frmaddlist::previous() {
     if (m_rs.isEmpty()) return;
-    if (m_rs.bof()) m_rs.moveFirst();
-    else m_rs.movePrevious();
+    if (m_rs.bof())
+        m_rs.moveFirst();
+    else
+        m_rs.movePrevious();
     if (!m_rs.bof()) ShowCurrentRecord();
 }
 
 void Frmaddlist::next() {
     if (m_rs.isEmpty()) return;
-    if (m_rs.eof()) m_rs.moveLast();
-    else m_rs.moveNext();
+    if (m_rs.eof())
+        m_rs.moveLast();
+    else
+        m_rs.moveNext();
     if (!m_rs.eof()) ShowCurrentRecord();
 }
 

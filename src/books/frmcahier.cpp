@@ -1,5 +1,6 @@
 #include "frmcahier.h"
 
+// clang-format off
 const ThemeBookDesign& Frmcahier::design() {
     static const ThemeBookDesign s{
         "Frmcahier", "会议记录", "tabcahier", "database/cahier.dat", "学校会议记录",
@@ -38,6 +39,8 @@ const ThemeBookDesign& Frmnote::design() {
     };
     return s;
 }
+
+// clang-format on
 
 Frmcahier::Frmcahier(QWidget* parent) : ThemeBook(design(), parent) {}
 

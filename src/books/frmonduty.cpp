@@ -49,8 +49,10 @@ Frmonduty::Frmonduty(QWidget* parent) : ui::ChildForm(parent) {
     auto arrow = [this, row](const char* name, Qt::ArrowType type, const QString& text, auto move) {
         auto* b = new QToolButton(Data1);
         b->setObjectName(name);
-        if (text.isEmpty()) b->setArrowType(type);
-        else b->setText(text);
+        if (text.isEmpty())
+            b->setArrowType(type);
+        else
+            b->setText(text);
         b->setFixedSize(22, 24);
         connect(b, &QToolButton::clicked, this, move);
         row->addWidget(b);
@@ -62,7 +64,8 @@ Frmonduty::Frmonduty(QWidget* parent) : ui::ChildForm(parent) {
     caption->setFont(ui::song(12));
     row->addWidget(caption, 1);
     arrow("Data1_Next", Qt::RightArrow, QString(), [this] { moveCurrent(DBGrid1->currentIndex().row() + 1); });
-    arrow("Data1_Last", Qt::NoArrow, QStringLiteral("▶|"), [this] { moveCurrent(m_model->recordSet().recordCount() - 1); });
+    arrow("Data1_Last", Qt::NoArrow, QStringLiteral("▶|"),
+          [this] { moveCurrent(m_model->recordSet().recordCount() - 1); });
 
     Toolbar1 = ui::makeToolbar(Frame1, {{"录入", "enter"}, {"修改", "modify"}, {"锁定", "lock"}, {"返回", "back"}},
                                [this](int i) { Toolbar1_ButtonClick(i); });
@@ -139,9 +142,7 @@ void Frmonduty::Toolbar1_ButtonClick(int index) {
         m_model->setAllowAddNew(true);
         m_model->setAllowUpdate(true);
         break;
-    case Modify:
-        m_model->setAllowUpdate(true);
-        break;
+    case Modify: m_model->setAllowUpdate(true); break;
     case Lock:
         if (!commitPending()) return;
         m_model->setAllowAddNew(false);
@@ -151,8 +152,7 @@ void Frmonduty::Toolbar1_ButtonClick(int index) {
         if (!commitPending()) return;
         emit backRequested();
         return;
-    default:
-        return;
+    default: return;
     }
     applyState();
 }

@@ -78,9 +78,9 @@ void frmteacher::buildEntryControls() {
     Label1->setObjectName("Label1");
     Label1->setFont(ui::song(15.75));
     ui::placeAt(Label1, 0, 240);
-    Toolbar1 = ui::makeToolbar(Frame1,
-                               {{"设置", "settings"}, {"保存", "save"}, {"查寻", "search"}, {"浏览", "browse"}, {"返回", "back"}},
-                               [this](int i) { Toolbar1_ButtonClick(i); });
+    Toolbar1 = ui::makeToolbar(
+        Frame1, {{"设置", "settings"}, {"保存", "save"}, {"查寻", "search"}, {"浏览", "browse"}, {"返回", "back"}},
+        [this](int i) { Toolbar1_ButtonClick(i); });
     ui::placeToolbar(Toolbar1, 120, 720, 3975, 390);
     Label2 = label(Frame1, "Label2", kNote, 4560, 840, 3990, 210);
     Label2->setStyleSheet("color: #ff0000;");
@@ -98,7 +98,8 @@ void frmteacher::buildEntryControls() {
     txtcount = textBox(Frame1, "txtcount", 3960, 1560, 1695, 360);
     labnumber = label(Frame1, "labnumber", QStringLiteral("节　　次："), 6240, 1680, 1200, 240);
     comnumber = combo(Frame1, "comnumber", 7440, 1560, 1575, 360);
-    comnumber->addItems({"第一节", "第二节", "第三节", "第四节", "第五节", "第六节", "第七节", "第八节", "第九节", "第十节"});
+    comnumber->addItems(
+        {"第一节", "第二节", "第三节", "第四节", "第五节", "第六节", "第七节", "第八节", "第九节", "第十节"});
 
     auto* line = new QFrame(Frame1);
     line->setObjectName("Line1");
@@ -220,9 +221,12 @@ void frmteacher::save() {
     const struct {
         QString text;
         const char* message;
-    } checks[] = {{txtdate->text(), "请输入日期！"},         {comname->currentText(), "请选择或输入姓名！"},
-                  {comsort->currentText(), "请选择考勤类别！"}, {comsubject->currentText(), "请选择科目！"},
-                  {txtcount->text(), "请输入节数！"},         {comnumber->currentText(), "请选择节次！"}};
+    } checks[] = {{txtdate->text(), "请输入日期！"},
+                  {comname->currentText(), "请选择或输入姓名！"},
+                  {comsort->currentText(), "请选择考勤类别！"},
+                  {comsubject->currentText(), "请选择科目！"},
+                  {txtcount->text(), "请输入节数！"},
+                  {comnumber->currentText(), "请选择节次！"}};
     for (const auto& c : checks) {
         if (c.text.isEmpty()) {
             ui::notify(this, QString::fromUtf8(c.message), ui::Warning);
@@ -234,8 +238,8 @@ void frmteacher::save() {
         ui::notify(this, attendance::unreadableDateMessage(), ui::Warning);
         return;
     }
-    const QStringList values{txtdate->text(),        attendance::weekdayName(date), comname->currentText(),
-                             comsort->currentText(), comsubject->currentText(),     txtcount->text(),
+    const QStringList values{txtdate->text(),         attendance::weekdayName(date), comname->currentText(),
+                             comsort->currentText(),  comsubject->currentText(),     txtcount->text(),
                              comnumber->currentText()};
     try {
         store::Database db(store::kAttendanceFile);
@@ -313,9 +317,8 @@ void frmteacher::sortRows(store::RecordSet& rs, Order order) {
         std::stable_sort(index.begin(), index.end(), [&](int a, int b) { return day[a] < day[b]; });
     } else {
         QCollator collator(QLocale(QLocale::Chinese, QLocale::China));
-        std::stable_sort(index.begin(), index.end(), [&](int a, int b) {
-            return collator.compare(rows[a].value(2), rows[b].value(2)) < 0;
-        });
+        std::stable_sort(index.begin(), index.end(),
+                         [&](int a, int b) { return collator.compare(rows[a].value(2), rows[b].value(2)) < 0; });
     }
     QVector<QStringList> sorted;
     sorted.reserve(rows.size());

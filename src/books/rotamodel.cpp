@@ -108,7 +108,9 @@ void RotaModel::removeRecord(int row) {
     beginRemoveRows({}, row, row);
     m_rs.rows().removeAt(row);
     m_rs.rowids().removeAt(row);
-    if (m_pendingRow == row) m_pendingRow = -1;
-    else if (m_pendingRow > row) --m_pendingRow;
+    if (m_pendingRow == row)
+        m_pendingRow = -1;
+    else if (m_pendingRow > row)
+        --m_pendingRow;
     endRemoveRows();
 }

@@ -29,13 +29,17 @@ QString boxText(const QWidget* w) {
 }
 
 void setBoxText(QWidget* w, const QString& text) {
-    if (auto* e = qobject_cast<QLineEdit*>(w)) e->setText(text);
-    else if (auto* t = qobject_cast<ui::LimitedTextEdit*>(w)) t->setText(text);
+    if (auto* e = qobject_cast<QLineEdit*>(w))
+        e->setText(text);
+    else if (auto* t = qobject_cast<ui::LimitedTextEdit*>(w))
+        t->setText(text);
 }
 
 void setLocked(QWidget* w, bool locked) {
-    if (auto* e = qobject_cast<QLineEdit*>(w)) e->setReadOnly(locked);
-    else if (auto* t = qobject_cast<ui::LimitedTextEdit*>(w)) t->setLocked(locked);
+    if (auto* e = qobject_cast<QLineEdit*>(w))
+        e->setReadOnly(locked);
+    else if (auto* t = qobject_cast<ui::LimitedTextEdit*>(w))
+        t->setLocked(locked);
 }
 
 QLabel* caption(QWidget* parent, const char* name, const QString& text, double left, double top, const QFont& f) {
@@ -62,13 +66,14 @@ ThemeBook::ThemeBook(const ThemeBookDesign& design, QWidget* parent) : ui::Child
     Label2 = caption(Frame1, "Label2", QStringLiteral("注意：为确保数据的真实，保存后便不可更改。"), 4200, 720,
                      ui::song(10.5));
     Label2->setStyleSheet("color: #0000ff;");
-    Toolbar1 = ui::makeToolbar(Frame1, {{}, {"增加", "add"}, {}, {"保存", "save"}, {}, {"删除", "delete"}, {}, {"返回", "back"}},
-                               [this](int i) { Toolbar1_ButtonClick(i); });
+    Toolbar1 = ui::makeToolbar(
+        Frame1, {{}, {"增加", "add"}, {}, {"保存", "save"}, {}, {"删除", "delete"}, {}, {"返回", "back"}},
+        [this](int i) { Toolbar1_ButtonClick(i); });
     ui::placeToolbar(Toolbar1, 120, 600, 3735, 390);
 
     const QFont captionFont = ui::song(design.captionPoints);
-    caption(Frame1, "Label1_11", QString::fromUtf8(design.themeCaption), design.themeCaptionLeft, design.themeCaptionTop,
-            captionFont);
+    caption(Frame1, "Label1_11", QString::fromUtf8(design.themeCaption), design.themeCaptionLeft,
+            design.themeCaptionTop, captionFont);
     Combo1 = new QComboBox(Frame1);
     Combo1->setObjectName("Combo1");
     Combo1->setEditable(true);

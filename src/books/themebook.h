@@ -15,30 +15,30 @@ class TextListModel;
 // What tells one append-only theme book (meeting minutes, school events) from the other.
 struct ThemeBookDesign {
     struct Box {
-        const char* name;        // objectName of the input
-        const char* labelName;   // objectName of its caption
+        const char* name;      // objectName of the input
+        const char* labelName; // objectName of its caption
         const char* caption;
         double captionLeft, captionTop;
         double left, top, width, height;
-        bool multiLine;          // a multi-line box (with a vertical scroll bar when scroll)
+        bool multiLine; // a multi-line box (with a vertical scroll bar when scroll)
         bool scroll;
-        int maxLength;           // 0: no limit
+        int maxLength; // 0: no limit
         bool lockedAtLoad;
         bool unlockedByAddOrPick;
-        const char* required;    // the warning of Save when empty; nullptr: "无" when empty
+        const char* required; // the warning of Save when empty; nullptr: "无" when empty
     };
     const char* windowName;
     const char* caption;
     const char* table;
-    const char* file;            // the book's database file
+    const char* file; // the book's database file
     const char* titleSuffix;
     double frameLeft;
-    double contentHeightMargin;  // txtcontent Height = ScaleHeight - this
-    double captionPoints;        // the field captions' size
+    double contentHeightMargin; // txtcontent Height = ScaleHeight - this
+    double captionPoints;       // the field captions' size
     const char* themeCaption;
     double themeCaptionLeft, themeCaptionTop;
     double comboLeft, comboTop, comboWidth, comboHeight;
-    QVector<Box> boxes;          // positions 1 .. n-2 of the table, in table order
+    QVector<Box> boxes; // positions 1 .. n-2 of the table, in table order
     double contentCaptionLeft, contentCaptionTop;
     double contentLeft, contentTop, contentWidth, contentHeight;
     QVector<const char*> requiredOrder; // objectNames in the order Save checks them
@@ -49,17 +49,17 @@ struct ThemeBookDesign {
 // deleted, never changed.
 class ThemeBook : public ui::ChildForm {
     Q_OBJECT
-public:
+  public:
     ThemeBook(const ThemeBookDesign& design, QWidget* parent);
 
     void Toolbar1_ButtonClick(int index);
     void Combo1_Click(int index);
     void Form_Resize();
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* e) override;
 
-private:
+  private:
     void Form_Load();
     void LoadThemeList();
     void add();

@@ -51,9 +51,7 @@ frmmain::frmmain(QWidget* parent) : QMainWindow(parent) {
     loadAndShow("Frmbg");
 }
 
-QString frmmain::caption() {
-    return QStringLiteral("欢迎使用Lumno校务管理软件　　V1.0    (Lumno 开发组）");
-}
+QString frmmain::caption() { return QStringLiteral("欢迎使用Lumno校务管理软件　　V1.0    (Lumno 开发组）"); }
 
 void frmmain::buildMenus() {
     QMenuBar* bar = menuBar();
@@ -117,13 +115,20 @@ QWidget* frmmain::create(const QString& name) {
         return bg;
     }
     ui::ChildForm* form = nullptr;
-    if (name == "Frmaddlist") form = new Frmaddlist;
-    else if (name == "Frmcahier") form = new Frmcahier;
-    else if (name == "Frmnote") form = new Frmnote;
-    else if (name == "Frmonduty") form = new Frmonduty;
-    else if (name == "frmteacher") form = new frmteacher;
-    else if (name == "Frmsystem") form = new Frmsystem;
-    else if (name == "Frmhelp") return new Frmhelp;
+    if (name == "Frmaddlist")
+        form = new Frmaddlist;
+    else if (name == "Frmcahier")
+        form = new Frmcahier;
+    else if (name == "Frmnote")
+        form = new Frmnote;
+    else if (name == "Frmonduty")
+        form = new Frmonduty;
+    else if (name == "frmteacher")
+        form = new frmteacher;
+    else if (name == "Frmsystem")
+        form = new Frmsystem;
+    else if (name == "Frmhelp")
+        return new Frmhelp;
     if (!form) return nullptr;
     QPointer<ui::ChildForm> guard(form);
     connect(form, &ui::ChildForm::backRequested, this, [this, name] {
@@ -155,15 +160,19 @@ QWidget* frmmain::loadAndShow(const QString& name) {
     QWidget* form = create(name);
     if (!form) return nullptr;
     Qt::WindowFlags flags = Qt::SubWindow;
-    if (name == "Frmbg") flags |= Qt::FramelessWindowHint;
-    else if (name != "Frmhelp") flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (name == "Frmbg")
+        flags |= Qt::FramelessWindowHint;
+    else if (name != "Frmhelp")
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     QMdiSubWindow* sub = m_area->addSubWindow(form, flags);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowTitle(form->windowTitle());
     sub->setWindowIcon(appIcon());
     m_children[name] = form;
-    if (opensMaximised(name)) sub->showMaximized();
-    else sub->show();
+    if (opensMaximised(name))
+        sub->showMaximized();
+    else
+        sub->show();
     m_area->setActiveSubWindow(sub);
     return form;
 }
@@ -196,9 +205,7 @@ void frmmain::launcherLabel(int label) {
         unload("Frmbg");
         loadAndShow("Frmcahier");
         break;
-    case 2:
-        loadAndShow("Frmnote");
-        break;
+    case 2: loadAndShow("Frmnote"); break;
     case 3:
         hideLauncher();
         loadAndShow("Frmonduty");
@@ -211,8 +218,7 @@ void frmmain::launcherLabel(int label) {
         hideLauncher();
         loadAndShow("frmteacher");
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

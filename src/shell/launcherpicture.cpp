@@ -206,8 +206,7 @@ QPixmap launcherPicture() {
                  {1440, 5040, 2655, 735, "值周安排"},
                  {8040, 1800, 2415, 855, "教师通讯录"},
                  {8400, 5280, 2295, 735, "教师考勤"}};
-    for (const auto& n : names)
-        paintEntryName(p, ui::twipsRect(n.l, n.t, n.w, n.h), QString::fromUtf8(n.name));
+    for (const auto& n : names) paintEntryName(p, ui::twipsRect(n.l, n.t, n.w, n.h), QString::fromUtf8(n.name));
 
     // maker band
     QLinearGradient foot(0, 490, 0, 530);

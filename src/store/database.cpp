@@ -23,8 +23,7 @@ QString explainEngineText(const QString& text) {
     if (t.contains("not a database") || t.contains("malformed") || t.contains("corrupt"))
         return "已经损坏，或不是本软件的数据文件";
     if (t.contains("no such table")) return "缺少所需的数据表";
-    if (t.contains("readonly") || t.contains("read-only") || t.contains("read only"))
-        return "是只读的，无法写入";
+    if (t.contains("readonly") || t.contains("read-only") || t.contains("read only")) return "是只读的，无法写入";
     if (t.contains("unable to open") || t.contains("cannot open")) return "无法打开，或者它所在的文件夹不能写入";
     if (t.contains("disk") && (t.contains("full") || t.contains("i/o"))) return "无法写入磁盘";
     return "无法完成所需的操作";
@@ -50,28 +49,22 @@ Error::Error(Kind kind, QString file, QString statement, QString engineText)
 QString Error::describe() const {
     const QString where = QDir::toNativeSeparators(QDir::currentPath());
     switch (m_kind) {
-    case Missing:
-        return QString("找不到数据文件“%1”（当前文件夹：%2）。").arg(m_file, where);
-    case Unstorable:
-        return QString("内容中含有无法保存的字符（空字符），请删去后再保存。");
+    case Missing: return QString("找不到数据文件“%1”（当前文件夹：%2）。").arg(m_file, where);
+    case Unstorable: return QString("内容中含有无法保存的字符（空字符），请删去后再保存。");
     case NotWritten:
         return QString("数据文件“%1”中已没有这条记录，它可能已被删除或清空，所做的更改没有保存。").arg(m_file);
-    case Copy:
-        return QString("无法替换数据文件“%1”：%2").arg(m_file, m_engineText);
-    case Engine:
-        break;
+    case Copy: return QString("无法替换数据文件“%1”：%2").arg(m_file, m_engineText);
+    case Engine: break;
     }
     return QString("数据文件“%1”%2。（%3）").arg(m_file, explainEngineText(m_engineText), m_engineText);
 }
 
-Database::Database(const QString& path)
-    : m_path(path), m_connection(QString("lumno-%1").arg(++g_connectionCounter)) {
+Database::Database(const QString& path) : m_path(path), m_connection(QString("lumno-%1").arg(++g_connectionCounter)) {
     const QFileInfo info(path);
     if (!info.exists() || info.isDir()) throw Error(Error::Missing, path, QString(), "no such file");
     m_db = QSqlDatabase::addDatabase("QSQLITE", m_connection);
     // mode=rw: the engine must never create a missing file as a new, empty database.
-    m_db.setDatabaseName(QUrl::fromLocalFile(info.absoluteFilePath()).toString(QUrl::FullyEncoded) +
-                         "?mode=rw");
+    m_db.setDatabaseName(QUrl::fromLocalFile(info.absoluteFilePath()).toString(QUrl::FullyEncoded) + "?mode=rw");
     m_db.setConnectOptions(QString("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs()));
     if (!m_db.open()) {
         const QString text = m_db.lastError().text();

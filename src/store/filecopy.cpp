@@ -59,8 +59,7 @@ bool CommitReplacement(const QString& temp, const QString& target) {
         if (!f.open(QIODevice::ReadWrite) || !syncFile(f)) return false;
     }
 #ifdef Q_OS_UNIX
-    if (::rename(QFile::encodeName(temp).constData(), QFile::encodeName(target).constData()) != 0)
-        return false;
+    if (::rename(QFile::encodeName(temp).constData(), QFile::encodeName(target).constData()) != 0) return false;
 #else
     QFile::remove(target);
     if (!QFile::rename(temp, target)) return false;

@@ -67,9 +67,9 @@ void CreateFromSchema(const QString& schema, const QString& path) {
 QStringList LayOutDataFiles(const QString& folder) {
     const struct {
         QString file, schema;
-    } files[] = {{kUserFile, "uinfo"},         {kRosterFile, "addonduty"}, {kMinutesFile, "cahier"},
-                 {kEventsFile, "snote"},       {kAttendanceFile, "teacher"}, {kMinutesTemplate, "cahier"},
-                 {kEventsTemplate, "snote"},   {kAttendanceTemplate, "teacher"}};
+    } files[] = {{kUserFile, "uinfo"},       {kRosterFile, "addonduty"},      {kMinutesFile, "cahier"},
+                 {kEventsFile, "snote"},     {kAttendanceFile, "teacher"},    {kMinutesTemplate, "cahier"},
+                 {kEventsTemplate, "snote"}, {kAttendanceTemplate, "teacher"}};
     QDir dir(folder);
     if (!dir.mkpath("database")) throw Error(Error::Copy, dir.filePath("database"), QString(), "mkdir failed");
     QStringList created;

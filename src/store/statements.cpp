@@ -13,12 +13,10 @@ QString quotedList(const QStringList& values) {
     return quoted.join(',');
 }
 
-QString addressInsert(const QStringList& nine) {
-    return "insert into tabaddlist values (" + quotedList(nine) + ")";
-}
+QString addressInsert(const QStringList& nine) { return "insert into tabaddlist values (" + quotedList(nine) + ")"; }
 
 QString addressUpdate(const QStringList& nine, qint64 rowid) {
-    static const char* const names[] = {"name", "sex", "mphone", "phone", "addcode",
+    static const char* const names[] = {"name", "sex",   "mphone",  "phone", "addcode",
                                         "qq",   "email", "address", "remark"};
     QStringList sets;
     for (int i = 0; i < 9; ++i) sets << QString(names[i]) + "=" + SqlQuote(nine.value(i));
@@ -27,11 +25,10 @@ QString addressUpdate(const QStringList& nine, qint64 rowid) {
     return "update tabaddlist set " + sets.join(',') + "where rowid=" + QString::number(rowid);
 }
 
-QString addressCondition(const QString& name, const QString& mphone, const QString& phone,
-                         const QString& qq, const QString& email, const QString& address,
-                         const QString& remark) {
+QString addressCondition(const QString& name, const QString& mphone, const QString& phone, const QString& qq,
+                         const QString& email, const QString& address, const QString& remark) {
     const std::pair<const char*, const QString*> boxes[] = {
-        {"name=", &name}, {"mphone=", &mphone},   {"phone=", &phone},  {"qq=", &qq},
+        {"name=", &name},   {"mphone=", &mphone},   {"phone=", &phone},  {"qq=", &qq},
         {"email=", &email}, {"address=", &address}, {"remark=", &remark}};
     QString condition;
     for (const auto& [prefix, text] : boxes)
@@ -41,13 +38,9 @@ QString addressCondition(const QString& name, const QString& mphone, const QStri
 
 QString addressSearch(const QString& condition) { return "select * from tabaddlist where " + condition; }
 
-QString addressDeleteByName(const QString& name) {
-    return "delete from tabaddlist where name=" + SqlQuote(name);
-}
+QString addressDeleteByName(const QString& name) { return "delete from tabaddlist where name=" + SqlQuote(name); }
 
-QString addressDeleteRecord(qint64 rowid) {
-    return "delete from tabaddlist where rowid=" + QString::number(rowid);
-}
+QString addressDeleteRecord(qint64 rowid) { return "delete from tabaddlist where rowid=" + QString::number(rowid); }
 
 QString themeInsert(const QString& table, const QStringList& values) {
     return "insert into " + table + " values (" + quotedList(values) + ")";
@@ -77,15 +70,13 @@ QString lookupInsert(const QString& table, const QString& value) {
     return "insert into " + table + " values(" + SqlQuote(value) + ")";
 }
 
-QString schoolInsert(const QString& name, const QString& phone, const QString& address,
-                     const QString& email) {
+QString schoolInsert(const QString& name, const QString& phone, const QString& address, const QString& email) {
     return "insert into tabel2 values (" + quotedList({name, phone, address, email}) + ")";
 }
 
-QString schoolUpdate(const QString& name, const QString& phone, const QString& address,
-                     const QString& email) {
-    return "update tabel2 set schoolname ='" + SqlDouble(name) + "', phone='" + SqlDouble(phone) +
-           "', address='" + SqlDouble(address) + "', email='" + SqlDouble(email) + "'";
+QString schoolUpdate(const QString& name, const QString& phone, const QString& address, const QString& email) {
+    return "update tabel2 set schoolname ='" + SqlDouble(name) + "', phone='" + SqlDouble(phone) + "', address='" +
+           SqlDouble(address) + "', email='" + SqlDouble(email) + "'";
 }
 
 } // namespace sql

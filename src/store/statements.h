@@ -15,9 +15,8 @@ QString addressInsert(const QStringList& nine);
 QString addressUpdate(const QStringList& nine, qint64 rowid);
 // The condition of a search: the last non-empty box in the order name, mphone, phone, qq, email,
 // address, remark alone; empty when every box is empty.
-QString addressCondition(const QString& name, const QString& mphone, const QString& phone,
-                         const QString& qq, const QString& email, const QString& address,
-                         const QString& remark);
+QString addressCondition(const QString& name, const QString& mphone, const QString& phone, const QString& qq,
+                         const QString& email, const QString& address, const QString& remark);
 QString addressSearch(const QString& condition);
 QString addressDeleteByName(const QString& name);
 QString addressDeleteRecord(qint64 rowid);
@@ -34,9 +33,7 @@ QString attendanceQuery(const QString& name);
 QString lookupInsert(const QString& table, const QString& value);
 
 // School information (tabel2 in uinfo.dat).
-QString schoolInsert(const QString& name, const QString& phone, const QString& address,
-                     const QString& email);
-QString schoolUpdate(const QString& name, const QString& phone, const QString& address,
-                     const QString& email);
+QString schoolInsert(const QString& name, const QString& phone, const QString& address, const QString& email);
+QString schoolUpdate(const QString& name, const QString& phone, const QString& address, const QString& email);
 
 } // namespace sql

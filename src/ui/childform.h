@@ -8,10 +8,10 @@ namespace ui {
 // wants, and the main window decides what shows.
 class ChildForm : public QWidget {
     Q_OBJECT
-public:
+  public:
     using QWidget::QWidget;
 
-signals:
+  signals:
     // The window's own back or exit command: unload it and show the launcher panel again.
     void backRequested();
     // The window wants to be unloaded and loaded afresh.

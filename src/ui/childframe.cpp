@@ -31,8 +31,7 @@ void fixAndCentre(QWidget* form, double widthTwips, double heightTwips) {
 void centreInParent(QWidget* child, double downTwips) {
     const QWidget* parent = child->parentWidget();
     if (!parent) return;
-    child->move((parent->width() - child->width()) / 2,
-                (parent->height() - child->height()) / 2 + twips(downTwips));
+    child->move((parent->width() - child->width()) / 2, (parent->height() - child->height()) / 2 + twips(downTwips));
 }
 
 } // namespace ui

@@ -4,8 +4,7 @@
 
 namespace ui {
 
-LimitedTextEdit::LimitedTextEdit(QWidget* parent, int maxLength)
-    : QPlainTextEdit(parent), m_maxLength(maxLength) {
+LimitedTextEdit::LimitedTextEdit(QWidget* parent, int maxLength) : QPlainTextEdit(parent), m_maxLength(maxLength) {
     setTabChangesFocus(true);
     connect(this, &QPlainTextEdit::textChanged, this, &LimitedTextEdit::enforce);
 }

@@ -15,8 +15,10 @@ void arrow(QPainter& p, bool right, bool bar, bool doubled) {
     p.setBrush(QColor(30, 110, 200));
     auto tri = [&](qreal x) {
         QPolygonF t;
-        if (right) t << QPointF(x, 3) << QPointF(x + 6, 8) << QPointF(x, 13);
-        else t << QPointF(x + 6, 3) << QPointF(x, 8) << QPointF(x + 6, 13);
+        if (right)
+            t << QPointF(x, 3) << QPointF(x + 6, 8) << QPointF(x, 13);
+        else
+            t << QPointF(x + 6, 3) << QPointF(x, 8) << QPointF(x + 6, 13);
         p.drawPolygon(t);
     };
     if (doubled) {

@@ -8,9 +8,7 @@ void RecordSetModel::setRecordSet(store::RecordSet rs) {
     endResetModel();
 }
 
-int RecordSetModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : m_rs.recordCount();
-}
+int RecordSetModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_rs.recordCount(); }
 
 int RecordSetModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : int(m_rs.columns().size());
@@ -18,8 +16,7 @@ int RecordSetModel::columnCount(const QModelIndex& parent) const {
 
 QVariant RecordSetModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= m_rs.recordCount()) return {};
-    if (role == Qt::DisplayRole || role == Qt::EditRole)
-        return m_rs.rows().at(index.row()).value(index.column());
+    if (role == Qt::DisplayRole || role == Qt::EditRole) return m_rs.rows().at(index.row()).value(index.column());
     if (role == Qt::TextAlignmentRole) return int(m_alignment);
     return {};
 }

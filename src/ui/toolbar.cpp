@@ -8,8 +8,7 @@
 
 namespace ui {
 
-QToolBar* makeToolbar(QWidget* parent, const std::vector<ToolButton>& buttons,
-                      std::function<void(int)> onClick) {
+QToolBar* makeToolbar(QWidget* parent, const std::vector<ToolButton>& buttons, std::function<void(int)> onClick) {
     auto* bar = new QToolBar(parent);
     bar->setObjectName("Toolbar1");
     bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);

@@ -16,8 +16,7 @@ struct ToolButton {
 
 // A toolbar named "Toolbar1" whose actions(), in order, are its buttons by index (1-based:
 // actions()[i - 1] is button i). A click on button i calls onClick(i).
-QToolBar* makeToolbar(QWidget* parent, const std::vector<ToolButton>& buttons,
-                      std::function<void(int)> onClick);
+QToolBar* makeToolbar(QWidget* parent, const std::vector<ToolButton>& buttons, std::function<void(int)> onClick);
 // Places a toolbar at its designed position (twips); a bar too low for captions under the
 // pictures shows them beside the pictures.
 void placeToolbar(QToolBar* bar, double left, double top, double width, double height);

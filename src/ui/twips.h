@@ -9,9 +9,7 @@ namespace ui {
 
 inline int twips(double tw) { return int(std::lround(tw / 15.0)); }
 inline double toTwips(int px) { return px * 15.0; }
-inline QRect twipsRect(double l, double t, double w, double h) {
-    return QRect(twips(l), twips(t), twips(w), twips(h));
-}
+inline QRect twipsRect(double l, double t, double w, double h) { return QRect(twips(l), twips(t), twips(w), twips(h)); }
 inline void place(QWidget* w, double l, double t, double width, double height) {
     w->setGeometry(twipsRect(l, t, width, height));
 }
