@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QRadioButton>
 #include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -253,7 +254,19 @@ void benchBooks(const QString& folder, const QString& empty, int n) {
                             click(3);
                         }),
                plainRead(file(store::kAttendanceFile), "select * from tabkaoqin where 姓名='" + name + "'"));
-        report("attendance: save (reloads grid)", n,
+        click(4); // browse: every entry in the grid
+        QVector<double> byName, byDate;
+        for (int i = 0; i < 3; ++i) { // each click changes the order, so the two alternate
+            byName << medianMs(1, [&] { QTest::mouseClick(w.findChild<QRadioButton*>("Option1_1"), Qt::LeftButton); });
+            byDate << medianMs(1, [&] { QTest::mouseClick(w.findChild<QRadioButton*>("Option1_0"), Qt::LeftButton); });
+        }
+        std::sort(byName.begin(), byName.end());
+        std::sort(byDate.begin(), byDate.end());
+        report("attendance: order by name", n, byName[1],
+               plainRead(file(store::kAttendanceFile), "select * from tabkaoqin order by 姓名"));
+        report("attendance: order by date", n, byDate[1],
+               plainRead(file(store::kAttendanceFile), "select * from tabkaoqin order by 日期"));
+        report("attendance: save (reloads, by date)", n,
                medianMs(3,
                         [&] {
                             w.findChild<QLineEdit*>("txtdate")->setText("12-07-2026");
@@ -264,7 +277,7 @@ void benchBooks(const QString& folder, const QString& empty, int n) {
                         }),
                plainWrite(file(store::kAttendanceFile),
                           "insert into tabkaoqin values ('12-07-2026','星期一','x','x','x','1','x')") +
-                   plainRead(file(store::kAttendanceFile), "select * from tabkaoqin"));
+                   plainRead(file(store::kAttendanceFile), "select * from tabkaoqin order by 日期"));
     }
 }
 

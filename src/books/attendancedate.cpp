@@ -1,20 +1,42 @@
 #include "attendancedate.h"
 
-#include <QRegularExpression>
 
 namespace attendance {
 
+namespace {
+
+// A run of 1 to maxDigits ASCII digits, as a number; -1 otherwise.
+int number(QStringView s, int maxDigits) {
+    if (s.isEmpty() || s.size() > maxDigits) return -1;
+    int n = 0;
+    for (QChar c : s) {
+        if (c < u'0' || c > u'9') return -1;
+        n = n * 10 + (c.unicode() - u'0');
+    }
+    return n;
+}
+
+QDate dateOf(int y, int m, int d) { return y < 0 || m < 0 || d < 0 ? QDate() : QDate(y, m, d); }
+
+} // namespace
+
+// Read by hand rather than by regular expressions: the grid orders a hundred thousand dates.
 QDate readDate(const QString& text) {
-    const QString t = text.trimmed();
-    static const QRegularExpression mdy("^(\\d{1,2})-(\\d{1,2})-(\\d{4})$");
-    static const QRegularExpression ymd("^(\\d{4})([-/])(\\d{1,2})\\2(\\d{1,2})$");
-    static const QRegularExpression chinese(QStringLiteral("^(\\d{4})年(\\d{1,2})月(\\d{1,2})日$"));
-    QRegularExpressionMatch m = mdy.match(t);
-    if (m.hasMatch()) return QDate(m.captured(3).toInt(), m.captured(1).toInt(), m.captured(2).toInt());
-    m = ymd.match(t);
-    if (m.hasMatch()) return QDate(m.captured(1).toInt(), m.captured(3).toInt(), m.captured(4).toInt());
-    m = chinese.match(t);
-    if (m.hasMatch()) return QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
+    const QStringView t = QStringView(text).trimmed();
+    if (t.endsWith(u'日')) {
+        const qsizetype year = t.indexOf(u'年'), month = t.indexOf(u'月');
+        if (year != 4 || month < year) return QDate();
+        return dateOf(number(t.left(4), 4), number(t.mid(5, month - 5), 2),
+                      number(t.mid(month + 1, t.size() - month - 2), 2));
+    }
+    const qsizetype first = t.indexOf(u'-') >= 0 ? t.indexOf(u'-') : t.indexOf(u'/');
+    if (first < 0) return QDate();
+    const QChar sep = t.at(first);
+    const qsizetype second = t.indexOf(sep, first + 1);
+    if (second < 0 || t.indexOf(sep, second + 1) >= 0) return QDate();
+    const QStringView a = t.left(first), b = t.mid(first + 1, second - first - 1), c = t.mid(second + 1);
+    if (a.size() == 4) return dateOf(number(a, 4), number(b, 2), number(c, 2)); // YYYY-MM-DD, YYYY/M/D
+    if (sep == u'-' && c.size() == 4) return dateOf(number(c, 4), number(a, 2), number(b, 2)); // MM-DD-YYYY
     return QDate();
 }
 

@@ -316,9 +316,12 @@ void frmteacher::sortRows(store::RecordSet& rs, Order order) {
         }
         std::stable_sort(index.begin(), index.end(), [&](int a, int b) { return day[a] < day[b]; });
     } else {
-        QCollator collator(QLocale(QLocale::Chinese, QLocale::China));
-        std::stable_sort(index.begin(), index.end(),
-                         [&](int a, int b) { return collator.compare(rows[a].value(2), rows[b].value(2)) < 0; });
+        // In the order a Chinese list is read (pinyin), each name's sort key made once.
+        const QCollator collator(QLocale(QLocale::Chinese, QLocale::China));
+        std::vector<QCollatorSortKey> keys;
+        keys.reserve(rows.size());
+        for (const QStringList& row : rows) keys.push_back(collator.sortKey(row.value(2)));
+        std::stable_sort(index.begin(), index.end(), [&](int a, int b) { return keys[a].compare(keys[b]) < 0; });
     }
     QVector<QStringList> sorted;
     sorted.reserve(rows.size());
