@@ -50,6 +50,7 @@ frmLogin::frmLogin(QWidget* parent) : QWidget(parent) {
     txtPassword->setObjectName("txtPassword");
     txtPassword->setFont(ui::song(12, true));
     txtPassword->setEchoMode(QLineEdit::Password);
+    txtPassword->setStyleSheet("QLineEdit { lineedit-password-character: 42; }"); // each character as "*"
     place(txtPassword, 2130, 1095, 2325, 345);
 
     cmdok = new QPushButton(QStringLiteral("登　录"), this);
