@@ -185,6 +185,9 @@ void tst_onduty::fixedSizeCentredWithFrameBelowCentre() {
     QCOMPARE(sub->size(), QSize(700, 500));
     const QSize client = m.area()->viewport()->size();
     QCOMPARE(sub->pos(), QPoint((client.width() - 700) / 2, (client.height() - 500) / 2));
+    m.resize(1250, 760); // the main window grows: the rota stays centred in it
+    const QSize larger = m.area()->viewport()->size();
+    QCOMPARE(sub->pos(), QPoint((larger.width() - 700) / 2, (larger.height() - 500) / 2));
     QWidget* frame = form->findChild<QWidget*>("Frame1");
     QCOMPARE(frame->y(), (form->height() - frame->height()) / 2 + 10);
     // Activation sets the widths again.

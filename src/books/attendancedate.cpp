@@ -1,6 +1,5 @@
 #include "attendancedate.h"
 
-
 namespace attendance {
 
 namespace {
@@ -35,7 +34,7 @@ QDate readDate(const QString& text) {
     const qsizetype second = t.indexOf(sep, first + 1);
     if (second < 0 || t.indexOf(sep, second + 1) >= 0) return QDate();
     const QStringView a = t.left(first), b = t.mid(first + 1, second - first - 1), c = t.mid(second + 1);
-    if (a.size() == 4) return dateOf(number(a, 4), number(b, 2), number(c, 2)); // YYYY-MM-DD, YYYY/M/D
+    if (a.size() == 4) return dateOf(number(a, 4), number(b, 2), number(c, 2));                // YYYY-MM-DD, YYYY/M/D
     if (sep == u'-' && c.size() == 4) return dateOf(number(c, 4), number(a, 2), number(b, 2)); // MM-DD-YYYY
     return QDate();
 }

@@ -11,6 +11,7 @@
 #include <books/frmonduty.h>
 #include <books/frmteacher.h>
 #include <ui/childform.h>
+#include <ui/childframe.h>
 #include <ui/twips.h>
 
 #include <QAction>
@@ -40,6 +41,7 @@ frmmain::frmmain(QWidget* parent) : QMainWindow(parent) {
     m_area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
     m_area->setBackground(QColor(128, 128, 128));
     setCentralWidget(m_area);
+    m_area->viewport()->installEventFilter(this);
     // A child window that keeps something up to date on activation has a Form_Activate slot.
     connect(m_area, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow* sub) {
         if (sub && sub->widget() && sub->widget()->metaObject()->indexOfMethod("Form_Activate()") >= 0)
@@ -49,6 +51,12 @@ frmmain::frmmain(QWidget* parent) : QMainWindow(parent) {
     resize(ui::twips(11880), ui::twips(8010) + menuBar()->sizeHint().height());
     // MDIForm_Load: the launcher panel fills the frame between tasks.
     loadAndShow("Frmbg");
+}
+
+// The fixed-size windows stay centred in the client area whatever the main window's size.
+bool frmmain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_area->viewport() && event->type() == QEvent::Resize) ui::recentreFixedWindows(m_area);
+    return QMainWindow::eventFilter(watched, event);
 }
 
 QString frmmain::caption() { return QStringLiteral("欢迎使用Lumno校务管理软件　　V1.0    (Lumno 开发组）"); }

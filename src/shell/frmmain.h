@@ -38,6 +38,9 @@ class frmmain : public QMainWindow {
     void help_Click();
     void exit_Click();
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     QWidget* create(const QString& name);
     void buildMenus();

@@ -12,6 +12,7 @@ QMdiSubWindow* subWindowOf(QWidget* form) {
 }
 
 void fixAndCentre(QWidget* form, double widthTwips, double heightTwips) {
+    form->setProperty(kFixedSizeProperty, QSizeF(widthTwips, heightTwips));
     const QSize outer(twips(widthTwips), twips(heightTwips));
     QMdiSubWindow* sub = subWindowOf(form);
     if (!sub) {
@@ -25,6 +26,13 @@ void fixAndCentre(QWidget* form, double widthTwips, double heightTwips) {
         const QPoint pos(qMax(0, (client.width() - outer.width()) / 2),
                          qMax(0, (client.height() - outer.height()) / 2));
         if (sub->pos() != pos) sub->move(pos);
+    }
+}
+
+void recentreFixedWindows(QMdiArea* area) {
+    for (QMdiSubWindow* sub : area->subWindowList()) {
+        const QSizeF size = sub->widget() ? sub->widget()->property(kFixedSizeProperty).toSizeF() : QSizeF();
+        if (!size.isEmpty()) fixAndCentre(sub->widget(), size.width(), size.height());
     }
 }
 
