@@ -122,23 +122,19 @@ QWidget* frmmain::create(const QString& name) {
         connect(bg, &Frmbg::labelOpens, this, &frmmain::launcherLabel);
         return bg;
     }
-    ui::ChildForm* form = nullptr;
-    if (name == "Frmaddlist")
-        form = new Frmaddlist;
-    else if (name == "Frmcahier")
-        form = new Frmcahier;
-    else if (name == "Frmnote")
-        form = new Frmnote;
-    else if (name == "Frmonduty")
-        form = new Frmonduty;
-    else if (name == "frmteacher")
-        form = new frmteacher;
-    else if (name == "Frmsystem")
-        form = new Frmsystem;
-    else if (name == "Frmhelp")
-        return new Frmhelp;
-    if (!form) return nullptr;
-    QPointer<ui::ChildForm> guard(form);
+    if (name == "Frmhelp") return new Frmhelp;
+    using Make = ui::ChildForm* (*)();
+    static const QHash<QString, Make> forms{
+        {"Frmaddlist", []() -> ui::ChildForm* { return new Frmaddlist; }},
+        {"Frmcahier", []() -> ui::ChildForm* { return new Frmcahier; }},
+        {"Frmnote", []() -> ui::ChildForm* { return new Frmnote; }},
+        {"Frmonduty", []() -> ui::ChildForm* { return new Frmonduty; }},
+        {"frmteacher", []() -> ui::ChildForm* { return new frmteacher; }},
+        {"Frmsystem", []() -> ui::ChildForm* { return new Frmsystem; }},
+    };
+    const Make make = forms.value(name);
+    if (!make) return nullptr;
+    ui::ChildForm* form = make();
     connect(form, &ui::ChildForm::backRequested, this, [this, name] {
         unload(name);
         showLauncher();
