@@ -112,12 +112,7 @@ Frmaddlist::Frmaddlist(QWidget* parent) : ui::ChildForm(parent) {
 
 void Frmaddlist::Form_Load() {
     SearchStep = 0;
-    QString school;
-    try {
-        school = store::SchoolName();
-    } catch (const store::Error& e) {
-        ui::reportError(this, QStringLiteral("无法读取学校名称。"), e);
-    }
+    const QString school = schoolName();
     Label1->setText(QStringLiteral("欢迎使用") + school + QStringLiteral("教师通讯录"));
     try {
         m_rs = store::OpenRosterDatabase()->openRecordsetWithRowids("select * from tabaddlist");

@@ -97,12 +97,7 @@ Frmonduty::Frmonduty(QWidget* parent) : ui::ChildForm(parent) {
 }
 
 void Frmonduty::Form_Load() {
-    QString school;
-    try {
-        school = store::SchoolName();
-    } catch (const store::Error& e) {
-        ui::reportError(this, QStringLiteral("无法读取学校名称。"), e);
-    }
+    const QString school = schoolName();
     Label1->setText(school + QStringLiteral("教师值周表"));
     Label1->adjustSize();
     Label1->move((Frame1->width() - Label1->width()) / 2, Label1->y());

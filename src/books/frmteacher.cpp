@@ -147,12 +147,7 @@ void frmteacher::buildEntryControls() {
 }
 
 void frmteacher::Form_Load() {
-    QString school;
-    try {
-        school = store::SchoolName();
-    } catch (const store::Error& e) {
-        ui::reportError(this, QStringLiteral("无法读取学校名称。"), e);
-    }
+    const QString school = schoolName();
     Label1->setText(QStringLiteral("欢迎使用") + school + QStringLiteral("教师考勤系统"));
     Label1->adjustSize();
 

@@ -132,12 +132,7 @@ QString ThemeBook::textOf(const char* name) const {
 }
 
 void ThemeBook::Form_Load() {
-    QString school;
-    try {
-        school = store::SchoolName();
-    } catch (const store::Error& e) {
-        ui::reportError(this, QStringLiteral("无法读取学校名称。"), e);
-    }
+    const QString school = schoolName();
     Label1_0->setText(school + QString::fromUtf8(m_design.titleSuffix));
     Label1_0->adjustSize();
     ui::toolButton(Toolbar1, Save)->setEnabled(false);

@@ -11,6 +11,10 @@ class ChildForm : public QWidget {
   public:
     using QWidget::QWidget;
 
+  protected:
+    // The school's name for the window's title; empty, with the reason told, when it cannot be read.
+    QString schoolName();
+
   signals:
     // The window's own back or exit command: unload it and show the launcher panel again.
     void backRequested();
