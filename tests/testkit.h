@@ -17,12 +17,12 @@ namespace testkit {
 // A fresh program folder laid out by the program's own set-up code, made the working
 // directory for the life of the object.
 class Folder {
-  public:
+public:
     Folder();
     ~Folder();
     QString path(const QString& relative = QString()) const;
 
-  private:
+private:
     QTemporaryDir m_dir;
     QString m_previous;
 };
@@ -34,7 +34,7 @@ struct Message {
 
 // Records every message box the program shows and answers it (OK unless told otherwise).
 class Messages {
-  public:
+public:
     Messages();
     ~Messages();
     QVector<Message> all;
@@ -53,10 +53,10 @@ void exec(const QString& file, const QString& sql);
 // box recorded and answered.
 class WindowTest : public QObject {
     Q_OBJECT
-  protected:
+protected:
     QScopedPointer<Folder> m_folder;
     QScopedPointer<Messages> m_messages;
-  private slots:
+private slots:
     void init() {
         m_folder.reset(new Folder);
         m_messages.reset(new Messages);

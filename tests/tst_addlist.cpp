@@ -48,7 +48,7 @@ QVector<QStringList> stored() { return testkit::rows(store::kRosterFile, "select
 
 class tst_addlist : public testkit::WindowTest {
     Q_OBJECT
-  private slots:
+private slots:
     void emptyBookShowsThePlaceholder();
     void addStoresNoneForEmptyBoxes();
     void requiredInputsInOrder();

@@ -35,7 +35,7 @@ QByteArray bytes(const QString& file) {
 
 class tst_admin : public testkit::WindowTest {
     Q_OBJECT
-  private slots:
+private slots:
     void settingsInsertThenUpdate();
     void settingsKeepApostrophesAndEmptyTexts();
     void settingsReportEngineErrors();

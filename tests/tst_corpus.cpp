@@ -66,7 +66,7 @@ int count(const QString& file, const QString& table) {
 
 class tst_corpus : public testkit::WindowTest {
     Q_OBJECT
-  private slots:
+private slots:
     void addressBook_data() { corpus(true); }
     void addressBook();
     void themeBooks_data() { corpus(true); }

@@ -46,7 +46,7 @@ QString integrity(const QString& file) { return testkit::rows(file, "pragma inte
 
 class tst_crash : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void killedWhileSaving();
     void killedWhileEmptying();
     void twoCopiesOnOneFolder();

@@ -141,12 +141,12 @@ void write(const QString& file, const QByteArray& data) {
 
 class tst_faults : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void initTestCase() { store::setBusyTimeoutMs(200); }
     void faults_data();
     void faults();
 
-  private:
+private:
     QList<Probe> m_probes = probes();
 };
 

@@ -11,7 +11,7 @@
 
 class tst_login : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void matches_data();
     void matches();
     void successOpensTheMainWindow();
@@ -21,7 +21,7 @@ class tst_login : public QObject {
     void enterMovesFocusAndPressesOnlyTheButton();
     void escapeExits();
 
-  private:
+private:
     struct Attempt {
         frmLogin* login;
         QLineEdit* name;

@@ -58,7 +58,7 @@ void seed() {
 
 class tst_onduty : public testkit::WindowTest {
     Q_OBJECT
-  private slots:
+private slots:
     void showsTheTableAndTitle();
     void lockedGridRefusesEverything();
     void statesOfferTheNewRecordRow();

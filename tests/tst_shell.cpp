@@ -15,7 +15,7 @@
 
 class tst_shell : public testkit::WindowTest {
     Q_OBJECT
-  private slots:
+private slots:
     void captionAndMenus();
     void startsWithTheLauncherAlone();
     void childWindowsExistOnce();
@@ -29,7 +29,7 @@ class tst_shell : public testkit::WindowTest {
     void helpKeepsItsMargin();
     void missingHelpPageIsSaid();
 
-  private:
+private:
     static QWidget* visibleChild(frmmain& m, const QString& name) {
         QWidget* w = m.child(name);
         return w && w->parentWidget()->isVisible() ? w : nullptr;

@@ -12,7 +12,7 @@ using namespace store;
 
 class tst_store : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void sqlQuote_data();
     void sqlQuote();
     void quotedValuesRoundTrip();

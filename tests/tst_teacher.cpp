@@ -69,7 +69,7 @@ void insertEntry(const QString& date, const QString& name) {
 
 class tst_teacher : public testkit::WindowTest {
     Q_OBJECT
-  private slots:
+private slots:
     void readDate_data();
     void readDate();
     void emptyRegister();

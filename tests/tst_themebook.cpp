@@ -76,7 +76,7 @@ struct Book {
 
 class tst_themebook : public testkit::WindowTest {
     Q_OBJECT
-  private slots:
+private slots:
     void emptyBook_data() { books(); }
     void emptyBook();
     void requiredOrder_data();
@@ -99,7 +99,7 @@ class tst_themebook : public testkit::WindowTest {
     void engineErrorsAreReported_data() { books(); }
     void engineErrorsAreReported();
 
-  private:
+private:
     static void books() {
         QTest::addColumn<bool>("minutes");
         QTest::newRow("minutes") << true;

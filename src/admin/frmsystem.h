@@ -9,18 +9,18 @@ class QPushButton;
 // The school's own details: name, telephone, address and e-mail, kept in "uinfo.dat".
 class Frmsystem : public ui::ChildForm {
     Q_OBJECT
-  public:
+public:
     explicit Frmsystem(QWidget* parent = nullptr);
 
     void Command1_Click();
     void Command2_Click();
     void cmdexit_Click();
 
-  protected:
+protected:
     void resizeEvent(QResizeEvent* e) override;
     void showEvent(QShowEvent* e) override;
 
-  private:
+private:
     void Form_Load();
 
     QLineEdit* Text1;

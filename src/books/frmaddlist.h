@@ -13,7 +13,7 @@ class LimitedTextEdit;
 // The teachers' address book: one teacher at a time in nine boxes, a ten-button toolbar.
 class Frmaddlist : public ui::ChildForm {
     Q_OBJECT
-  public:
+public:
     explicit Frmaddlist(QWidget* parent = nullptr);
 
     void Toolbar1_ButtonClick(int index);
@@ -21,11 +21,11 @@ class Frmaddlist : public ui::ChildForm {
     bool addMode() const { return AddMode; }
     int searchStep() const { return SearchStep; }
 
-  protected:
+protected:
     void resizeEvent(QResizeEvent* e) override;
     void showEvent(QShowEvent* e) override;
 
-  private:
+private:
     void Form_Load();
     void Form_Resize();
     void add();

@@ -5,7 +5,7 @@
 // The minutes of the school's meetings, in "database/cahier.dat".
 class Frmcahier : public ThemeBook {
     Q_OBJECT
-  public:
+public:
     explicit Frmcahier(QWidget* parent = nullptr);
     static const ThemeBookDesign& design();
 };
@@ -13,7 +13,7 @@ class Frmcahier : public ThemeBook {
 // The chronicle of the school's major events, in "database/snote.dat".
 class Frmnote : public ThemeBook {
     Q_OBJECT
-  public:
+public:
     explicit Frmnote(QWidget* parent = nullptr);
     static const ThemeBookDesign& design();
 };

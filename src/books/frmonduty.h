@@ -10,22 +10,22 @@ class RotaModel;
 // The weekly duty rota, edited in a grid that the toolbar unlocks and locks.
 class Frmonduty : public ui::ChildForm {
     Q_OBJECT
-  public:
+public:
     explicit Frmonduty(QWidget* parent = nullptr);
 
     void Toolbar1_ButtonClick(int index);
     RotaModel* model() const { return m_model; }
 
-  public slots:
+public slots:
     // Each time the window becomes the active child window.
     void Form_Activate();
 
-  protected:
+protected:
     void resizeEvent(QResizeEvent* e) override;
     void showEvent(QShowEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
     void Form_Load();
     void Form_Resize();
     void applyState();

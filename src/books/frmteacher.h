@@ -18,7 +18,7 @@ class RecordSetModel;
 // mode edits the lookup lists of categories, subjects and lesson numbers.
 class frmteacher : public ui::ChildForm {
     Q_OBJECT
-  public:
+public:
     explicit frmteacher(QWidget* parent = nullptr);
 
     void Toolbar1_ButtonClick(int index);
@@ -30,11 +30,11 @@ class frmteacher : public ui::ChildForm {
     enum class Order { AsStored, ByDate, ByName };
     static void sortRows(store::RecordSet& rs, Order order);
 
-  protected:
+protected:
     void resizeEvent(QResizeEvent* e) override;
     void showEvent(QShowEvent* e) override;
 
-  private:
+private:
     void buildEntryControls();
     void buildAddControls();
     void Form_Load();

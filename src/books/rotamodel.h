@@ -8,7 +8,7 @@
 // leaves it (commit); a failed write throws store::Error.
 class RotaModel : public ui::RecordSetModel {
     Q_OBJECT
-  public:
+public:
     using ui::RecordSetModel::RecordSetModel;
 
     // Reads every row of the rota again (all at once: no statement stays open).
@@ -33,7 +33,7 @@ class RotaModel : public ui::RecordSetModel {
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     QVariant headerData(int section, Qt::Orientation o, int role = Qt::DisplayRole) const override;
 
-  private:
+private:
     bool isNewRow(int row) const { return m_allowAddNew && row == m_rs.recordCount(); }
 
     bool m_allowAddNew = false;

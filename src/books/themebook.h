@@ -49,17 +49,17 @@ struct ThemeBookDesign {
 // deleted, never changed.
 class ThemeBook : public ui::ChildForm {
     Q_OBJECT
-  public:
+public:
     ThemeBook(const ThemeBookDesign& design, QWidget* parent);
 
     void Toolbar1_ButtonClick(int index);
     void Combo1_Click(int index);
     void Form_Resize();
 
-  protected:
+protected:
     void resizeEvent(QResizeEvent* e) override;
 
-  private:
+private:
     void Form_Load();
     void LoadThemeList();
     void add();

@@ -8,21 +8,21 @@ class QFrame;
 // A transparent hot spot over one entry name of the launcher picture.
 class HotSpot : public QLabel {
     Q_OBJECT
-  public:
+public:
     HotSpot(int index, QWidget* parent);
 
-  signals:
+signals:
     void pressed(int index);
     void moved(int index);
     void released(int index);
     void clicked(int index); // press and release inside the label
 
-  protected:
+protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
 
-  private:
+private:
     int m_index;
     bool m_down = false;
 };
@@ -31,7 +31,7 @@ class HotSpot : public QLabel {
 // two tasks. A press or click on an entry name asks the main window to open that book.
 class Frmbg : public QWidget {
     Q_OBJECT
-  public:
+public:
     explicit Frmbg(QWidget* parent = nullptr);
 
     void Form_Resize();
@@ -40,16 +40,16 @@ class Frmbg : public QWidget {
     void LabelN_MouseUp(int n);
     void LabelN_Click(int n);
 
-  signals:
+signals:
     // Entry n (1 to 5) asks to open its book: 1 and 2 on the press, 3 to 5 on a click.
     void labelOpens(int n);
 
-  protected:
+protected:
     void resizeEvent(QResizeEvent* e) override;
     void showEvent(QShowEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
 
-  private:
+private:
     QWidget* Frame1;
     QLabel* Image1;
     HotSpot* m_labels[5];

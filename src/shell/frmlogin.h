@@ -13,7 +13,7 @@ class frmmain;
 // user table open the main window.
 class frmLogin : public QWidget {
     Q_OBJECT
-  public:
+public:
     explicit frmLogin(QWidget* parent = nullptr);
 
     // True when a row of users holds exactly this name and password (a missing value never matches).
@@ -22,13 +22,13 @@ class frmLogin : public QWidget {
     void cmdok_Click();
     void cmdcancel_Click();
 
-  signals:
+signals:
     void mainWindowOpened(frmmain* main);
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
 
-  private:
+private:
     QLabel* Label1;
     QLabel* lblLabels_0;
     QLabel* lblLabels_1;

@@ -13,7 +13,7 @@ class Frmbg;
 // program except the login is one of its child windows, each existing at most once.
 class frmmain : public QMainWindow {
     Q_OBJECT
-  public:
+public:
     explicit frmmain(QWidget* parent = nullptr);
 
     static QString caption();
@@ -38,10 +38,10 @@ class frmmain : public QMainWindow {
     void help_Click();
     void exit_Click();
 
-  protected:
+protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
     QWidget* create(const QString& name);
     void buildMenus();
     void listWindows();

@@ -11,7 +11,7 @@ namespace store {
 // A failure of the database engine or of a data file, with what the user needs to hear:
 // the file, the statement that was refused and the engine's own text.
 class Error : public std::runtime_error {
-  public:
+public:
     enum Kind { Missing, Engine, Unstorable, NotWritten, Copy };
     Error(Kind kind, QString file, QString statement, QString engineText);
 
@@ -22,7 +22,7 @@ class Error : public std::runtime_error {
     // A short Chinese description of what is wrong with the file, with the engine's text.
     QString describe() const;
 
-  private:
+private:
     Kind m_kind;
     QString m_file, m_statement, m_engineText;
 };
@@ -30,7 +30,7 @@ class Error : public std::runtime_error {
 // One open database file, for the length of one operation (or of one grid on screen).
 // Opens existing files only: a missing file is an Error, never a new empty database.
 class Database {
-  public:
+public:
     explicit Database(const QString& path);
     ~Database();
     Database(const Database&) = delete;
@@ -48,7 +48,7 @@ class Database {
     // The column names of a table, in table order.
     QStringList columns(const QString& table);
 
-  private:
+private:
     RecordSet read(const QString& sql, bool rowids);
     [[noreturn]] void fail(const QString& sql, const QString& engineText);
 

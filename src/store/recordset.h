@@ -8,7 +8,7 @@ namespace store {
 // The rows of one query, held in memory, with a cursor that stands on a row, before the first
 // row (BOF) or after the last (EOF). A NULL reads as empty text.
 class RecordSet {
-  public:
+public:
     RecordSet() = default;
     RecordSet(QStringList columns, QVector<QStringList> rows, QVector<qint64> rowids = {});
 
@@ -33,7 +33,7 @@ class RecordSet {
     QVector<QStringList>& rows() { return m_rows; }
     QVector<qint64>& rowids() { return m_rowids; }
 
-  private:
+private:
     QStringList m_columns;
     QVector<QStringList> m_rows;
     QVector<qint64> m_rowids;

@@ -8,14 +8,14 @@ namespace ui {
 // wants, and the main window decides what shows.
 class ChildForm : public QWidget {
     Q_OBJECT
-  public:
+public:
     using QWidget::QWidget;
 
-  protected:
+protected:
     // The school's name for the window's title; empty, with the reason told, when it cannot be read.
     QString schoolName();
 
-  signals:
+signals:
     // The window's own back or exit command: unload it and show the launcher panel again.
     void backRequested();
     // The window wants to be unloaded and loaded afresh.

@@ -7,7 +7,7 @@ namespace ui {
 // A multi-line plain text box that takes at most maxLength characters, typed or pasted.
 class LimitedTextEdit : public QPlainTextEdit {
     Q_OBJECT
-  public:
+public:
     explicit LimitedTextEdit(QWidget* parent = nullptr, int maxLength = 0);
     void setMaxLength(int maxLength) {
         m_maxLength = maxLength;
@@ -20,7 +20,7 @@ class LimitedTextEdit : public QPlainTextEdit {
     QString text() const { return toPlainText(); }
     void setText(const QString& text) { setPlainText(text); }
 
-  private:
+private:
     void enforce();
     int m_maxLength = 0;
     bool m_enforcing = false;

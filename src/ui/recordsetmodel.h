@@ -10,7 +10,7 @@ namespace ui {
 // read-only. The rows live in memory, so the grid never keeps a statement (or a lock) open.
 class RecordSetModel : public QAbstractTableModel {
     Q_OBJECT
-  public:
+public:
     using QAbstractTableModel::QAbstractTableModel;
 
     void setRecordSet(store::RecordSet rs);
@@ -22,7 +22,7 @@ class RecordSetModel : public QAbstractTableModel {
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation o, int role = Qt::DisplayRole) const override;
 
-  protected:
+protected:
     store::RecordSet m_rs;
     Qt::Alignment m_alignment = Qt::AlignLeft | Qt::AlignVCenter;
 };
@@ -35,13 +35,13 @@ namespace ui {
 // replaced in one step: a hundred thousand entries fill at once.
 class TextListModel : public QAbstractListModel {
     Q_OBJECT
-  public:
+public:
     using QAbstractListModel::QAbstractListModel;
     void setItems(QStringList texts, QVector<qint64> ids = {});
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
-  private:
+private:
     QStringList m_texts;
     QVector<qint64> m_ids;
 };
