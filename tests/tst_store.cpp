@@ -267,6 +267,8 @@ void tst_store::statementsAsDesigned() {
     QCOMPARE(sql::attendanceQuery("O'Neil"), QString("select * from tabkaoqin where 姓名='O''Neil'"));
     QCOMPARE(sql::schoolUpdate("St John's", "1", "", "e"),
              QString("update tabel2 set schoolname ='St John''s', phone='1', address='', email='e'"));
+    QCOMPARE(sql::rotaUpdate({"周次", "值\"周"}, {"第1周", "O'Neil"}, 3),
+             QString("update tabonduty set \"周次\"='第1周',\"值\"\"周\"='O''Neil' where rowid=3"));
     QCOMPARE(sql::schoolInsert("a", "b", "c", "d"), QString("insert into tabel2 values ('a','b','c','d')"));
 }
 

@@ -1,12 +1,7 @@
 #include "rotamodel.h"
 
 #include <store/catalogue.h>
-
-namespace {
-
-QString quotedName(const QString& column) { return '"' + QString(column).replace('"', "\"\"") + '"'; }
-
-} // namespace
+#include <store/statements.h>
 
 void RotaModel::load() {
     store::RecordSet rs = store::OpenRosterDatabase()->openRecordsetWithRowids("select * from tabonduty");
@@ -75,20 +70,12 @@ void RotaModel::commit() {
     if (m_pendingRow < 0) return;
     const int row = m_pendingRow;
     const QStringList& cells = m_rs.rows().at(row);
-    QStringList names, values, sets;
-    for (int c = 0; c < m_rs.columns().size(); ++c) {
-        names << quotedName(m_rs.columns().at(c));
-        values << store::SqlQuote(cells.value(c));
-        sets << names.last() + "=" + values.last();
-    }
     auto db = store::OpenRosterDatabase();
     const qint64 rowid = m_rs.rowids().at(row);
-    if (rowid < 0) {
-        m_rs.rowids()[row] =
-            db->insert("insert into tabonduty (" + names.join(',') + ") values (" + values.join(',') + ")");
-    } else if (db->execute("update tabonduty set " + sets.join(',') + " where rowid=" + QString::number(rowid)) == 0) {
+    if (rowid < 0)
+        m_rs.rowids()[row] = db->insert(sql::rotaInsert(m_rs.columns(), cells));
+    else if (db->execute(sql::rotaUpdate(m_rs.columns(), cells, rowid)) == 0)
         throw store::Error(store::Error::NotWritten, db->path(), QString(), "no row");
-    }
     m_pendingRow = -1;
     emit headerDataChanged(Qt::Vertical, row, row);
 }
@@ -103,7 +90,7 @@ void RotaModel::removeRecord(int row) {
     const qint64 rowid = m_rs.rowids().at(row);
     if (rowid >= 0) {
         auto db = store::OpenRosterDatabase();
-        db->execute("delete from tabonduty where rowid=" + QString::number(rowid));
+        db->execute(sql::rotaDelete(rowid));
     }
     beginRemoveRows({}, row, row);
     m_rs.rows().removeAt(row);

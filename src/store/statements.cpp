@@ -70,6 +70,24 @@ QString lookupInsert(const QString& table, const QString& value) {
     return "insert into " + table + " values(" + SqlQuote(value) + ")";
 }
 
+namespace {
+QString quotedName(const QString& column) { return '"' + QString(column).replace('"', "\"\"") + '"'; }
+} // namespace
+
+QString rotaInsert(const QStringList& columns, const QStringList& values) {
+    QStringList names;
+    for (const QString& c : columns) names << quotedName(c);
+    return "insert into tabonduty (" + names.join(',') + ") values (" + quotedList(values) + ")";
+}
+
+QString rotaUpdate(const QStringList& columns, const QStringList& values, qint64 rowid) {
+    QStringList sets;
+    for (int c = 0; c < columns.size(); ++c) sets << quotedName(columns[c]) + "=" + SqlQuote(values.value(c));
+    return "update tabonduty set " + sets.join(',') + " where rowid=" + QString::number(rowid);
+}
+
+QString rotaDelete(qint64 rowid) { return "delete from tabonduty where rowid=" + QString::number(rowid); }
+
 QString schoolInsert(const QString& name, const QString& phone, const QString& address, const QString& email) {
     return "insert into tabel2 values (" + quotedList({name, phone, address, email}) + ")";
 }

@@ -32,6 +32,11 @@ QString attendanceInsert(const QStringList& seven);
 QString attendanceQuery(const QString& name);
 QString lookupInsert(const QString& table, const QString& value);
 
+// Duty rota (tabonduty): rows edited in a grid, known by their rowid; its columns are the file's own.
+QString rotaInsert(const QStringList& columns, const QStringList& values);
+QString rotaUpdate(const QStringList& columns, const QStringList& values, qint64 rowid);
+QString rotaDelete(qint64 rowid);
+
 // School information (tabel2 in uinfo.dat).
 QString schoolInsert(const QString& name, const QString& phone, const QString& address, const QString& email);
 QString schoolUpdate(const QString& name, const QString& phone, const QString& address, const QString& email);
