@@ -91,31 +91,28 @@ namespace {
 QString engineText(const QSqlError& e) { return e.databaseText().isEmpty() ? e.text() : e.databaseText(); }
 } // namespace
 
-int Database::execute(const QString& sql) {
+// Runs a statement, refusing a value the engine cannot store; sql is what the window built,
+// statement what is sent for it.
+QSqlQuery Database::run(const QString& sql, const QString& statement) {
     if (sql.contains(QChar(0))) throw Error(Error::Unstorable, m_path, sql, "NUL character");
     QSqlQuery q(m_db);
-    if (!q.exec(withoutDeleteStar(sql))) fail(sql, engineText(q.lastError()));
-    return q.numRowsAffected();
+    q.setForwardOnly(true);
+    if (!q.exec(statement)) fail(sql, engineText(q.lastError()));
+    return q;
 }
 
-qint64 Database::insert(const QString& sql) {
-    if (sql.contains(QChar(0))) throw Error(Error::Unstorable, m_path, sql, "NUL character");
-    QSqlQuery q(m_db);
-    if (!q.exec(sql)) fail(sql, engineText(q.lastError()));
-    return q.lastInsertId().toLongLong();
-}
+int Database::execute(const QString& sql) { return run(sql, withoutDeleteStar(sql)).numRowsAffected(); }
+
+qint64 Database::insert(const QString& sql) { return run(sql, sql).lastInsertId().toLongLong(); }
 
 RecordSet Database::read(const QString& sql, bool rowids) {
-    if (sql.contains(QChar(0))) throw Error(Error::Unstorable, m_path, sql, "NUL character");
     QString statement = sql;
     if (rowids) {
         static const QRegularExpression selectStar("^\\s*select\\s+\\*\\s+from\\b",
                                                    QRegularExpression::CaseInsensitiveOption);
         statement.replace(selectStar, "select rowid, * from");
     }
-    QSqlQuery q(m_db);
-    q.setForwardOnly(true);
-    if (!q.exec(statement)) fail(sql, engineText(q.lastError()));
+    QSqlQuery q = run(sql, statement);
     const QSqlRecord rec = q.record();
     const int first = rowids ? 1 : 0;
     QStringList columns;

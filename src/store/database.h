@@ -3,6 +3,7 @@
 #include "recordset.h"
 
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <stdexcept>
 
@@ -49,6 +50,7 @@ public:
     QStringList columns(const QString& table);
 
 private:
+    QSqlQuery run(const QString& sql, const QString& statement);
     RecordSet read(const QString& sql, bool rowids);
     [[noreturn]] void fail(const QString& sql, const QString& engineText);
 
