@@ -44,6 +44,8 @@ private:
     void FormatAttendanceGrid();
     void LoadAllAttendance();
     void bindGrid(store::RecordSet rs);
+    QList<QWidget*> entryControls() const; // the six entry labels and their six inputs
+    QList<QWidget*> addControls() const;   // the eight list-editing controls
     void HideEntryControls();
     void ShowEntryControls();
     void ShowAddControls();

@@ -58,29 +58,30 @@ void frmteacher::buildAddControls() {
     setTabOrder(cmdok, cmdcancel);
 }
 
+QList<QWidget*> frmteacher::entryControls() const {
+    return {labdate, labname, labsort, labsubject, labcount, labnumber,
+            txtdate, comname, comsort, comsubject, txtcount, comnumber};
+}
+
+QList<QWidget*> frmteacher::addControls() const {
+    return {labaddsort, labaddsubject, labaddnumber, txtaddsort, txtaddsubject, txtaddnumber, cmdok, cmdcancel};
+}
+
 void frmteacher::HideEntryControls() {
-    for (QWidget* w : std::initializer_list<QWidget*>{labdate, labname, labsort, labsubject, labcount, labnumber,
-                                                      txtdate, comname, comsort, comsubject, txtcount, comnumber})
-        w->hide();
+    for (QWidget* w : entryControls()) w->hide();
 }
 
 void frmteacher::ShowEntryControls() {
-    for (QWidget* w : std::initializer_list<QWidget*>{labdate, labname, labsort, labsubject, labcount, labnumber,
-                                                      txtdate, comname, comsort, comsubject, txtcount, comnumber})
-        w->show();
+    for (QWidget* w : entryControls()) w->show();
 }
 
 void frmteacher::ShowAddControls() {
     HideEntryControls();
-    for (QWidget* w : std::initializer_list<QWidget*>{labaddsort, labaddsubject, labaddnumber, txtaddsort,
-                                                      txtaddsubject, txtaddnumber, cmdok, cmdcancel})
-        w->show();
+    for (QWidget* w : addControls()) w->show();
 }
 
 void frmteacher::HideAddControls() {
-    for (QWidget* w : std::initializer_list<QWidget*>{labaddsort, labaddsubject, labaddnumber, txtaddsort,
-                                                      txtaddsubject, txtaddnumber, cmdok, cmdcancel})
-        w->hide();
+    for (QWidget* w : addControls()) w->hide();
 }
 
 void frmteacher::cmdcancel_Click() {
