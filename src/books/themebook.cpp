@@ -217,9 +217,7 @@ void ThemeBook::Combo1_Click(int index) {
         ui::reportError(this, QStringLiteral("无法读取这条记录。"), e);
         return;
     }
-    for (const ThemeBookDesign::Box& b : m_design.boxes)
-        if (b.unlockedByAddOrPick) setLocked(input(b.name), false);
-    setLocked(m_boxes.last(), false);
+    unlockForEntry();
     rs.moveFirst();
     for (int i = 0; i < rs.recordCount(); ++i, rs.moveNext())
         if (rs.rowid() == wanted) break;
@@ -231,14 +229,19 @@ void ThemeBook::Combo1_Click(int index) {
     showRow(rs);
 }
 
+// Add and a pick make the boxes that start read-only, and the content, editable.
+void ThemeBook::unlockForEntry() {
+    for (const ThemeBookDesign::Box& b : m_design.boxes)
+        if (b.unlockedByAddOrPick) setLocked(input(b.name), false);
+    setLocked(m_boxes.last(), false);
+}
+
 void ThemeBook::add() {
     ui::toolButton(Toolbar1, Save)->setEnabled(true);
     Combo1->setEditText(QString());
     emptyBoxes();
     m_shownRowid = -1;
-    for (const ThemeBookDesign::Box& b : m_design.boxes)
-        if (b.unlockedByAddOrPick) setLocked(input(b.name), false);
-    setLocked(m_boxes.last(), false);
+    unlockForEntry();
     Combo1->setFocus();
 }
 

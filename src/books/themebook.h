@@ -67,6 +67,7 @@ private:
     void remove();
     void showRow(const store::RecordSet& rs);
     void emptyBoxes();
+    void unlockForEntry();
     QWidget* input(const char* name) const;
     QString textOf(const char* name) const;
 
