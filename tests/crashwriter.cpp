@@ -1,13 +1,17 @@
 // A program that writes the way the windows do, to be killed at random moments by tst_crash.
-//   crashwriter save FOLDER TAG       saves minutes one by one; prints "TAG:n" after each save returned
-//   crashwriter empty FOLDER A B      replaces database/cahier.dat by copies of A and B in turn, forever
+//   crashwriter save FOLDER TAG [N [P]]  saves minutes one by one (N of them, or forever); prints
+//                                     "TAG:n" after each save returned; after P saves it waits for
+//                                     a line on its input (and
+//                                     pauses 2 ms after each save)
+//   crashwriter empty FOLDER A B      refills database/cahier.dat from A and from B in turn, forever
 //   crashwriter roster FOLDER TAG N   saves N teachers to the address book, printing each
 #include <store/catalogue.h>
-#include <store/filecopy.h>
+#include <store/refill.h>
 #include <store/statements.h>
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QThread>
 #include <cstdio>
 
 int main(int argc, char** argv) {
@@ -17,18 +21,24 @@ int main(int argc, char** argv) {
     QDir::setCurrent(args[2]);
     try {
         if (args[1] == "save") {
-            for (int n = 1;; ++n) {
+            const int last = args.size() > 4 ? args[4].toInt() : -1;
+            for (int n = 1; n != last + 1; ++n) {
                 store::Database db(store::kMinutesFile);
                 const QString theme = args[3] + ":" + QString::number(n);
                 db.insert(sql::themeInsert("tabcahier", {theme, "时间", "地点", "记录员", "参会者", "无", "无", "无",
                                                          QString(400, QChar(0x5185))}));
                 std::printf("%s\n", theme.toUtf8().constData());
                 std::fflush(stdout);
+                if (args.size() > 5) {
+                    if (n == args[5].toInt()) std::getchar();
+                    QThread::msleep(2); // room for the other copy's emptying between two saves
+                }
             }
+            return 0;
         } else if (args[1] == "empty" && args.size() >= 5) {
             for (;;) {
-                store::ReplaceWithCopy(args[3], store::kMinutesFile);
-                store::ReplaceWithCopy(args[4], store::kMinutesFile);
+                store::RefillBook(store::kMinutesFile, args[3]);
+                store::RefillBook(store::kMinutesFile, args[4]);
             }
         } else if (args[1] == "roster" && args.size() >= 5) {
             for (int n = 1; n <= args[4].toInt(); ++n) {
@@ -41,7 +51,7 @@ int main(int argc, char** argv) {
             return 0;
         }
     } catch (const store::Error& e) {
-        std::fprintf(stderr, "%s\n", e.describe().toUtf8().constData());
+        std::fprintf(stderr, "%s: %s\n", e.file().toUtf8().constData(), e.what());
         return 1;
     }
     return 2;

@@ -8,7 +8,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -16,6 +18,10 @@
 #include <QTest>
 #include <QToolBar>
 #include <QVariant>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace testkit {
 
@@ -81,6 +87,57 @@ void exec(const QString& file, const QString& sql) {
         QSqlQuery q(db);
         if (!q.exec(sql)) qFatal("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
     });
+}
+
+void leaveHotJournal(const QString& file, const QString& statement) {
+    const QString journal = file + "-journal";
+    QByteArray crashedFile, crashedJournal;
+    withPlain(file, [&](QSqlDatabase& db) {
+        QSqlQuery q(db);
+        // A cache of one page spills every changed page into the file before the commit.
+        if (!q.exec("pragma cache_size=1") || !q.exec("begin") || !q.exec(statement))
+            qFatal("%s: %s", qPrintable(statement), qPrintable(q.lastError().text()));
+        crashedFile = bytes(file);
+        crashedJournal = bytes(journal);
+        q.exec("rollback");
+    });
+    if (crashedJournal.isEmpty()) qFatal("no journal was written for %s", qPrintable(statement));
+    for (const auto& [name, data] : {std::pair{file, crashedFile}, std::pair{journal, crashedJournal}}) {
+        QFile f(name);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(data) != data.size())
+            qFatal("cannot write %s", qPrintable(name));
+    }
+}
+
+QByteArray bytes(const QString& file) {
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QString content(const QString& file) {
+    QStringList out;
+    for (const QStringList& t : rows(file, "select name, sql from sqlite_master where type='table' order by name")) {
+        out << t.join('\n');
+        for (const QStringList& r : rows(file, QString("select * from \"%1\"").arg(t[0]))) out << r.join('|');
+    }
+    return out.join('\n');
+}
+
+bool setReadOnly(const QString& path, bool on) {
+    const QFile::Permissions write = QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther;
+    const QFile::Permissions now = QFile::permissions(path);
+    QFile::setPermissions(path, on ? now & ~write : now | QFile::WriteOwner | QFile::WriteUser);
+#ifdef Q_OS_UNIX
+    const bool root = ::geteuid() == 0;
+#else
+    const bool root = false;
+#endif
+    if (!on) {
+        if (root) QProcess::execute("chattr", {"-i", path});
+        return true;
+    }
+    if (!QFileInfo(path).isWritable()) return true;
+    return root && QProcess::execute("chattr", {"+i", path}) == 0 && !QFileInfo(path).isWritable();
 }
 
 void type(QWidget* w, const QString& text) {

@@ -48,6 +48,17 @@ public:
 QVector<QStringList> rows(const QString& file, const QString& sql);
 // A plain statement on a database file, outside the program's own store.
 void exec(const QString& file, const QString& sql);
+// Leaves file as a crash in the middle of statement would: part of the change written into the
+// file, and a hot journal beside it that holds the old pages.
+void leaveHotJournal(const QString& file, const QString& statement);
+// The file's bytes, or empty when it cannot be read.
+QByteArray bytes(const QString& file);
+// Every table of a database file with its definition and rows, as one text to compare.
+QString content(const QString& file);
+// Makes a file or folder read-only for this program (on) or writable again (off): plain
+// permissions first and, as root (whom they do not stop), the immutable flag. False when
+// neither takes effect here.
+bool setReadOnly(const QString& path, bool on);
 
 // A test of windows: each test function runs in a fresh program folder, with every message
 // box recorded and answered.

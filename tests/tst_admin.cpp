@@ -26,11 +26,6 @@ struct Settings {
 
 QVector<QStringList> school() { return testkit::rows(store::kUserFile, "select * from tabel2"); }
 
-QByteArray bytes(const QString& file) {
-    QFile f(file);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 } // namespace
 
 class tst_admin : public testkit::WindowTest {
@@ -46,7 +41,8 @@ private slots:
     void missingTemplateAsksNothing();
     void cancelChangesNothing();
     void windowLeftOpenSavesIntoTheNewFile();
-    void failedCopyIsNotReportedDone();
+    void refusedTemplateIsNotReportedDone();
+    void damagedBookIsKeptAndSaid();
 };
 
 void tst_admin::settingsInsertThenUpdate() {
@@ -165,36 +161,36 @@ void tst_admin::emptyingCopiesTheTemplate() {
     QFETCH(QStringList, seed);
     void (*clean[])(QWidget*) = {admin::cleancahier_Click, admin::cleannote_Click, admin::cleanteacher_Click};
     for (const QString& statement : seed) testkit::exec(target, statement);
-    const QByteArray original = bytes(templ);
-    for (int round = 0; round < 2; ++round) { // twice in a row: the target is overwritten each time
+    const QByteArray original = testkit::bytes(templ);
+    for (int round = 0; round < 2; ++round) { // twice in a row: emptied each time
         clean[book](nullptr);
         QCOMPARE(m_messages->last(), done);
-        QCOMPARE(bytes(target), original);
+        QCOMPARE(testkit::content(target), testkit::content(templ));
     }
-    QCOMPARE(bytes(templ), original);
+    QCOMPARE(testkit::bytes(templ), original);
     QCOMPARE(m_messages->all.size(), 4);
 }
 
 void tst_admin::missingTemplateAsksNothing() {
     testkit::exec(store::kMinutesFile, "insert into tabcahier (theme) values ('周例会')");
-    const QByteArray before = bytes(store::kMinutesFile);
+    const QByteArray before = testkit::bytes(store::kMinutesFile);
     QFile::remove("cahier._");
     admin::cleancahier_Click(nullptr);
     QCOMPARE(m_messages->texts(), QStringList{"系统文件cahier._丢失"});
     QCOMPARE(m_messages->all.last().style, 64);
-    QCOMPARE(bytes(store::kMinutesFile), before);
+    QCOMPARE(testkit::bytes(store::kMinutesFile), before);
 }
 
 void tst_admin::cancelChangesNothing() {
     testkit::exec(store::kMinutesFile, "insert into tabcahier (theme) values ('周例会')");
     testkit::exec(store::kRosterFile, "insert into tabaddlist (name) values ('张伟')");
-    const QByteArray minutes = bytes(store::kMinutesFile), roster = bytes(store::kRosterFile);
+    const QByteArray minutes = testkit::bytes(store::kMinutesFile), roster = testkit::bytes(store::kRosterFile);
     m_messages->answers = {2, 2};
     admin::cleancahier_Click(nullptr);
     admin::cleanaddlist_Click(nullptr);
     QCOMPARE(m_messages->all.size(), 2); // the two questions, nothing more
-    QCOMPARE(bytes(store::kMinutesFile), minutes);
-    QCOMPARE(bytes(store::kRosterFile), roster);
+    QCOMPARE(testkit::bytes(store::kMinutesFile), minutes);
+    QCOMPARE(testkit::bytes(store::kRosterFile), roster);
 }
 
 // A window open across the emptying keeps its screen, and its next save lands in the new file.
@@ -216,16 +212,30 @@ void tst_admin::windowLeftOpenSavesIntoTheNewFile() {
     QCOMPARE(testkit::rows(store::kAttendanceFile, "select 姓名 from tabkaoqin"), QVector<QStringList>({{"新"}}));
 }
 
-void tst_admin::failedCopyIsNotReportedDone() {
-    testkit::exec(store::kEventsFile, "insert into tabnote (theme) values ('运动会')");
-    const QByteArray before = bytes(store::kEventsFile);
-    // The copy is written beside the target first; a folder in that place makes it fail.
-    QVERIFY(QDir().mkdir(QString(store::kEventsFile) + ".copy"));
-    admin::cleannote_Click(nullptr);
+void tst_admin::refusedTemplateIsNotReportedDone() {
+    testkit::exec(store::kAttendanceFile, "insert into tabaddsort values ('公出')");
+    const QByteArray before = testkit::bytes(store::kAttendanceFile);
+    testkit::exec(store::kAttendanceTemplate, "drop table tabaddnumber");
+    admin::cleanteacher_Click(nullptr);
     QCOMPARE(m_messages->all.size(), 2);
-    QVERIFY(m_messages->last().contains("无法替换数据文件“database/snote.dat”"));
-    QVERIFY(m_messages->last().contains("原有记录保持不变"));
-    QCOMPARE(bytes(store::kEventsFile), before);
+    QVERIFY(m_messages->last().contains("没有清空，原有记录保持不变"));
+    QVERIFY(m_messages->last().contains("“teacher._”中缺少数据表“tabaddnumber”"));
+    QCOMPARE(testkit::bytes(store::kAttendanceFile), before);
+}
+
+// A book the engine cannot read can still be emptied; the damaged file is kept and named.
+void tst_admin::damagedBookIsKeptAndSaid() {
+    QFile f(store::kMinutesFile);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(QByteArray(4096, 'z'));
+    f.close();
+    admin::cleancahier_Click(nullptr);
+    QVERIFY(m_messages->last().startsWith("会议记录已经清空\n原来的文件已经损坏"));
+    const QStringList kept = QDir("database").entryList({"cahier.dat.损坏-*"});
+    QCOMPARE(kept.size(), 1);
+    QVERIFY(m_messages->last().contains(kept.first()));
+    QCOMPARE(testkit::bytes("database/" + kept.first()), QByteArray(4096, 'z'));
+    QCOMPARE(testkit::content(store::kMinutesFile), testkit::content(store::kMinutesTemplate));
 }
 
 QTEST_MAIN(tst_admin)

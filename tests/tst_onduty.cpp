@@ -40,8 +40,10 @@ struct Rota {
         }
     }
     void leaveRow(int toRow) { grid()->setCurrentIndex(grid()->model()->index(toRow, 0)); }
+    // Selects the whole row by its header, as a person would, and presses Del.
     void deleteRow(int r) {
         grid()->setCurrentIndex(grid()->model()->index(r, 0));
+        grid()->selectRow(r);
         testkit::key(grid(), Qt::Key_Delete);
     }
 };
@@ -130,6 +132,10 @@ void tst_onduty::deleteTouchesOnlyTheRowActedOn() {
     seed();
     Rota r;
     r.click(Modify);
+    // Del with one cell selected deletes nothing.
+    r.grid()->setCurrentIndex(r.grid()->model()->index(1, 1));
+    testkit::key(r.grid(), Qt::Key_Delete);
+    QCOMPARE(stored().size(), 3);
     r.deleteRow(1);
     QCOMPARE(stored(), QVector<QStringList>({{"第1周", "张伟", ""}, {"第2周", "李娜", ""}}));
     QCOMPARE(r.rows(), 2);
@@ -159,7 +165,7 @@ void tst_onduty::editOfAVanishedRowIsReported() {
     testkit::exec(store::kRosterFile, "delete from tabonduty"); // the rota was emptied meanwhile
     r.leaveRow(1);
     QCOMPARE(m_messages->all.size(), 1);
-    QVERIFY(m_messages->last().contains("已没有这条记录"));
+    QVERIFY(m_messages->last().contains("已被修改或删除"));
     QCOMPARE(r.rows(), 0); // the grid shows what the file holds again
 }
 

@@ -2,6 +2,7 @@
 // Files that exist are left exactly as they are, so running it again keeps every record.
 #include <store/database.h>
 #include <store/layout.h>
+#include <ui/errortext.h>
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -17,7 +18,7 @@ int main(int argc, char** argv) {
         const QStringList created = store::LayOutDataFiles(QString::fromLocal8Bit(argv[1]));
         for (const QString& f : created) out << "created " << f << "\n";
     } catch (const store::Error& e) {
-        err << "lumno-setup: " << e.describe() << "\n";
+        err << "lumno-setup: " << ui::describe(e) << "\n";
         return 1;
     }
     return 0;

@@ -1,7 +1,7 @@
 #include "emptying.h"
 
 #include <store/catalogue.h>
-#include <store/filecopy.h>
+#include <store/refill.h>
 #include <ui/notify.h>
 
 namespace admin {
@@ -27,13 +27,20 @@ void copyTemplate(QWidget* parent, const QString& templ, const QString& target, 
         return;
     }
     if (ui::notify(parent, kConfirm, ui::OkCancel) != ui::kAnswerOk) return;
+    QString kept;
     try {
-        store::ReplaceWithCopy(templ, target);
+        kept = store::RefillBook(target, templ);
     } catch (const store::Error& e) {
         ui::reportError(parent, QStringLiteral("没有清空，原有记录保持不变。"), e);
         return;
     }
-    ui::notify(parent, done, ui::Information);
+    // A file the engine could not read was kept beside the new one: say where.
+    if (!kept.isEmpty())
+        ui::notify(parent,
+                   done + QStringLiteral("\n原来的文件已经损坏，无法读取，已原样保留为“%1”。").arg(kept),
+                   ui::Information);
+    else
+        ui::notify(parent, done, ui::Information);
 }
 
 } // namespace

@@ -20,6 +20,7 @@ namespace {
 const QString kNone = QStringLiteral("无");
 const QString kNoRecords = QStringLiteral("暂时没有记录！");
 const QString kBoxStyle = QStringLiteral("background-color: #ffffc0;");
+const QStringList kColumns{"name", "sex", "mphone", "phone", "addcode", "qq", "email", "address", "remark"};
 
 enum Button { Add = 1, Save, Edit, Search, Delete, First, Previous, Next, Last, Exit };
 
@@ -114,12 +115,7 @@ void Frmaddlist::Form_Load() {
     SearchStep = 0;
     const QString school = schoolName();
     Label1->setText(QStringLiteral("欢迎使用") + school + QStringLiteral("教师通讯录"));
-    try {
-        m_rs = store::OpenRosterDatabase()->openRecordsetWithRowids("select * from tabaddlist");
-    } catch (const store::Error& e) {
-        ui::reportError(this, QStringLiteral("无法打开教师通讯录。"), e);
-        m_rs = store::RecordSet();
-    }
+    reload(QString());
     ui::toolButton(Toolbar1, Save)->setEnabled(false);
     if (m_rs.isEmpty()) {
         QFont big = txtremark->font();
@@ -182,8 +178,7 @@ void Frmaddlist::setBoxTexts(const QStringList& v) {
 
 void Frmaddlist::ClearFields() {
     setBoxTexts(QStringList());
-    m_shownRowid = -1;
-    m_shownName.clear();
+    m_shown = store::RecordRef();
 }
 
 void Frmaddlist::UnlockFields() {
@@ -205,8 +200,7 @@ void Frmaddlist::ShowCurrentRecord() {
     QStringList values;
     for (int i = 0; i < 9; ++i) values << m_rs.fields(i);
     setBoxTexts(values);
-    m_shownRowid = m_rs.rowid();
-    m_shownName = values.at(0);
+    m_shown = m_rs.current();
 }
 
 void Frmaddlist::add() {
@@ -241,7 +235,7 @@ void Frmaddlist::save() {
         ui::notify(this, QStringLiteral("请输入性别！"), ui::Warning);
         return;
     }
-    if (!AddMode && m_shownRowid < 0) {
+    if (!AddMode && !m_shown.isValid()) {
         ui::notify(this, QStringLiteral("当前没有显示任何记录，无法保存修改。请先找到要修改的记录，再单击“编辑”。"),
                    ui::Warning);
         return;
@@ -252,19 +246,21 @@ void Frmaddlist::save() {
     try {
         auto db = store::OpenRosterDatabase();
         if (AddMode) {
-            m_shownRowid = db->insert(sql::addressInsert(values));
-        } else if (db->execute(sql::addressUpdate(values, m_shownRowid)) == 0) {
-            throw store::Error(store::Error::NotWritten, db->path(), QString(), "no row");
+            m_shown = {db->insert(sql::addressInsert(values)), kColumns, values};
+        } else {
+            if (db->execute(sql::addressUpdate(values, m_shown.condition())) == 0)
+                throw store::Error(store::Error::Changed, db->path());
+            for (int i = 0; i < 9 && i < m_shown.values.size(); ++i) m_shown.values[i] = values[i];
         }
-        m_shownName = values.at(0);
-        ui::notify(this, QStringLiteral("内容已经保存"), ui::Information);
-        ui::toolButton(Toolbar1, Save)->setEnabled(false);
-        m_rs = db->openRecordsetWithRowids("select * from tabaddlist");
-        m_rs.moveFirst();
     } catch (const store::Error& e) {
         ui::reportError(this, QStringLiteral("内容没有保存。"), e);
+        if (e.kind() == store::Error::Changed) showAfterRefusal(m_shown.rowid);
         return;
     }
+    ui::notify(this, QStringLiteral("内容已经保存"), ui::Information);
+    ui::toolButton(Toolbar1, Save)->setEnabled(false);
+    reload(QString());
+    m_rs.moveFirst();
     txtname->setEnabled(true);
 }
 
@@ -285,7 +281,7 @@ void Frmaddlist::search() {
         }
         store::RecordSet found;
         try {
-            found = store::OpenRosterDatabase()->openRecordsetWithRowids(sql::addressSearch(condition));
+            found = store::OpenRosterDatabase()->openTableWithRowids("tabaddlist", condition);
         } catch (const store::Error& e) {
             ui::reportError(this, QStringLiteral("无法查寻。"), e);
             return;
@@ -297,6 +293,7 @@ void Frmaddlist::search() {
             return;
         }
         m_rs = found;
+        m_where = condition;
         m_rs.moveLast();
         Label11->setText(QStringLiteral("共找到") + QString::number(m_rs.recordCount()) + QStringLiteral("位"));
         Label11->adjustSize();
@@ -307,8 +304,17 @@ void Frmaddlist::search() {
     SearchStep = (SearchStep + 1) % 2;
 }
 
-void Frmaddlist::reloadAll() {
-    m_rs = store::OpenRosterDatabase()->openRecordsetWithRowids("select * from tabaddlist");
+// The rows again, read with the condition the window shows (a search's, or none); a file that
+// cannot be read leaves the window with no rows, and says why.
+void Frmaddlist::reload(const QString& where) {
+    try {
+        m_rs = store::OpenRosterDatabase()->openTableWithRowids("tabaddlist", where);
+        m_where = where;
+    } catch (const store::Error& e) {
+        ui::reportError(this, QStringLiteral("无法读取教师通讯录。"), e);
+        m_rs = store::RecordSet();
+        m_where.clear();
+    }
 }
 
 void Frmaddlist::remove() {
@@ -317,35 +323,70 @@ void Frmaddlist::remove() {
         ui::notify(this, QStringLiteral("请输入姓名！"), ui::Information);
         return;
     }
+    removeShownOrNamed(name);
+}
+
+// The record on screen alone, while it is as read; a name typed by the user removes every
+// record with it.
+void Frmaddlist::removeShownOrNamed(const QString& name) {
+    const store::RecordSet before = m_rs;
+    QVector<qint64> gone;
     try {
         auto db = store::OpenRosterDatabase();
-        // The record on screen alone; a name typed by the user removes every record with it.
-        if (m_shownRowid >= 0 && name == m_shownName)
-            db->execute(sql::addressDeleteRecord(m_shownRowid));
-        else
+        if (m_shown.isValid() && name == m_shown.values.value(0)) {
+            if (db->execute(sql::addressDeleteRecord(m_shown.condition())) == 0)
+                throw store::Error(store::Error::Changed, db->path());
+            gone << m_shown.rowid;
+        } else {
+            for (int i = 0; i < before.recordCount(); ++i)
+                if (before.rows().at(i).value(0) == name) gone << before.rowids().value(i);
             db->execute(sql::addressDeleteByName(name));
+        }
     } catch (const store::Error& e) {
         ui::reportError(this, QStringLiteral("没有删除。"), e);
+        if (e.kind() == store::Error::Changed) showAfterRefusal(m_shown.rowid);
         return;
     }
     ui::notify(this, QStringLiteral("内容已经删除！"), ui::Warning);
-    if (!m_rs.eof()) m_rs.moveNext();
-    if (m_rs.eof()) {
-        try {
-            reloadAll();
-        } catch (const store::Error& e) {
-            ui::reportError(this, QStringLiteral("无法重新读取教师通讯录。"), e);
-            m_rs = store::RecordSet();
-        }
-        if (!m_rs.isEmpty()) {
-            m_rs.moveFirst();
+    showAfterDelete(before, gone);
+}
+
+// After a delete the window moves on to the record that followed, as read from the file again:
+// a deleted record, or one emptied meanwhile, is never shown again. Past the end of the rows,
+// the whole table comes back.
+void Frmaddlist::showAfterDelete(const store::RecordSet& before, const QVector<qint64>& gone) {
+    const int from = before.bof() ? 0 : before.position() + 1;
+    QVector<qint64> following;
+    if (!before.eof())
+        for (int i = qMax(0, from); i < before.recordCount(); ++i)
+            if (!gone.contains(before.rowids().value(i))) following << before.rowids().value(i);
+    reload(following.isEmpty() ? QString() : m_where);
+    for (qint64 rowid : following) {
+        if (m_rs.moveToRowid(rowid)) {
             ShowCurrentRecord();
-        } else {
-            ClearFields();
-            showEmptyTable();
+            return;
         }
-    } else {
+    }
+    if (!m_where.isEmpty()) reload(QString());
+    if (!m_rs.isEmpty()) {
+        m_rs.moveFirst();
         ShowCurrentRecord();
+    } else {
+        ClearFields();
+        showEmptyTable();
+    }
+}
+
+// A write found the record changed or gone: show what the file holds now, the same record if
+// it is still there.
+void Frmaddlist::showAfterRefusal(qint64 rowid) {
+    reload(m_where);
+    if (!m_rs.moveToRowid(rowid)) m_rs.moveFirst();
+    if (!m_rs.isEmpty()) {
+        ShowCurrentRecord();
+    } else {
+        ClearFields();
+        showEmptyTable();
     }
 }
 

@@ -43,16 +43,20 @@ private:
     void ShowCurrentRecord();
     void showEmptyTable();
     void setSexAndCodeEnabled(bool enabled);
-    void reloadAll();
+    void reload(const QString& where);
+    void removeShownOrNamed(const QString& name);
+    void showAfterDelete(const store::RecordSet& before, const QVector<qint64>& gone);
+    void showAfterRefusal(qint64 rowid);
     QStringList boxTexts() const;
     void setBoxTexts(const QStringList& values);
 
     bool AddMode = false;
     int SearchStep = 0;
     store::RecordSet m_rs;
-    // The record last shown in the boxes: Edit + Save changes it, and Delete removes it alone.
-    qint64 m_shownRowid = -1;
-    QString m_shownName;
+    QString m_where; // the condition m_rs was read with: empty for the whole table
+    // The record last shown in the boxes, as read: Edit + Save changes it, and Delete removes it
+    // alone, only while it is still as read.
+    store::RecordRef m_shown;
 
     QWidget* Frame1;
     QLabel* Label1;

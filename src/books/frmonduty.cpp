@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QTableView>
 #include <QToolButton>
+#include <algorithm>
 
 using ui::place;
 
@@ -76,7 +77,7 @@ Frmonduty::Frmonduty(QWidget* parent) : ui::ChildForm(parent) {
     DBGrid1->setObjectName("DBGrid1");
     DBGrid1->setModel(m_model);
     DBGrid1->setSelectionBehavior(QAbstractItemView::SelectItems);
-    DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+    DBGrid1->setSelectionMode(QAbstractItemView::ExtendedSelection); // a row header selects its row
     DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
     DBGrid1->installEventFilter(this);
     place(DBGrid1, 120, 720, 9615, 5655);
@@ -88,10 +89,7 @@ Frmonduty::Frmonduty(QWidget* parent) : ui::ChildForm(parent) {
         QMenu menu(this);
         QAction* del = menu.addAction(QStringLiteral("删除该行"));
         del->setEnabled(m_model->allowUpdate() && DBGrid1->indexAt(pos).isValid());
-        if (menu.exec(DBGrid1->viewport()->mapToGlobal(pos)) == del) {
-            DBGrid1->setCurrentIndex(DBGrid1->indexAt(pos));
-            deleteCurrentRow();
-        }
+        if (menu.exec(DBGrid1->viewport()->mapToGlobal(pos)) == del) deleteRow(DBGrid1->indexAt(pos).row());
     });
     Form_Load();
 }
@@ -102,7 +100,7 @@ void Frmonduty::Form_Load() {
     Label1->adjustSize();
     Label1->move((Frame1->width() - Label1->width()) / 2, Label1->y());
     try {
-        m_model->load();
+        m_model->reload();
     } catch (const store::Error& e) {
         ui::reportError(this, QStringLiteral("无法打开值周表。"), e);
     }
@@ -139,12 +137,13 @@ void Frmonduty::Toolbar1_ButtonClick(int index) {
         break;
     case Modify: m_model->setAllowUpdate(true); break;
     case Lock:
-        if (!commitPending()) return;
+        // A refused write has been reported and the grid reloaded: the command still does its work.
+        commitPending();
         m_model->setAllowAddNew(false);
         m_model->setAllowUpdate(false);
         break;
     case Return:
-        if (!commitPending()) return;
+        commitPending();
         emit backRequested();
         return;
     default: return;
@@ -168,23 +167,36 @@ bool Frmonduty::commitPending() {
     } catch (const store::Error& e) {
         ui::reportError(this, QStringLiteral("这一行没有保存。"), e);
     }
-    try {
-        m_model->revert();
-    } catch (const store::Error& e) {
-        ui::reportError(this, QStringLiteral("无法重新读取值周表。"), e);
-    }
+    reload();
     return false;
 }
 
-void Frmonduty::deleteCurrentRow() {
-    // Deleting is allowed while the grid is unlocked ("录入" or "修改").
-    const int row = DBGrid1->currentIndex().row();
+void Frmonduty::reload() {
+    try {
+        m_model->reload();
+    } catch (const store::Error& e) {
+        ui::reportError(this, QStringLiteral("无法重新读取值周表。"), e);
+    }
+}
+
+// Deleting is allowed while the grid is unlocked ("录入" or "修改").
+void Frmonduty::deleteRow(int row) {
     if (!m_model->allowUpdate() || row < 0 || row >= m_model->recordSet().recordCount()) return;
     try {
         m_model->removeRecord(row);
     } catch (const store::Error& e) {
         ui::reportError(this, QStringLiteral("这一行没有删除。"), e);
+        if (e.kind() == store::Error::Changed) reload();
     }
+}
+
+// The Del key deletes the rows selected whole (by their row headers), never a row of which one
+// cell is selected.
+void Frmonduty::deleteSelectedRows() {
+    QList<int> rows;
+    for (const QModelIndex& i : DBGrid1->selectionModel()->selectedRows()) rows << i.row();
+    std::sort(rows.begin(), rows.end(), std::greater<int>());
+    for (int row : rows) deleteRow(row);
 }
 
 void Frmonduty::moveCurrent(int row) {
@@ -194,10 +206,12 @@ void Frmonduty::moveCurrent(int row) {
 }
 
 bool Frmonduty::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == DBGrid1 && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
-        deleteCurrentRow();
-        return true;
+    if (watched == DBGrid1 && event->type() == QEvent::KeyPress) {
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Delete: deleteSelectedRows(); return true;
+        case Qt::Key_Escape: m_model->revert(); return true; // the pending new row or edit is cancelled
+        default: break;
+        }
     }
     return ui::ChildForm::eventFilter(watched, event);
 }

@@ -15,6 +15,8 @@ public:
 
     void Toolbar1_ButtonClick(int index);
     RotaModel* model() const { return m_model; }
+    // Writes the row being edited before the program ends (a refusal is reported).
+    void writePending() override { commitPending(); }
 
 public slots:
     // Each time the window becomes the active child window.
@@ -30,7 +32,9 @@ private:
     void Form_Resize();
     void applyState();
     bool commitPending();
-    void deleteCurrentRow();
+    void reload();
+    void deleteRow(int row);
+    void deleteSelectedRows();
     void moveCurrent(int row);
 
     RotaModel* m_model;

@@ -3,9 +3,10 @@
 #include <store/catalogue.h>
 #include <store/statements.h>
 
-void RotaModel::load() {
-    store::RecordSet rs = store::OpenRosterDatabase()->openRecordsetWithRowids("select * from tabonduty");
+void RotaModel::reload() {
+    store::RecordSet rs = store::OpenRosterDatabase()->openTableWithRowids("tabonduty");
     m_pendingRow = -1;
+    m_original.clear();
     setRecordSet(rs);
 }
 
@@ -59,6 +60,7 @@ bool RotaModel::setData(const QModelIndex& index, const QVariant& value, int rol
     }
     QStringList& cells = m_rs.rows()[row];
     if (cells.value(index.column()) == text) return false;
+    if (m_pendingRow < 0) m_original = cells;
     cells[index.column()] = text;
     m_pendingRow = row;
     emit dataChanged(index, index);
@@ -66,38 +68,61 @@ bool RotaModel::setData(const QModelIndex& index, const QVariant& value, int rol
     return true;
 }
 
+store::RecordRef RotaModel::asRead(int row) const {
+    return {m_rs.rowids().at(row), m_rs.columns(), row == m_pendingRow ? m_original : m_rs.rows().at(row)};
+}
+
 void RotaModel::commit() {
     if (m_pendingRow < 0) return;
     const int row = m_pendingRow;
-    const QStringList& cells = m_rs.rows().at(row);
+    QStringList& cells = m_rs.rows()[row];
     auto db = store::OpenRosterDatabase();
-    const qint64 rowid = m_rs.rowids().at(row);
-    if (rowid < 0)
+    const store::RecordRef read = asRead(row);
+    if (!read.isValid()) {
         m_rs.rowids()[row] = db->insert(sql::rotaInsert(m_rs.columns(), cells));
-    else if (db->execute(sql::rotaUpdate(m_rs.columns(), cells, rowid)) == 0)
-        throw store::Error(store::Error::NotWritten, db->path(), QString(), "no row");
+        // Cells never typed in were stored as empty texts, not NULL: keep them as stored.
+        for (QString& c : cells)
+            if (c.isNull()) c = QStringLiteral("");
+    } else if (db->execute(sql::rotaUpdate(m_rs.columns(), cells, read.condition())) == 0) {
+        throw store::Error(store::Error::Changed, db->path());
+    }
     m_pendingRow = -1;
+    m_original.clear();
     emit headerDataChanged(Qt::Vertical, row, row);
 }
 
 void RotaModel::revert() {
+    if (m_pendingRow < 0) return;
+    const int row = m_pendingRow;
     m_pendingRow = -1;
-    load();
+    if (m_rs.rowids().at(row) < 0) {
+        dropRow(row);
+    } else {
+        m_rs.rows()[row] = m_original;
+        emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+        emit headerDataChanged(Qt::Vertical, row, row);
+    }
+    m_original.clear();
 }
 
 void RotaModel::removeRecord(int row) {
     if (row < 0 || row >= m_rs.recordCount()) return;
-    const qint64 rowid = m_rs.rowids().at(row);
-    if (rowid >= 0) {
+    const store::RecordRef read = asRead(row);
+    if (read.isValid()) {
         auto db = store::OpenRosterDatabase();
-        db->execute(sql::rotaDelete(rowid));
+        if (db->execute(sql::rotaDelete(read.condition())) == 0) throw store::Error(store::Error::Changed, db->path());
     }
+    if (m_pendingRow == row) {
+        m_pendingRow = -1;
+        m_original.clear();
+    }
+    dropRow(row);
+}
+
+void RotaModel::dropRow(int row) {
     beginRemoveRows({}, row, row);
     m_rs.rows().removeAt(row);
     m_rs.rowids().removeAt(row);
-    if (m_pendingRow == row)
-        m_pendingRow = -1;
-    else if (m_pendingRow > row)
-        --m_pendingRow;
+    if (m_pendingRow > row) --m_pendingRow;
     endRemoveRows();
 }

@@ -3,16 +3,18 @@
 #include <ui/recordsetmodel.h>
 
 // The duty rota's rows for its grid, on "database/addonduty.dat". Each row is known by its
-// SQLite rowid, so an edit or a delete touches exactly the row the user acted on, also when
-// two rows are alike. Edits are kept for the row being edited and written when the user
-// leaves it (commit); a failed write throws store::Error.
+// SQLite rowid and the values it was read with, so an edit or a delete touches exactly the row
+// the user acted on, also when two rows are alike, and nothing when another copy of the program
+// changed or removed it meanwhile. Edits are kept for the row being edited and written when the
+// user leaves it (commit); a failed write throws store::Error.
 class RotaModel : public ui::RecordSetModel {
     Q_OBJECT
 public:
     using ui::RecordSetModel::RecordSetModel;
 
-    // Reads every row of the rota again (all at once: no statement stays open).
-    void load();
+    // Reads every row of the rota again (all at once: no statement stays open); pending edits
+    // are dropped. Throws store::Error.
+    void reload();
 
     void setAllowAddNew(bool on);
     void setAllowUpdate(bool on) { m_allowUpdate = on; }
@@ -23,9 +25,10 @@ public:
     int pendingRow() const { return m_pendingRow; }
     // Writes the pending row (insert for a new row, update otherwise).
     void commit();
-    // Forgets the pending edits and reads the rows again.
+    // Forgets the pending edits: a new row goes, an edited row shows what was read. Qt calls it
+    // (Escape in a cell editor); it never touches the file.
     void revert() override;
-    // Deletes one stored row.
+    // Deletes one stored row, as it was read.
     void removeRecord(int row);
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -35,8 +38,11 @@ public:
 
 private:
     bool isNewRow(int row) const { return m_allowAddNew && row == m_rs.recordCount(); }
+    store::RecordRef asRead(int row) const;
+    void dropRow(int row);
 
     bool m_allowAddNew = false;
     bool m_allowUpdate = false;
     int m_pendingRow = -1;
+    QStringList m_original; // the pending row as it was read
 };

@@ -155,14 +155,12 @@ void ThemeBook::LoadThemeList() {
             themes << row.value(1);
         }
         if (!themes.isEmpty())
-            first = db.openRecordsetWithRowids(
-                QString("select * from %1 where rowid=%2").arg(m_design.table).arg(rowids.first()));
+            first = db.openTableWithRowids(m_design.table, "rowid=" + QString::number(rowids.first()));
     } catch (const store::Error& e) {
         ui::reportError(this, QString("无法读取%1。").arg(windowTitle()), e);
         themes.clear();
     }
-    m_shownRowid = -1;
-    m_shownTheme.clear();
+    m_shown = store::RecordRef();
     if (themes.isEmpty()) {
         m_themes->setItems({});
         Combo1->setStyleSheet("QComboBox { color: #ff0000; }");
@@ -178,8 +176,7 @@ void ThemeBook::LoadThemeList() {
 
 void ThemeBook::showRow(const store::RecordSet& rs) {
     for (int i = 0; i < m_boxes.size(); ++i) setBoxText(m_boxes[i], rs.fields(i + 1));
-    m_shownRowid = rs.rowid();
-    m_shownTheme = rs.fields(0);
+    m_shown = rs.current();
 }
 
 void ThemeBook::emptyBoxes() {
@@ -212,7 +209,7 @@ void ThemeBook::Combo1_Click(int index) {
     store::RecordSet rs;
     try {
         store::Database db(QString::fromUtf8(m_design.file));
-        rs = db.openRecordsetWithRowids(sql::themePick(m_design.table, theme));
+        rs = db.openTableWithRowids(m_design.table, sql::themeCondition(theme));
     } catch (const store::Error& e) {
         ui::reportError(this, QStringLiteral("无法读取这条记录。"), e);
         return;
@@ -223,7 +220,7 @@ void ThemeBook::Combo1_Click(int index) {
         if (rs.rowid() == wanted) break;
     if (rs.eof()) rs.moveFirst();
     if (rs.isEmpty()) {
-        m_shownRowid = -1;
+        m_shown = store::RecordRef();
         return;
     }
     showRow(rs);
@@ -240,7 +237,7 @@ void ThemeBook::add() {
     ui::toolButton(Toolbar1, Save)->setEnabled(true);
     Combo1->setEditText(QString());
     emptyBoxes();
-    m_shownRowid = -1;
+    m_shown = store::RecordRef();
     unlockForEntry();
     Combo1->setFocus();
 }
@@ -277,13 +274,20 @@ void ThemeBook::remove() {
     const QString theme = Combo1->currentText();
     try {
         store::Database db(QString::fromUtf8(m_design.file));
-        // The record on screen alone; a typed theme removes every record with that theme.
-        if (m_shownRowid >= 0 && theme == m_shownTheme)
-            db.execute(sql::themeDeleteRecord(m_design.table, m_shownRowid));
-        else
+        // The record on screen alone, while it is as read; a typed theme removes every record
+        // with that theme.
+        if (m_shown.isValid() && theme == m_shown.values.value(0)) {
+            if (db.execute(sql::themeDeleteRecord(m_design.table, m_shown.condition())) == 0)
+                throw store::Error(store::Error::Changed, db.path());
+        } else {
             db.execute(sql::themeDeleteByTheme(m_design.table, theme));
+        }
     } catch (const store::Error& e) {
         ui::reportError(this, QStringLiteral("没有删除。"), e);
+        if (e.kind() == store::Error::Changed) {
+            LoadThemeList();
+            if (Combo1->currentText() == kNoRecords) emptyBoxes();
+        }
         return;
     }
     ui::notify(this, QStringLiteral("该记录已经删除"), ui::Information);

@@ -72,8 +72,7 @@ private:
     QString textOf(const char* name) const;
 
     const ThemeBookDesign& m_design;
-    qint64 m_shownRowid = -1; // the record on screen, which Delete removes alone
-    QString m_shownTheme;
+    store::RecordRef m_shown; // the record on screen, as read: Delete removes it alone
 
     QWidget* Frame1;
     QLabel* Label1_0;

@@ -252,4 +252,18 @@ void frmmain::onduty_Click() {
 
 void frmmain::help_Click() { loadAndShow("Frmhelp"); }
 
-void frmmain::exit_Click() { QCoreApplication::exit(0); }
+// The program ends at once, without a question; what a window holds unwritten is written first.
+void frmmain::exit_Click() {
+    writePendingEdits();
+    QCoreApplication::exit(0);
+}
+
+void frmmain::closeEvent(QCloseEvent* event) {
+    writePendingEdits();
+    QMainWindow::closeEvent(event);
+}
+
+void frmmain::writePendingEdits() {
+    for (const QPointer<QWidget>& w : std::as_const(m_children))
+        if (auto* form = qobject_cast<ui::ChildForm*>(w.data())) form->writePending();
+}

@@ -40,12 +40,14 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     QWidget* create(const QString& name);
     void buildMenus();
     void listWindows();
     void launcherLabel(int label);
+    void writePendingEdits();
 
     QMdiArea* m_area;
     QMenu* m_system;

@@ -18,10 +18,16 @@ inline const QString kMinutesTemplate = QStringLiteral("cahier._");
 inline const QString kEventsTemplate = QStringLiteral("snote._");
 inline const QString kAttendanceTemplate = QStringLiteral("teacher._");
 
+// The tables a data file or template holds, known by its file name ("cahier.dat", "cahier._",
+// "backup/.../cahier.dat" all hold tabcahier); empty for a file of no book.
+QStringList TablesOf(const QString& path);
+
 // A value written as an SQL text literal: apostrophes doubled, enclosed in apostrophes.
 QString SqlQuote(const QString& value);
 // The value with its apostrophes doubled, without the enclosing pair.
 QString SqlDouble(const QString& value);
+// A table or column name as an SQL identifier: in double quotes, any double quote doubled.
+QString SqlName(const QString& name);
 
 // True for an existing ordinary file that is not hidden; false for a folder, a missing path or
 // anything that cannot be looked up.

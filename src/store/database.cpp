@@ -1,8 +1,9 @@
 #include "database.h"
 
+#include "catalogue.h"
+
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -16,25 +17,18 @@ namespace {
 std::atomic<quint64> g_connectionCounter{0};
 std::atomic<int> g_busyTimeoutMs{5000};
 
-// The engine's English text, with the Chinese words a school office needs to act on it.
-QString explainEngineText(const QString& text) {
-    const QString t = text.toLower();
-    if (t.contains("locked") || t.contains("busy")) return "正被其他程序使用，请稍后再试";
-    if (t.contains("not a database") || t.contains("malformed") || t.contains("corrupt"))
-        return "已经损坏，或不是本软件的数据文件";
-    if (t.contains("no such table")) return "缺少所需的数据表";
-    if (t.contains("readonly") || t.contains("read-only") || t.contains("read only")) return "是只读的，无法写入";
-    if (t.contains("unable to open") || t.contains("cannot open")) return "无法打开，或者它所在的文件夹不能写入";
-    if (t.contains("disk") && (t.contains("full") || t.contains("i/o"))) return "无法写入磁盘";
-    return "无法完成所需的操作";
+QString engineText(const QSqlError& e) { return e.databaseText().isEmpty() ? e.text() : e.databaseText(); }
+
+int engineCode(const QSqlError& e) {
+    bool ok = false;
+    const int code = e.nativeErrorCode().toInt(&ok);
+    return ok ? code : 0;
 }
 
+// "delete * from T" empties T; SQLite spells it "delete from T".
 QString withoutDeleteStar(const QString& sql) {
-    // "delete * from T" empties T; SQLite spells it "delete from T".
-    static const QRegularExpression deleteStar("^\\s*delete\\s+\\*\\s+from\\b",
-                                               QRegularExpression::CaseInsensitiveOption);
-    QString out = sql;
-    return out.replace(deleteStar, "delete from");
+    static const QString star = QStringLiteral("delete * from ");
+    return sql.startsWith(star, Qt::CaseInsensitive) ? "delete from " + sql.mid(star.size()) : sql;
 }
 
 } // namespace
@@ -42,39 +36,51 @@ QString withoutDeleteStar(const QString& sql) {
 int busyTimeoutMs() { return g_busyTimeoutMs; }
 void setBusyTimeoutMs(int ms) { g_busyTimeoutMs = ms; }
 
-Error::Error(Kind kind, QString file, QString statement, QString engineText)
-    : std::runtime_error(engineText.toStdString()), m_kind(kind), m_file(std::move(file)),
-      m_statement(std::move(statement)), m_engineText(std::move(engineText)) {}
+Error::Error(Kind kind, QString file, QString statement, QString engineText, int code, QString detail)
+    : std::runtime_error(engineText.isEmpty() ? file.toStdString() : engineText.toStdString()), m_kind(kind),
+      m_file(std::move(file)), m_statement(std::move(statement)), m_engineText(std::move(engineText)), m_code(code),
+      m_detail(std::move(detail)) {}
 
-QString Error::describe() const {
-    const QString where = QDir::toNativeSeparators(QDir::currentPath());
-    switch (m_kind) {
-    case Missing: return QString("找不到数据文件“%1”（当前文件夹：%2）。").arg(m_file, where);
-    case Unstorable: return QString("内容中含有无法保存的字符（空字符），请删去后再保存。");
-    case NotWritten:
-        return QString("数据文件“%1”中已没有这条记录，它可能已被删除或清空，所做的更改没有保存。").arg(m_file);
-    case Copy: return QString("无法替换数据文件“%1”：%2").arg(m_file, m_engineText);
-    case Engine: break;
-    }
-    return QString("数据文件“%1”%2。（%3）").arg(m_file, explainEngineText(m_engineText), m_engineText);
+QString sqliteUri(const QString& path) {
+    // An absolute path as it is: a share's leading "//" must not be folded into one "/".
+    const QString absolute =
+        QDir::fromNativeSeparators(QDir::isAbsolutePath(path) ? path : QFileInfo(path).absoluteFilePath());
+    // "file:" + "//" (an empty authority) + the path; a path that does not begin with "/" (C:/...)
+    // gets one, and a share's "//server/share" stays a path.
+    const QString encoded = QString::fromLatin1(QUrl::toPercentEncoding(absolute, "/:"));
+    return "file://" + QString(absolute.startsWith('/') ? "" : "/") + encoded;
 }
 
-Database::Database(const QString& path) : m_path(path), m_connection(QString("lumno-%1").arg(++g_connectionCounter)) {
+Database::Database(const QString& path, Access access)
+    : m_path(path), m_connection(QString("lumno-%1").arg(++g_connectionCounter)) {
     const QFileInfo info(path);
-    if (!info.exists() || info.isDir()) throw Error(Error::Missing, path, QString(), "no such file");
+    if (!info.exists()) throw Error(Error::Missing, path);
+    // A folder or a pipe in the file's place, or in its journal's, would fail or block the engine.
+    if (!info.isFile()) throw Error(Error::NotAFile, path, QString(), QString(), 0, path);
+    const QFileInfo journal(path + "-journal");
+    if (journal.exists() && !journal.isFile()) throw Error(Error::NotAFile, path, QString(), QString(), 0, journal.filePath());
+
     m_db = QSqlDatabase::addDatabase("QSQLITE", m_connection);
     // mode=rw: the engine must never create a missing file as a new, empty database.
-    m_db.setDatabaseName(QUrl::fromLocalFile(info.absoluteFilePath()).toString(QUrl::FullyEncoded) + "?mode=rw");
+    m_db.setDatabaseName(sqliteUri(path) + (access == ReadOnly ? "?mode=ro" : "?mode=rw"));
     m_db.setConnectOptions(QString("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs()));
     if (!m_db.open()) {
-        const QString text = m_db.lastError().text();
+        const QSqlError e = m_db.lastError();
         m_db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_connection);
-        throw Error(Error::Engine, path, QString(), text);
+        throw Error(Error::Engine, path, QString(), engineText(e), engineCode(e));
     }
-    // A save that reported success must survive a crash the next instant.
+    // In rollback-journal mode the journal's deletion is the commit: EXTRA also syncs the folder
+    // after it, so a save that reported success survives a power cut.
     QSqlQuery pragma(m_db);
-    pragma.exec("PRAGMA synchronous=FULL");
+    if (!pragma.exec("PRAGMA synchronous=EXTRA")) {
+        const QSqlError e = pragma.lastError();
+        pragma = QSqlQuery();
+        m_db.close();
+        m_db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_connection);
+        throw Error(Error::Engine, path, QString(), engineText(e), engineCode(e));
+    }
 }
 
 Database::~Database() {
@@ -83,21 +89,28 @@ Database::~Database() {
     QSqlDatabase::removeDatabase(m_connection);
 }
 
-void Database::fail(const QString& sql, const QString& engineText) {
-    throw Error(Error::Engine, m_path, sql, engineText);
+void Database::fail(const QString& sql, const QSqlError& error) {
+    const int code = engineCode(error);
+    // A statement on a table the file should hold, and does not: say which table.
+    if ((code & 0xff) == kSqlError) {
+        QStringList present;
+        QSqlQuery q(m_db);
+        if (q.exec("select name from sqlite_master where type='table'"))
+            while (q.next()) present << q.value(0).toString();
+        for (const QString& table : TablesOf(m_path))
+            if (!present.contains(table, Qt::CaseInsensitive))
+                throw Error(Error::TableMissing, m_path, sql, engineText(error), code, table);
+    }
+    throw Error(Error::Engine, m_path, sql, engineText(error), code);
 }
-
-namespace {
-QString engineText(const QSqlError& e) { return e.databaseText().isEmpty() ? e.text() : e.databaseText(); }
-} // namespace
 
 // Runs a statement, refusing a value the engine cannot store; sql is what the window built,
 // statement what is sent for it.
 QSqlQuery Database::run(const QString& sql, const QString& statement) {
-    if (sql.contains(QChar(0))) throw Error(Error::Unstorable, m_path, sql, "NUL character");
+    if (sql.contains(QChar(0))) throw Error(Error::Unstorable, m_path, sql);
     QSqlQuery q(m_db);
     q.setForwardOnly(true);
-    if (!q.exec(statement)) fail(sql, engineText(q.lastError()));
+    if (!q.exec(statement)) fail(sql, q.lastError());
     return q;
 }
 
@@ -105,13 +118,7 @@ int Database::execute(const QString& sql) { return run(sql, withoutDeleteStar(sq
 
 qint64 Database::insert(const QString& sql) { return run(sql, sql).lastInsertId().toLongLong(); }
 
-RecordSet Database::read(const QString& sql, bool rowids) {
-    QString statement = sql;
-    if (rowids) {
-        static const QRegularExpression selectStar("^\\s*select\\s+\\*\\s+from\\b",
-                                                   QRegularExpression::CaseInsensitiveOption);
-        statement.replace(selectStar, "select rowid, * from");
-    }
+RecordSet Database::read(const QString& sql, const QString& statement, bool rowids) {
     QSqlQuery q = run(sql, statement);
     const QSqlRecord rec = q.record();
     const int first = rowids ? 1 : 0;
@@ -123,21 +130,40 @@ RecordSet Database::read(const QString& sql, bool rowids) {
     while (q.next()) {
         QStringList row;
         row.reserve(n - first);
-        for (int i = first; i < n; ++i) row << q.value(i).toString();
+        for (int i = first; i < n; ++i) row << q.value(i).toString(); // a NULL stays a null text
         rows << row;
         if (rowids) ids << q.value(0).toLongLong();
     }
-    if (q.lastError().isValid()) fail(sql, q.lastError().text());
+    if (q.lastError().isValid()) fail(sql, q.lastError());
     q.finish();
     return RecordSet(columns, rows, ids);
 }
 
-RecordSet Database::openRecordset(const QString& sql) { return read(sql, false); }
+RecordSet Database::openRecordset(const QString& sql) { return read(sql, sql, false); }
 
-RecordSet Database::openRecordsetWithRowids(const QString& sql) { return read(sql, true); }
+RecordSet Database::openTableWithRowids(const QString& table, const QString& where) {
+    const QString tail = where.isEmpty() ? QString() : " where " + where;
+    return read("select * from " + table + tail, "select rowid, * from " + table + tail, true);
+}
 
 QStringList Database::columns(const QString& table) {
-    return read(QString("select * from %1 where 0").arg(table), false).columns();
+    return openRecordset(QString("select * from %1 where 0").arg(table)).columns();
+}
+
+QStringList Database::tables() {
+    const RecordSet rs = openRecordset("select name from sqlite_master where type='table'");
+    QStringList names;
+    for (const QStringList& row : rs.rows()) names << row.value(0);
+    return names;
+}
+
+void Database::begin() { run(QString(), "begin immediate"); }
+
+void Database::commit() { run(QString(), "commit"); }
+
+void Database::rollback() {
+    QSqlQuery q(m_db);
+    q.exec("rollback"); // nothing to undo is not a failure
 }
 
 } // namespace store

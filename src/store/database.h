@@ -9,30 +9,74 @@
 
 namespace store {
 
-// A failure of the database engine or of a data file, with what the user needs to hear:
-// the file, the statement that was refused and the engine's own text.
+// A failure of the database engine or of a data file. It carries what the user needs to hear
+// (the file, the statement that was refused, the engine's result code and text); the ui layer
+// turns it into a sentence.
 class Error : public std::runtime_error {
 public:
-    enum Kind { Missing, Engine, Unstorable, NotWritten, Copy };
-    Error(Kind kind, QString file, QString statement, QString engineText);
+    enum Kind {
+        Missing,      // the file is not there
+        NotAFile,     // a folder, pipe or device stands where the file (or its journal, detail) should be
+        Engine,       // the engine refused; code() says why
+        TableMissing, // the file lacks a table it must have (detail)
+        Unstorable,   // a value the engine cannot store (a NUL character)
+        Changed,      // the record was changed or removed meanwhile: nothing was written
+        BadSource,    // a template or backup that cannot be copied into a book (detail says why)
+        Replace,      // a damaged file could not be replaced (detail: the reason)
+    };
+    // Why a source file cannot be used (the detail of BadSource).
+    static constexpr const char* kSourceDamaged = "damaged";
+    static constexpr const char* kSourceEmpty = "empty";
+
+    Error(Kind kind, QString file, QString statement = QString(), QString engineText = QString(), int code = 0,
+          QString detail = QString());
 
     Kind kind() const { return m_kind; }
     const QString& file() const { return m_file; }
     const QString& statement() const { return m_statement; }
     const QString& engineText() const { return m_engineText; }
-    // A short Chinese description of what is wrong with the file, with the engine's text.
-    QString describe() const;
+    // The engine's (extended) result code; 0 when the failure did not come from the engine.
+    int code() const { return m_code; }
+    // The primary result code (SQLITE_READONLY, SQLITE_IOERR, ...), the low byte of code().
+    int primaryCode() const { return m_code & 0xff; }
+    const QString& detail() const { return m_detail; }
 
 private:
     Kind m_kind;
     QString m_file, m_statement, m_engineText;
+    int m_code;
+    QString m_detail;
 };
+
+// The SQLite result codes the program tells apart (sqlite3.h).
+enum ResultCode {
+    kSqlError = 1,
+    kBusy = 5,
+    kLocked = 6,
+    kNoMem = 7,
+    kReadOnly = 8,
+    kIoErr = 10,
+    kCorrupt = 11,
+    kFull = 13,
+    kCantOpen = 14,
+    kTooBig = 18,
+    kConstraint = 19,
+    kNotADb = 26,
+    kIoErrRead = kIoErr | (1 << 8),
+    kIoErrShortRead = kIoErr | (2 << 8),
+    kIoErrDelete = kIoErr | (10 << 8),
+};
+
+// The URI that names a file for the engine: an empty authority, so that a folder on a network
+// share (\\server\share\...) is a path, never a host.
+QString sqliteUri(const QString& path);
 
 // One open database file, for the length of one operation (or of one grid on screen).
 // Opens existing files only: a missing file is an Error, never a new empty database.
 class Database {
 public:
-    explicit Database(const QString& path);
+    enum Access { ReadWrite, ReadOnly };
+    explicit Database(const QString& path, Access access = ReadWrite);
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
@@ -44,15 +88,24 @@ public:
     qint64 insert(const QString& sql);
     // Runs a query and reads all of its rows at once, so no read lock outlives the call.
     RecordSet openRecordset(const QString& sql);
-    // As openRecordset, and keeps each row's SQLite rowid beside it ("select * from T ...").
-    RecordSet openRecordsetWithRowids(const QString& sql);
+    // Every row of a table with each row's SQLite rowid kept beside it; where, when given, is the
+    // text after "where".
+    RecordSet openTableWithRowids(const QString& table, const QString& where = QString());
     // The column names of a table, in table order.
     QStringList columns(const QString& table);
+    // The names of the tables the file holds.
+    QStringList tables();
+
+    // All or nothing: statements between begin() and commit() land together. begin() takes the
+    // write lock at once, so a second copy of the program waits instead of failing halfway.
+    void begin();
+    void commit();
+    void rollback();
 
 private:
     QSqlQuery run(const QString& sql, const QString& statement);
-    RecordSet read(const QString& sql, bool rowids);
-    [[noreturn]] void fail(const QString& sql, const QString& engineText);
+    RecordSet read(const QString& sql, const QString& statement, bool rowids);
+    [[noreturn]] void fail(const QString& sql, const QSqlError& error);
 
     QString m_path;
     QString m_connection;

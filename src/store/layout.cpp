@@ -1,7 +1,6 @@
 #include "layout.h"
 
 #include "catalogue.h"
-#include "filecopy.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,7 +20,7 @@ QStringList schemaStatements(const QString& schema) {
     static const bool registered = (initSchemaResource(), true);
     Q_UNUSED(registered);
     QFile f(":/schema/" + schema + ".sql");
-    if (!f.open(QIODevice::ReadOnly)) throw Error(Error::Missing, f.fileName(), QString(), "no schema");
+    if (!f.open(QIODevice::ReadOnly)) throw Error(Error::Missing, f.fileName());
     QStringList statements;
     for (QString part : QString::fromUtf8(f.readAll()).split(';')) {
         QStringList lines;
@@ -36,31 +35,35 @@ QStringList schemaStatements(const QString& schema) {
 } // namespace
 
 void CreateFromSchema(const QString& schema, const QString& path) {
+    // Built beside its place and renamed into it: a rename never replaces an existing file, so
+    // a file that appeared meanwhile is kept, and a half-made file is never seen as data.
     const QString temp = path + ".new";
     QFile::remove(temp);
+    const QString name = "lumno-layout-" + path;
+    QString failure, failed;
     {
-        const QString name = "lumno-layout-" + path;
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
-            db.setDatabaseName(temp);
-            if (!db.open()) throw Error(Error::Engine, path, QString(), db.lastError().text());
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
+        db.setDatabaseName(temp);
+        if (!db.open()) {
+            failure = db.lastError().text();
+        } else {
             QSqlQuery q(db);
             for (const QString& statement : schemaStatements(schema)) {
                 if (!q.exec(statement)) {
-                    const QString text = q.lastError().text();
-                    db.close();
-                    QFile::remove(temp);
-                    throw Error(Error::Engine, path, statement, text);
+                    failure = q.lastError().text();
+                    failed = statement;
+                    break;
                 }
             }
             q.finish();
             db.close();
         }
-        QSqlDatabase::removeDatabase(name);
     }
-    if (!CommitReplacement(temp, path)) {
+    QSqlDatabase::removeDatabase(name);
+    if (failure.isEmpty() && !QFile::rename(temp, path)) failure = QFile(temp).errorString();
+    if (!failure.isEmpty()) {
         QFile::remove(temp);
-        throw Error(Error::Copy, path, QString(), "rename failed");
+        throw Error(Error::Engine, path, failed, failure);
     }
 }
 
@@ -71,7 +74,7 @@ QStringList LayOutDataFiles(const QString& folder) {
                  {kEventsFile, "snote"},     {kAttendanceFile, "teacher"},    {kMinutesTemplate, "cahier"},
                  {kEventsTemplate, "snote"}, {kAttendanceTemplate, "teacher"}};
     QDir dir(folder);
-    if (!dir.mkpath("database")) throw Error(Error::Copy, dir.filePath("database"), QString(), "mkdir failed");
+    if (!dir.mkpath("database")) throw Error(Error::Replace, dir.filePath("database"), QString(), "cannot create the folder");
     QStringList created;
     for (const auto& f : files) {
         const QString path = dir.filePath(f.file);

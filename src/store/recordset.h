@@ -5,6 +5,16 @@
 
 namespace store {
 
+// One record as a window read it: its rowid, the columns and the values (a null text is NULL).
+// Enough to find it again exactly as it was, or to learn that it is no longer there.
+struct RecordRef {
+    qint64 rowid = -1;
+    QStringList columns, values;
+    bool isValid() const { return rowid >= 0; }
+    // The statement condition that matches this record only, and only while it is unchanged.
+    QString condition() const;
+};
+
 // The rows of one query, held in memory, with a cursor that stands on a row, before the first
 // row (BOF) or after the last (EOF). A NULL reads as empty text.
 class RecordSet {
@@ -26,12 +36,17 @@ public:
     QString fields(int column) const;
     // The rowid of the current row, or -1 where none was read.
     qint64 rowid() const;
+    // The current row as a record to find again; invalid before the first or after the last row.
+    RecordRef current() const;
+    // Puts the cursor on the row with this rowid; returns false (cursor unchanged) if there is none.
+    bool moveToRowid(qint64 rowid);
 
     const QStringList& columns() const { return m_columns; }
     const QVector<QStringList>& rows() const { return m_rows; }
     const QVector<qint64>& rowids() const { return m_rowids; }
     QVector<QStringList>& rows() { return m_rows; }
     QVector<qint64>& rowids() { return m_rowids; }
+    int position() const { return m_pos; }
 
 private:
     QStringList m_columns;

@@ -3,6 +3,7 @@
 #include "catalogue.h"
 
 using store::SqlDouble;
+using store::SqlName;
 using store::SqlQuote;
 
 namespace sql {
@@ -13,16 +14,27 @@ QString quotedList(const QStringList& values) {
     return quoted.join(',');
 }
 
+QString sameRecord(const QStringList& columns, const QStringList& values, qint64 rowid) {
+    QString condition = "rowid=" + QString::number(rowid);
+    for (int c = 0; c < columns.size(); ++c) {
+        const QString v = values.value(c);
+        // As text, the way the window read it; NULL only matches NULL.
+        condition += " and " + (v.isNull() ? SqlName(columns[c]) + " is null"
+                                          : "cast(" + SqlName(columns[c]) + " as text) is " + SqlQuote(v));
+    }
+    return condition;
+}
+
 QString addressInsert(const QStringList& nine) { return "insert into tabaddlist values (" + quotedList(nine) + ")"; }
 
-QString addressUpdate(const QStringList& nine, qint64 rowid) {
+QString addressUpdate(const QStringList& nine, const QString& record) {
     static const char* const names[] = {"name", "sex",   "mphone",  "phone", "addcode",
                                         "qq",   "email", "address", "remark"};
     QStringList sets;
     for (int i = 0; i < 9; ++i) sets << QString(names[i]) + "=" + SqlQuote(nine.value(i));
-    // The record is the one on screen, found by its rowid: another teacher of the same name is
-    // never touched.
-    return "update tabaddlist set " + sets.join(',') + "where rowid=" + QString::number(rowid);
+    // The record is the one on screen, as it was read: another teacher of the same name is never
+    // touched, nor a record another copy of the program changed meanwhile.
+    return "update tabaddlist set " + sets.join(',') + "where " + record;
 }
 
 QString addressCondition(const QString& name, const QString& mphone, const QString& phone, const QString& qq,
@@ -36,26 +48,26 @@ QString addressCondition(const QString& name, const QString& mphone, const QStri
     return condition;
 }
 
-QString addressSearch(const QString& condition) { return "select * from tabaddlist where " + condition; }
-
 QString addressDeleteByName(const QString& name) { return "delete from tabaddlist where name=" + SqlQuote(name); }
 
-QString addressDeleteRecord(qint64 rowid) { return "delete from tabaddlist where rowid=" + QString::number(rowid); }
+QString addressDeleteRecord(const QString& record) { return "delete from tabaddlist where " + record; }
 
 QString themeInsert(const QString& table, const QStringList& values) {
     return "insert into " + table + " values (" + quotedList(values) + ")";
 }
 
+QString themeCondition(const QString& theme) { return "theme =" + SqlQuote(theme); }
+
 QString themePick(const QString& table, const QString& theme) {
-    return "select * from " + table + " where theme =" + SqlQuote(theme);
+    return "select * from " + table + " where " + themeCondition(theme);
 }
 
 QString themeDeleteByTheme(const QString& table, const QString& theme) {
     return "delete from " + table + " where theme=" + SqlQuote(theme);
 }
 
-QString themeDeleteRecord(const QString& table, qint64 rowid) {
-    return "delete from " + table + " where rowid=" + QString::number(rowid);
+QString themeDeleteRecord(const QString& table, const QString& record) {
+    return "delete from " + table + " where " + record;
 }
 
 QString attendanceInsert(const QStringList& seven) {
@@ -70,23 +82,19 @@ QString lookupInsert(const QString& table, const QString& value) {
     return "insert into " + table + " values(" + SqlQuote(value) + ")";
 }
 
-namespace {
-QString quotedName(const QString& column) { return '"' + QString(column).replace('"', "\"\"") + '"'; }
-} // namespace
-
 QString rotaInsert(const QStringList& columns, const QStringList& values) {
     QStringList names;
-    for (const QString& c : columns) names << quotedName(c);
+    for (const QString& c : columns) names << SqlName(c);
     return "insert into tabonduty (" + names.join(',') + ") values (" + quotedList(values) + ")";
 }
 
-QString rotaUpdate(const QStringList& columns, const QStringList& values, qint64 rowid) {
+QString rotaUpdate(const QStringList& columns, const QStringList& values, const QString& record) {
     QStringList sets;
-    for (int c = 0; c < columns.size(); ++c) sets << quotedName(columns[c]) + "=" + SqlQuote(values.value(c));
-    return "update tabonduty set " + sets.join(',') + " where rowid=" + QString::number(rowid);
+    for (int c = 0; c < columns.size(); ++c) sets << SqlName(columns[c]) + "=" + SqlQuote(values.value(c));
+    return "update tabonduty set " + sets.join(',') + " where " + record;
 }
 
-QString rotaDelete(qint64 rowid) { return "delete from tabonduty where rowid=" + QString::number(rowid); }
+QString rotaDelete(const QString& record) { return "delete from tabonduty where " + record; }
 
 QString schoolInsert(const QString& name, const QString& phone, const QString& address, const QString& email) {
     return "insert into tabel2 values (" + quotedList({name, phone, address, email}) + ")";

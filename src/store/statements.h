@@ -10,32 +10,38 @@ namespace sql {
 // q(v1) + "," + q(v2) + ... for the values in order.
 QString quotedList(const QStringList& values);
 
+// The condition that finds one record as the window read it: its rowid and the value of every
+// column (a null text is NULL). A record changed or removed meanwhile, or a rowid the engine
+// handed out again to another record, matches nothing.
+QString sameRecord(const QStringList& columns, const QStringList& values, qint64 rowid);
+
 // Teacher address book (tabaddlist): name, sex, mphone, phone, addcode, qq, email, address, remark.
+// record: the condition of sameRecord.
 QString addressInsert(const QStringList& nine);
-QString addressUpdate(const QStringList& nine, qint64 rowid);
+QString addressUpdate(const QStringList& nine, const QString& record);
 // The condition of a search: the last non-empty box in the order name, mphone, phone, qq, email,
 // address, remark alone; empty when every box is empty.
 QString addressCondition(const QString& name, const QString& mphone, const QString& phone, const QString& qq,
                          const QString& email, const QString& address, const QString& remark);
-QString addressSearch(const QString& condition);
 QString addressDeleteByName(const QString& name);
-QString addressDeleteRecord(qint64 rowid);
+QString addressDeleteRecord(const QString& record);
 
 // Meeting minutes and school events (tabcahier, tabnote): rows keyed by theme by convention.
+QString themeCondition(const QString& theme);
 QString themeInsert(const QString& table, const QStringList& values);
 QString themePick(const QString& table, const QString& theme);
 QString themeDeleteByTheme(const QString& table, const QString& theme);
-QString themeDeleteRecord(const QString& table, qint64 rowid);
+QString themeDeleteRecord(const QString& table, const QString& record);
 
 // Teacher attendance (tabkaoqin) and its lookup lists.
 QString attendanceInsert(const QStringList& seven);
 QString attendanceQuery(const QString& name);
 QString lookupInsert(const QString& table, const QString& value);
 
-// Duty rota (tabonduty): rows edited in a grid, known by their rowid; its columns are the file's own.
+// Duty rota (tabonduty): rows edited in a grid; its columns are the file's own.
 QString rotaInsert(const QStringList& columns, const QStringList& values);
-QString rotaUpdate(const QStringList& columns, const QStringList& values, qint64 rowid);
-QString rotaDelete(qint64 rowid);
+QString rotaUpdate(const QStringList& columns, const QStringList& values, const QString& record);
+QString rotaDelete(const QString& record);
 
 // School information (tabel2 in uinfo.dat).
 QString schoolInsert(const QString& name, const QString& phone, const QString& address, const QString& email);

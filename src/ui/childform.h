@@ -11,6 +11,10 @@ class ChildForm : public QWidget {
 public:
     using QWidget::QWidget;
 
+    // Writes what the person typed and the window has not written yet, reporting a refusal;
+    // called before the program ends.
+    virtual void writePending() {}
+
 protected:
     // The school's name for the window's title; empty, with the reason told, when it cannot be read.
     QString schoolName();

@@ -1,5 +1,7 @@
 #include "notify.h"
 
+#include "errortext.h"
+
 #include <store/database.h>
 
 #include <QAbstractButton>
@@ -37,7 +39,7 @@ int notify(QWidget* parent, const QString& text, int style) {
 }
 
 void reportError(QWidget* parent, const QString& action, const store::Error& error) {
-    notify(parent, action + "\n" + error.describe(), Warning);
+    notify(parent, action + "\n" + describe(error), Warning);
 }
 
 } // namespace ui
