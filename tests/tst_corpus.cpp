@@ -12,6 +12,7 @@
 #include <ui/recordsetmodel.h>
 
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -222,6 +223,28 @@ void tst_corpus::longestValues() {
     QCOMPARE(row.at(0), QString(20, QChar(0x540d)));
     QCOMPARE(row.at(1), QString(10, QChar(0x7537)));
     QCOMPARE(row.at(8), QString(100, 'r'));
+
+    // A megabyte without a line break, pasted into the minutes: the window takes it at once
+    // (no search for word boundaries in it), saves it whole and shows it again whole.
+    Frmcahier minutes;
+    minutes.show();
+    testkit::clickTool(&minutes, 2);
+    minutes.findChild<QComboBox*>("Combo1")->setEditText("长文");
+    for (QLineEdit* e : minutes.findChildren<QLineEdit*>())
+        if (e->text().isEmpty()) e->setText("x");
+    for (QPlainTextEdit* p : minutes.findChildren<QPlainTextEdit*>()) p->setPlainText("x");
+    QString huge;
+    for (int i = 0; i < 1000000; ++i) huge += QChar('a' + i % 26);
+    QApplication::clipboard()->setText(huge);
+    auto* content = minutes.findChild<QPlainTextEdit*>("txtcontent");
+    content->clear();
+    content->setFocus();
+    content->paste();
+    QCoreApplication::processEvents();
+    testkit::clickTool(&minutes, 4);
+    QCOMPARE(m_messages->last(), QString("内容已保存"));
+    QCOMPARE(testkit::rows(store::kMinutesFile, "select content from tabcahier").value(0).value(0), huge);
+    QCOMPARE(content->toPlainText(), huge);
 }
 
 void tst_corpus::nulIsRefusedEverywhere() {

@@ -126,11 +126,6 @@ QList<Probe> probes() {
 
 bool setImmutable(const QString& path, bool on) { return QProcess::execute("chattr", {on ? "+i" : "-i", path}) == 0; }
 
-QByteArray bytes(const QString& file) {
-    QFile f(file);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 void write(const QString& file, const QByteArray& data) {
     QFile f(file);
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -145,6 +140,8 @@ private slots:
     void initTestCase() { store::setBusyTimeoutMs(200); }
     void faults_data();
     void faults();
+    void rowidHandedOutAgain_data();
+    void rowidHandedOutAgain();
 
 private:
     QList<Probe> m_probes = probes();
@@ -170,7 +167,7 @@ void tst_faults::faults() {
     testkit::exec(p.file, "create table filler (x text)");
     testkit::exec(p.file, "with recursive n(i) as (select 1 union all select i+1 from n where i<300) "
                           "insert into filler select hex(randomblob(100)) from n");
-    const QByteArray pristine = bytes(p.file);
+    const QByteArray pristine = testkit::bytes(p.file);
     const QStringList others =
         QDir(folder.path()).entryList(QDir::Files) + QDir(folder.path("database")).entryList(QDir::Files);
 
@@ -230,6 +227,73 @@ void tst_faults::faults() {
     const QStringList after =
         QDir(folder.path()).entryList(QDir::Files) + QDir(folder.path("database")).entryList(QDir::Files);
     QCOMPARE(after, others);
+}
+
+// Another copy of the program deletes the record a window shows, then saves a new one, which
+// the engine gives the same rowid: the window's edit or delete must not reach the new record.
+void tst_faults::rowidHandedOutAgain_data() {
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("action");
+    for (const char* a : {"edit and save", "delete"}) QTest::newRow(qPrintable(QString("address book: ") + a)) << "address book" << a;
+    QTest::newRow("minutes: delete") << "minutes" << "delete";
+    for (const char* a : {"update", "delete"}) QTest::newRow(qPrintable(QString("duty rota: ") + a)) << "duty rota" << a;
+}
+
+void tst_faults::rowidHandedOutAgain() {
+    QFETCH(QString, window);
+    QFETCH(QString, action);
+    testkit::Folder folder;
+    testkit::Messages messages;
+    struct Book {
+        QString file, table, first, second;
+    };
+    const Book book = window == "address book" ? Book{store::kRosterFile, "tabaddlist", "'张伟','男','1','','','','','',''",
+                                                       "'李娜','女','2','','','','','',''"}
+                      : window == "minutes"    ? Book{store::kMinutesFile, "tabcahier", "'周例会','1','2','3','4','5','6','7','8'",
+                                                   "'期中考试','a','b','c','d','e','f','g','h'"}
+                                               : Book{store::kRosterFile, "tabonduty", "'第1周','张伟',''", "'第2周','李娜',''"};
+    testkit::exec(book.file, "insert into " + book.table + " values (" + book.first + ")");
+    const auto replaceInOtherCopy = [&] {
+        testkit::exec(book.file, "delete from " + book.table);
+        testkit::exec(book.file, "insert into " + book.table + " values (" + book.second + ")");
+    };
+    const auto theirs = [&] { return testkit::rows(book.file, "select rowid, * from " + book.table); };
+    std::unique_ptr<QWidget> w;
+    if (window == "address book") {
+        w.reset(new Frmaddlist);
+        if (action == "edit and save") testkit::clickTool(w.get(), 3);
+        replaceInOtherCopy();
+        if (action == "edit and save") {
+            w->findChild<QLineEdit*>("txtmphone")->setText("999");
+            testkit::clickTool(w.get(), 2);
+        } else {
+            testkit::clickTool(w.get(), 5);
+        }
+    } else if (window == "minutes") {
+        w.reset(new Frmcahier);
+        replaceInOtherCopy();
+        testkit::clickTool(w.get(), 6);
+    } else {
+        auto* rota = new Frmonduty;
+        w.reset(rota);
+        testkit::clickTool(rota, 2);
+        auto* grid = rota->findChild<QTableView*>("DBGrid1");
+        replaceInOtherCopy();
+        if (action == "update") {
+            QVERIFY(grid->model()->setData(grid->model()->index(0, 2), "代课"));
+            testkit::clickTool(rota, 3);
+        } else {
+            grid->selectRow(0);
+            QTest::keyClick(grid, Qt::Key_Delete);
+        }
+    }
+    const QVector<QStringList> expected = theirs();
+    QCOMPARE(expected.size(), 1);
+    QCOMPARE(expected.at(0).at(0), QString("1")); // the engine did hand the rowid out again
+    QVERIFY2(messages.last().contains("已被修改或删除"), qPrintable(messages.texts().join(" | ")));
+    QVERIFY(!messages.texts().contains("内容已经保存") && !messages.texts().contains("内容已经删除！") &&
+            !messages.texts().contains("该记录已经删除"));
+    QCOMPARE(expected.at(0).mid(1).join(','), QString(book.second).remove('\'')); // untouched
 }
 
 QTEST_MAIN(tst_faults)

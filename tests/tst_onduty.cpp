@@ -68,6 +68,9 @@ private slots:
     void deleteTouchesOnlyTheRowActedOn();
     void addedRowIsStoredWhenLeft();
     void editOfAVanishedRowIsReported();
+    void escapeCancelsThePendingRow_data();
+    void escapeCancelsThePendingRow();
+    void pendingRowIsWrittenWhenTheProgramCloses();
     void widthsResetOnActivation();
     void fixedSizeCentredWithFrameBelowCentre();
     void rotaNeverHoldsTheFileLocked();
@@ -167,6 +170,67 @@ void tst_onduty::editOfAVanishedRowIsReported() {
     QCOMPARE(m_messages->all.size(), 1);
     QVERIFY(m_messages->last().contains("已被修改或删除"));
     QCOMPARE(r.rows(), 0); // the grid shows what the file holds again
+    // A refused write on "锁定": reported once, and the grid is locked by the same click.
+    seed();
+    r.w.model()->reload();
+    r.type(0, 1, "王芳");
+    testkit::exec(store::kRosterFile, "delete from tabonduty");
+    r.click(Lock);
+    QCOMPARE(m_messages->all.size(), 2);
+    QVERIFY(!r.w.model()->allowUpdate());
+}
+
+// Escape, in the cell editor or on the grid, cancels the row being typed: a new row goes, an
+// edited row shows what was read; nothing is written later, and the file is not touched (it may
+// be gone).
+void tst_onduty::escapeCancelsThePendingRow_data() {
+    QTest::addColumn<bool>("newRow");
+    QTest::addColumn<bool>("inEditor");
+    QTest::newRow("new row, in the editor") << true << true;
+    QTest::newRow("new row, on the grid") << true << false;
+    QTest::newRow("edited row, in the editor, file gone") << false << true;
+}
+
+void tst_onduty::escapeCancelsThePendingRow() {
+    QFETCH(bool, newRow);
+    QFETCH(bool, inEditor);
+    seed();
+    Rota r;
+    r.click(newRow ? Entry : Modify);
+    const int row = newRow ? 3 : 1;
+    r.type(row, 0, "第9周");
+    if (!newRow) QFile::remove(store::kRosterFile);
+    r.grid()->setCurrentIndex(r.grid()->model()->index(row, 1));
+    r.grid()->setFocus();
+    if (inEditor) {
+        testkit::type(r.grid(), "x"); // opens the cell editor
+        QVERIFY(QApplication::focusWidget() != r.grid());
+        testkit::key(QApplication::focusWidget(), Qt::Key_Escape);
+    } else {
+        testkit::key(r.grid(), Qt::Key_Escape);
+    }
+    QCOMPARE(r.w.model()->pendingRow(), -1);
+    QCOMPARE(r.rows(), newRow ? 4 : 3);
+    QCOMPARE(r.cell(row, 0), newRow ? QString() : QString("第1周"));
+    QVERIFY(m_messages->all.isEmpty());
+    if (!newRow) return;
+    r.click(Lock);
+    QCOMPARE(stored().size(), 3);
+}
+
+// "退出" or the main window's close box: the row being edited is written first.
+void tst_onduty::pendingRowIsWrittenWhenTheProgramCloses() {
+    seed();
+    frmmain m;
+    m.show();
+    m.findChild<QAction*>("onduty")->trigger();
+    auto* form = qobject_cast<Frmonduty*>(m.child("Frmonduty"));
+    testkit::clickTool(form, Modify);
+    auto* grid = form->findChild<QTableView*>("DBGrid1");
+    QVERIFY(grid->model()->setData(grid->model()->index(2, 2), "雨天改室内"));
+    m.close();
+    QCOMPARE(stored().at(2).at(2), QString("雨天改室内"));
+    QVERIFY(m_messages->all.isEmpty());
 }
 
 void tst_onduty::widthsResetOnActivation() {

@@ -1,5 +1,7 @@
 #include "limitededit.h"
 
+#include <QMimeData>
+#include <QTextBlock>
 #include <QTextCursor>
 
 namespace ui {
@@ -29,6 +31,39 @@ void LimitedTextEdit::enforce() {
     c.removeSelectedText();
     setTextCursor(c);
     m_enforcing = false;
+}
+
+} // namespace ui
+
+namespace ui {
+
+namespace {
+constexpr int kLongLine = 10000;
+
+bool hasLongLine(QStringView text) {
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = text.indexOf(u'\n', start);
+        if (end < 0) end = text.size();
+        if (end - start > kLongLine) return true;
+        start = end + 1;
+    }
+    return false;
+}
+} // namespace
+
+// A line of many thousand characters is broken anywhere: looking for word boundaries in a line
+// without any would freeze the window for minutes. Other text wraps at word boundaries.
+void LimitedTextEdit::setText(const QString& text) {
+    setWordWrapMode(hasLongLine(text) ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere);
+    setPlainText(text);
+}
+
+void LimitedTextEdit::insertFromMimeData(const QMimeData* source) {
+    // The pasted text joins the line at the cursor: they are measured together.
+    if (source && source->hasText() && hasLongLine(textCursor().block().text() + source->text()))
+        setWordWrapMode(QTextOption::WrapAnywhere);
+    QPlainTextEdit::insertFromMimeData(source);
 }
 
 } // namespace ui

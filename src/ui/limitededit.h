@@ -18,7 +18,10 @@ public:
     void setLocked(bool locked) { setReadOnly(locked); }
     bool isLocked() const { return isReadOnly(); }
     QString text() const { return toPlainText(); }
-    void setText(const QString& text) { setPlainText(text); }
+    void setText(const QString& text);
+
+protected:
+    void insertFromMimeData(const QMimeData* source) override;
 
 private:
     void enforce();
