@@ -13,7 +13,7 @@ namespace {
 
 constexpr quint32 kMagic = 0x4c4a4554; // "LJET"
 constexpr quint32 kVersion = 1;
-constexpr int kReadTimeoutMs = 180 * 1000;
+constexpr int kReadTimeoutMs = 120 * 1000;
 
 QDataStream& operator<<(QDataStream& s, const store::SourceTable& t) {
     s << t.name << t.columns << t.rows << t.problem << qint32(t.unreadable.size());
