@@ -108,7 +108,7 @@ private slots:
 
 void tst_import::fixtures_data() {
     QTest::addColumn<QString>("source"); // in the fixture folder
-    QTest::addColumn<QString>("via");    // "menu" or "setup"
+    QTest::addColumn<QString>("via");    // "menu", "setup", or "store" with a backup that fails for the minutes
     QTest::addColumn<bool>("replace");
     QTest::addColumn<QStringList>("imported"); // our files that take rows
     QTest::addColumn<QString>("refusal");      // part of the problem reported, or empty
@@ -117,6 +117,10 @@ void tst_import::fixtures_data() {
                                          << "menu" << false << all << "";
     QTest::newRow("main set, menu, replace") << ""
                                              << "menu" << true << all << "";
+    QStringList allButMinutes = all;
+    allButMinutes.removeAll(store::kMinutesFile);
+    QTest::newRow("main set, store, backup of the minutes fails") << ""
+                                                                  << "store" << false << allButMinutes << "";
     QTest::newRow("variant set, setup, add") << "variant"
                                              << "setup" << false << all << "";
     QTest::newRow("one file, menu, replace") << "database/teacher.dat"
@@ -184,6 +188,19 @@ void tst_import::fixtures() {
         report += messages.texts().join("\n");
         QCOMPARE(messages.all.size(), imported.isEmpty() ? 0 : replace ? 2 : 1); // confirmation, summary
         if (!imported.isEmpty()) QVERIFY2(messages.last().startsWith("导入完成"), qPrintable(messages.last()));
+    } else if (via == "store") {
+        QStringList asked;
+        for (const ImportBook& book : jet::FindBooks(path)) {
+            try {
+                store::ImportRows(book, store::ImportMode::Add, [&](const QString& file) {
+                    asked << file;
+                    if (file == store::kMinutesFile) throw store::Error(store::Error::Copy, file, {}, "no backup");
+                });
+            } catch (const store::Error& e) {
+                QCOMPARE(e.file(), store::kMinutesFile);
+            }
+        }
+        QCOMPARE(asked.size(), kBooks.size());
     } else {
         QProcess setup;
         QStringList args{"--import"};
