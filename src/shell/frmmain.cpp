@@ -6,6 +6,7 @@
 
 #include <admin/emptying.h>
 #include <admin/frmsystem.h>
+#include <admin/importdata.h>
 #include <books/frmaddlist.h>
 #include <books/frmcahier.h>
 #include <books/frmonduty.h>
@@ -76,6 +77,8 @@ void frmmain::buildMenus() {
     item("cleanaddlist", QStringLiteral("通讯录清空"), [](frmmain* m) { admin::cleanaddlist_Click(m); });
     item("cleanteacher", QStringLiteral("教师考勤清空"), [](frmmain* m) { admin::cleanteacher_Click(m); });
     item("cleanonduty", QStringLiteral("值周安排清空"), [](frmmain* m) { admin::cleanonduty_Click(m); });
+    m_system->addSeparator();
+    item("importdata", QStringLiteral("导入旧数据…"), [](frmmain* m) { admin::importdata_Click(m); });
     connect(m_system, &QMenu::aboutToShow, this, &frmmain::listWindows);
 
     auto command = [this, bar](const char* name, const QString& text, void (frmmain::*run)()) {

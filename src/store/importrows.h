@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <functional>
+
+// Records kept by another program in files of its own (the record books in Jet database files),
+// brought into our books: what was read, what each file would bring to which book, and the
+// import itself. Columns are taken by position; names are never relied on.
+namespace store {
+
+// A value that could not be read, by zero-based row and column.
+struct SourceCell {
+    int row = 0;
+    int column = 0;
+    QString why;
+};
+
+// One table as read from a source file. In a row, a null QString is a NULL and an empty one
+// is empty text.
+struct SourceTable {
+    QString name;
+    QStringList columns;
+    QVector<QStringList> rows;
+    QVector<SourceCell> unreadable;
+    QString problem; // why the table could not be read whole; empty when it could
+};
+
+struct SourceFile {
+    QString path;      // where it was read
+    QString shownName; // as the person knows it: relative to the chosen folder
+    QVector<SourceTable> tables;
+    QString problem; // why the file could not be read; empty when it could
+};
+
+// The rows one source file brings to one table of a book, cut to the columns the book uses.
+struct ImportTable {
+    QString name;
+    QVector<QStringList> rows;
+};
+
+// What one source file brings to one of our data files.
+struct ImportBook {
+    QString source;   // the source file's shown name
+    QString bookFile; // our data file ("database/cahier.dat"); empty when not recognised
+    QString title;    // the record books it holds ("会议记录")
+    QVector<ImportTable> tables;
+    QStringList problems; // in Chinese, each naming the file and the table
+    bool importable() const { return !bookFile.isEmpty() && problems.isEmpty(); }
+};
+
+// Recognises each file's book by its tables (by its name when no table could be read) and
+// checks that every table the book needs is there, whole, with enough columns.
+QVector<ImportBook> PlanImport(const QVector<SourceFile>& files);
+
+enum class ImportMode { Add, Replace };
+
+// Called before a book is changed, with its data file; throwing Error leaves that book alone.
+using BeforeChange = std::function<void(const QString& bookFile)>;
+
+// Brings an importable book in, in one transaction: rows are added to its tables, or replace
+// their rows. Accounts (tabel1) are only ever added, skipping a row identical to one we have;
+// the school information (tabel2) only fills an empty table. Returns one Chinese line per table
+// saying what was done. Throws Error, and then the book is unchanged.
+QStringList ImportRows(const ImportBook& book, ImportMode mode, const BeforeChange& beforeChange);
+
+} // namespace store
