@@ -67,7 +67,7 @@ class WindowTest : public QObject {
 protected:
     QScopedPointer<Folder> m_folder;
     QScopedPointer<Messages> m_messages;
-private slots:
+protected slots:
     void init() {
         m_folder.reset(new Folder);
         m_messages.reset(new Messages);

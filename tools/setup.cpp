@@ -8,6 +8,7 @@
 // Jet database files of SOURCE (a folder laid out like a program folder, or one ".dat" file)
 // into it, the current folder by default. Its exit status is 0 only when every file was read
 // and imported.
+#include <admin/backups.h>
 #include <jet/jetsource.h>
 #include <store/database.h>
 #include <store/layout.h>
@@ -47,7 +48,9 @@ int import(const QString& source, const QString& folder, store::ImportMode mode,
             continue;
         }
         try {
-            for (const QString& line : store::ImportRows(book, mode, {})) out << "  " << line << "\n";
+            // The book is backed up into backup/ before it is changed, as the menu command does.
+            const auto snapshot = [](const QString& file) { admin::snapshotBefore(QStringLiteral("导入旧数据前"), {file}); };
+            for (const QString& line : store::ImportRows(book, mode, snapshot)) out << "  " << line << "\n";
         } catch (const store::Error& e) {
             out.flush();
             err << "  没有导入，“" << book.bookFile << "”保持不变。" << ui::describe(e) << "\n";

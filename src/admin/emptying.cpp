@@ -1,5 +1,7 @@
 #include "emptying.h"
 
+#include "backups.h"
+
 #include <store/catalogue.h>
 #include <store/refill.h>
 #include <ui/notify.h>
@@ -10,8 +12,20 @@ namespace {
 
 const QString kConfirm = QStringLiteral("确定需要清空吗？清空后将不能恢复！");
 
-void deleteAllRows(QWidget* parent, const QString& statement, const QString& done) {
+// The book's file is copied into backup/ first; when that fails, nothing is emptied.
+bool snapshot(QWidget* parent, const QString& what, const QString& file) {
+    try {
+        snapshotBefore(what, {file});
+        return true;
+    } catch (const store::Error& e) {
+        ui::reportError(parent, QStringLiteral("没有清空：清空之前无法备份这个记录本，原有记录保持不变。"), e);
+        return false;
+    }
+}
+
+void deleteAllRows(QWidget* parent, const QString& statement, const QString& what, const QString& done) {
     if (ui::notify(parent, kConfirm, ui::OkCancel) != ui::kAnswerOk) return;
+    if (!snapshot(parent, what, store::kRosterFile)) return;
     try {
         store::OpenRosterDatabase()->execute(statement);
     } catch (const store::Error& e) {
@@ -21,12 +35,14 @@ void deleteAllRows(QWidget* parent, const QString& statement, const QString& don
     ui::notify(parent, done, ui::Information);
 }
 
-void copyTemplate(QWidget* parent, const QString& templ, const QString& target, const QString& done) {
+void copyTemplate(QWidget* parent, const QString& templ, const QString& target, const QString& what,
+                  const QString& done) {
     if (!store::FileExists(templ)) {
         ui::notify(parent, QStringLiteral("系统文件") + templ + QStringLiteral("丢失"), ui::Information);
         return;
     }
     if (ui::notify(parent, kConfirm, ui::OkCancel) != ui::kAnswerOk) return;
+    if (!snapshot(parent, what, target)) return;
     QString kept;
     try {
         kept = store::RefillBook(target, templ);
@@ -46,23 +62,26 @@ void copyTemplate(QWidget* parent, const QString& templ, const QString& target, 
 } // namespace
 
 void cleanaddlist_Click(QWidget* parent) {
-    deleteAllRows(parent, "delete * from tabaddlist", QStringLiteral("教师通讯录已经清空"));
+    deleteAllRows(parent, "delete * from tabaddlist", QStringLiteral("清空通讯录前"), QStringLiteral("教师通讯录已经清空"));
 }
 
 void cleanonduty_Click(QWidget* parent) {
-    deleteAllRows(parent, "delete * from tabonduty", QStringLiteral("值周安排已经清空"));
+    deleteAllRows(parent, "delete * from tabonduty", QStringLiteral("清空值周安排前"), QStringLiteral("值周安排已经清空"));
 }
 
 void cleancahier_Click(QWidget* parent) {
-    copyTemplate(parent, store::kMinutesTemplate, store::kMinutesFile, QStringLiteral("会议记录已经清空"));
+    copyTemplate(parent, store::kMinutesTemplate, store::kMinutesFile, QStringLiteral("清空会议记录前"),
+                 QStringLiteral("会议记录已经清空"));
 }
 
 void cleannote_Click(QWidget* parent) {
-    copyTemplate(parent, store::kEventsTemplate, store::kEventsFile, QStringLiteral("学校事历已经清空"));
+    copyTemplate(parent, store::kEventsTemplate, store::kEventsFile, QStringLiteral("清空学校事历前"),
+                 QStringLiteral("学校事历已经清空"));
 }
 
 void cleanteacher_Click(QWidget* parent) {
-    copyTemplate(parent, store::kAttendanceTemplate, store::kAttendanceFile, QStringLiteral("教师考勤已经清空"));
+    copyTemplate(parent, store::kAttendanceTemplate, store::kAttendanceFile, QStringLiteral("清空教师考勤前"),
+                 QStringLiteral("教师考勤已经清空"));
 }
 
 } // namespace admin

@@ -13,11 +13,6 @@
 
 namespace {
 
-Frmimport::Hook& hook() {
-    static Frmimport::Hook h;
-    return h;
-}
-
 QString contents(const store::ImportBook& book) {
     if (!book.problems.isEmpty()) return book.problems.join('\n') + "\n这个文件中的记录都不会导入。";
     QStringList tables;
@@ -27,10 +22,8 @@ QString contents(const store::ImportBook& book) {
 
 } // namespace
 
-void Frmimport::setHook(Hook h) { hook() = std::move(h); }
-
 Frmimport::Frmimport(QWidget* parent, const QString& source, const QVector<store::ImportBook>& books)
-    : QDialog(parent) {
+    : AnsweredDialog(parent) {
     setObjectName("Frmimport");
     setWindowTitle(QStringLiteral("导入旧数据"));
     setMinimumWidth(ui::twips(9600));
@@ -96,8 +89,6 @@ Frmimport::Frmimport(QWidget* parent, const QString& source, const QVector<store
     connect(cmdcancel, &QPushButton::clicked, this, &QDialog::reject);
     updateOk();
 }
-
-int Frmimport::run() { return hook() ? hook()(*this) : exec(); }
 
 QVector<int> Frmimport::chosen() const {
     QVector<int> out;

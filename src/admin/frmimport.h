@@ -1,9 +1,7 @@
 #pragma once
 
 #include <store/importrows.h>
-
-#include <QDialog>
-#include <functional>
+#include <ui/answereddialog.h>
 
 class QCheckBox;
 class QPushButton;
@@ -11,7 +9,7 @@ class QRadioButton;
 
 // What a folder of old record books holds, book by book (file, tables, record counts, problems),
 // with a box to tick for each book that can be imported and the choice to add or replace.
-class Frmimport : public QDialog {
+class Frmimport : public ui::AnsweredDialog<Frmimport> {
     Q_OBJECT
 public:
     // Results besides Accepted and Rejected: the person wants another folder, or a single file.
@@ -19,16 +17,11 @@ public:
 
     Frmimport(QWidget* parent, const QString& source, const QVector<store::ImportBook>& books);
 
-    // Shows the dialog and waits for the person's answer; a test hook answers instead.
-    int run();
     // The books ticked, by their index in the list given.
     QVector<int> chosen() const;
     store::ImportMode mode() const;
 
     void cmdok_Click();
-
-    using Hook = std::function<int(Frmimport& dialog)>;
-    static void setHook(Hook hook);
 
 private:
     void updateOk();

@@ -6,6 +6,7 @@
 
 #include <admin/emptying.h>
 #include <admin/frmsystem.h>
+#include <admin/backups.h>
 #include <admin/importdata.h>
 #include <books/frmaddlist.h>
 #include <books/frmcahier.h>
@@ -78,7 +79,12 @@ void frmmain::buildMenus() {
     item("cleanteacher", QStringLiteral("教师考勤清空"), [](frmmain* m) { admin::cleanteacher_Click(m); });
     item("cleanonduty", QStringLiteral("值周安排清空"), [](frmmain* m) { admin::cleanonduty_Click(m); });
     m_system->addSeparator();
-    item("importdata", QStringLiteral("导入旧数据…"), [](frmmain* m) { admin::importdata_Click(m); });
+    item("backupdata", QStringLiteral("备份数据…"), [](frmmain* m) { admin::backupdata_Click(m); });
+    item("restoredata", QStringLiteral("恢复数据…"), [](frmmain* m) { admin::restoredata_Click(m); });
+    // Each book is backed up before the import changes it.
+    item("importdata", QStringLiteral("导入旧数据…"), [](frmmain* m) {
+        admin::importdata_Click(m, [](const QString& file) { admin::snapshotBefore(QStringLiteral("导入旧数据前"), {file}); });
+    });
     connect(m_system, &QMenu::aboutToShow, this, &frmmain::listWindows);
 
     auto command = [this, bar](const char* name, const QString& text, void (frmmain::*run)()) {

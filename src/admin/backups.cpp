@@ -1,0 +1,143 @@
+#include "backups.h"
+
+#include "frmrestore.h"
+
+#include <store/catalogue.h>
+#include <store/refill.h>
+#include <ui/choosepath.h>
+#include <ui/errortext.h>
+#include <ui/notify.h>
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace admin {
+
+namespace {
+
+struct Shown {
+    QString file, title;
+    QVector<QPair<QString, QString>> tables; // table, how its rows are counted
+};
+
+const QVector<Shown>& shownBooks() {
+    static const QVector<Shown> books{
+        {store::kUserFile, "用户和学校信息", {{"tabel1", "个用户"}}},
+        {store::kRosterFile, "教师通讯录和值周安排", {{"tabaddlist", "位教师"}, {"tabonduty", "条值周安排"}}},
+        {store::kMinutesFile, "会议记录", {{"tabcahier", "条会议记录"}}},
+        {store::kEventsFile, "学校事历", {{"tabnote", "条事历"}}},
+        {store::kAttendanceFile, "教师考勤", {{"tabkaoqin", "条考勤记录"}}},
+    };
+    return books;
+}
+
+QString shownPath(const QString& path) { return QDir::toNativeSeparators(QDir::cleanPath(path)); }
+
+} // namespace
+
+QString bookTitle(const QString& dataFile) {
+    for (const Shown& b : shownBooks())
+        if (b.file == dataFile) return b.title;
+    return QFileInfo(dataFile).fileName();
+}
+
+QString snapshotBefore(const QString& what, const QStringList& files) {
+    return store::MakeBackup(kBackupFolder, what, files);
+}
+
+QStringList describeBackup(const store::Backup& backup) {
+    QStringList lines;
+    for (const Shown& b : shownBooks()) {
+        const store::BackupFile* f = backup.file(b.file);
+        if (!f) continue;
+        if (!f->usable) {
+            lines << QString("%1：文件已损坏或不完整，不能用来恢复").arg(b.title);
+            continue;
+        }
+        QStringList counts;
+        for (const auto& [table, unit] : b.tables) counts << QString("%1 %2").arg(f->counts.value(table)).arg(unit);
+        lines << QString("%1：%2").arg(b.title, counts.join("，"));
+    }
+    for (const store::BackupFile& f : backup.files)
+        if (f.liveFile.isEmpty()) lines << QString("%1：不是本软件的数据文件，不能用来恢复").arg(QFileInfo(f.path).fileName());
+    return lines;
+}
+
+void backupdata_Click(QWidget* parent) {
+    QDir().mkpath(kBackupFolder);
+    const QString where = ui::choosePath(parent, QStringLiteral("选择存放备份的文件夹（例如 U 盘）"),
+                                         QFileInfo(kBackupFolder).absoluteFilePath(), ui::PathKind::Folder);
+    if (where.isEmpty()) return;
+    QString folder;
+    try {
+        folder = store::MakeBackup(where, QStringLiteral("手动备份"), store::DataFiles());
+    } catch (const store::Error& e) {
+        ui::reportError(parent, QStringLiteral("没有备份。"), e);
+        return;
+    }
+    const QVector<store::Backup> made = store::FindBackups(folder);
+    const QStringList lines = made.isEmpty() ? QStringList() : describeBackup(made.first());
+    ui::notify(parent, QString("数据已经备份到“%1”。\n备份中有：\n%2").arg(shownPath(folder), lines.join("\n")),
+               ui::Information);
+}
+
+void restoredata_Click(QWidget* parent) {
+    QVector<store::Backup> backups = store::FindBackups(kBackupFolder);
+    store::Backup chosen;
+    QStringList files;
+    for (;;) {
+        Frmrestore dialog(parent, backups);
+        const int answer = dialog.run();
+        if (answer == Frmrestore::ChooseFolder) {
+            const QString more = ui::choosePath(parent, QStringLiteral("选择存放备份的文件夹"), QDir::homePath(),
+                                                ui::PathKind::Folder);
+            if (!more.isEmpty()) {
+                for (const store::Backup& b : store::FindBackups(more)) {
+                    const bool known = std::any_of(backups.begin(), backups.end(), [&](const store::Backup& o) {
+                        return QFileInfo(o.folder).canonicalFilePath() == QFileInfo(b.folder).canonicalFilePath();
+                    });
+                    if (!known) backups << b;
+                }
+                std::stable_sort(backups.begin(), backups.end(),
+                                 [](const store::Backup& a, const store::Backup& b) { return a.made > b.made; });
+            }
+            continue;
+        }
+        if (answer != QDialog::Accepted) return;
+        chosen = backups.value(dialog.chosenBackup());
+        files = dialog.chosenFiles();
+        break;
+    }
+    if (files.isEmpty()) return;
+    QStringList titles;
+    for (const QString& f : files) titles << bookTitle(f);
+    if (ui::notify(parent,
+                   QString("确定要用 %1 的备份恢复“%2”吗？这些记录本现有的记录将换成备份中的记录。"
+                           "恢复之前会先备份现在的数据，需要时可以再恢复回来。")
+                       .arg(chosen.made.toString("yyyy-MM-dd HH:mm:ss"), titles.join("”、“")),
+                   ui::OkCancel) != ui::kAnswerOk)
+        return;
+    QString undo;
+    try {
+        undo = snapshotBefore(QStringLiteral("恢复数据前"), store::DataFiles());
+    } catch (const store::Error& e) {
+        ui::reportError(parent, QStringLiteral("没有恢复：恢复之前无法备份现在的数据。"), e);
+        return;
+    }
+    QStringList done, failed;
+    for (const QString& file : files) {
+        try {
+            const QString kept = store::RefillBook(file, chosen.file(file)->path);
+            store::CheckSource(file, store::TablesOf(file)); // what was restored is whole
+            done << bookTitle(file) + (kept.isEmpty() ? QString() : QString("（原来损坏的文件已保留为“%1”）").arg(kept));
+        } catch (const store::Error& e) {
+            failed << QString("%1：没有恢复，保持原样。%2").arg(bookTitle(file), ui::describe(e));
+        }
+    }
+    QString text = done.isEmpty() ? QString() : QString("已经恢复：%1。").arg(done.join("、"));
+    if (!failed.isEmpty()) text += (text.isEmpty() ? "" : "\n") + failed.join("\n");
+    text += QString("\n恢复之前的数据已备份到“%1”，需要时可以用它撤销这次恢复。").arg(shownPath(undo));
+    ui::notify(parent, text, failed.isEmpty() ? ui::Information : ui::Warning);
+}
+
+} // namespace admin

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <store/backup.h>
+
+class QWidget;
+
+// Backups a person makes and restores from the "系统设定" menu, and the snapshot the program
+// takes of a book before a command changes it wholesale.
+namespace admin {
+
+// The backups of the program, in the working folder.
+inline const QString kBackupFolder = QStringLiteral("backup");
+
+// Copies files into a new folder of backup/ named after what is about to happen ("清空会议记录前")
+// and returns it; throws store::Error, and then the command must not go on.
+QString snapshotBefore(const QString& what, const QStringList& files);
+
+// What a backup holds, one line per book: its name and its record count, or why it cannot be
+// restored.
+QStringList describeBackup(const store::Backup& backup);
+
+// The book of a data file, as the person knows it ("会议记录").
+QString bookTitle(const QString& dataFile);
+
+// "备份数据…": asks for a folder (backup/ or a USB stick), copies all data files into a new
+// dated folder there, and says where and what it holds.
+void backupdata_Click(QWidget* parent);
+
+// "恢复数据…": lists the backups, newest first; copies the books the person chooses from the
+// one chosen into the live files, after backing up the current state.
+void restoredata_Click(QWidget* parent);
+
+} // namespace admin

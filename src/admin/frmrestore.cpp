@@ -1,0 +1,99 @@
+#include "frmrestore.h"
+
+#include "backups.h"
+
+#include <ui/twips.h>
+
+#include <QCheckBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+Frmrestore::Frmrestore(QWidget* parent, const QVector<store::Backup>& backups)
+    : AnsweredDialog(parent), m_backups(backups) {
+    setObjectName("Frmrestore");
+    setWindowTitle(QStringLiteral("恢复数据"));
+    resize(ui::twips(10500), ui::twips(7200));
+    auto* layout = new QVBoxLayout(this);
+    auto* Label1 = new QLabel(backups.isEmpty() ? QStringLiteral("没有找到备份。请单击“其他文件夹…”，找到存放备份的地方。")
+                                                : QStringLiteral("请选择要恢复的备份（最新的在最前面）："),
+                              this);
+    Label1->setObjectName("Label1");
+    layout->addWidget(Label1);
+
+    lstbackups = new QTreeWidget(this);
+    lstbackups->setObjectName("lstbackups");
+    lstbackups->setHeaderLabels({QStringLiteral("备份时间"), QStringLiteral("种类"), QStringLiteral("内容")});
+    lstbackups->setRootIsDecorated(false);
+    lstbackups->setWordWrap(true);
+    lstbackups->header()->setSectionResizeMode(2, QHeaderView::Stretch);
+    for (const store::Backup& b : backups) {
+        auto* item = new QTreeWidgetItem(lstbackups, {b.made.toString("yyyy-MM-dd HH:mm:ss"), b.label,
+                                                      admin::describeBackup(b).join('\n')});
+        item->setToolTip(2, QDir::toNativeSeparators(b.folder));
+    }
+    lstbackups->resizeColumnToContents(0);
+    lstbackups->resizeColumnToContents(1);
+    layout->addWidget(lstbackups, 1);
+
+    auto* Frame1 = new QGroupBox(QStringLiteral("恢复哪些记录本"), this);
+    auto* books = new QVBoxLayout(Frame1);
+    for (int i = 0; i < store::DataFiles().size(); ++i) {
+        const QString file = store::DataFiles().at(i);
+        auto* box = new QCheckBox(QString("%1（%2）").arg(admin::bookTitle(file), QFileInfo(file).fileName()), Frame1);
+        box->setObjectName(QString("chkbook_%1").arg(i));
+        connect(box, &QCheckBox::toggled, this, &Frmrestore::update);
+        books->addWidget(box);
+        m_books << box;
+    }
+    layout->addWidget(Frame1);
+
+    auto* buttons = new QHBoxLayout;
+    auto* cmdfolder = new QPushButton(QStringLiteral("其他文件夹…"), this);
+    cmdfolder->setObjectName("cmdfolder");
+    cmdok = new QPushButton(QStringLiteral("确　定"), this);
+    cmdok->setObjectName("cmdok");
+    auto* cmdcancel = new QPushButton(QStringLiteral("取　消"), this);
+    cmdcancel->setObjectName("cmdcancel");
+    buttons->addWidget(cmdfolder);
+    buttons->addStretch();
+    buttons->addWidget(cmdok);
+    buttons->addWidget(cmdcancel);
+    layout->addLayout(buttons);
+    connect(cmdfolder, &QPushButton::clicked, this, [this] { done(ChooseFolder); });
+    connect(cmdok, &QPushButton::clicked, this, [this] {
+        if (!chosenFiles().isEmpty()) accept();
+    });
+    connect(cmdcancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(lstbackups, &QTreeWidget::currentItemChanged, this, &Frmrestore::update);
+    if (!backups.isEmpty()) choose(0);
+    update();
+}
+
+int Frmrestore::chosenBackup() const {
+    return lstbackups->currentItem() ? lstbackups->indexOfTopLevelItem(lstbackups->currentItem()) : -1;
+}
+
+void Frmrestore::choose(int i) { lstbackups->setCurrentItem(lstbackups->topLevelItem(i)); }
+
+QStringList Frmrestore::chosenFiles() const {
+    QStringList files;
+    for (int i = 0; i < m_books.size(); ++i)
+        if (m_books[i]->isEnabled() && m_books[i]->isChecked()) files << store::DataFiles().at(i);
+    return files;
+}
+
+// Only the books the chosen backup holds whole can be ticked.
+void Frmrestore::update() {
+    const int chosen = chosenBackup();
+    for (int i = 0; i < m_books.size(); ++i) {
+        const store::BackupFile* f = chosen < 0 ? nullptr : m_backups.at(chosen).file(store::DataFiles().at(i));
+        m_books[i]->setEnabled(f && f->usable);
+    }
+    cmdok->setEnabled(!chosenFiles().isEmpty());
+}

@@ -1,0 +1,185 @@
+// Backups made and restored from the "系统设定" menu, and the snapshot before every emptying.
+#include "testkit.h"
+
+#include <admin/backups.h>
+#include <admin/emptying.h>
+#include <admin/frmrestore.h>
+#include <books/frmaddlist.h>
+#include <shell/frmmain.h>
+#include <store/catalogue.h>
+#include <ui/choosepath.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QtTest>
+
+namespace {
+
+int count(const QString& file, const QString& table) {
+    return testkit::rows(file, "select count(*) from " + table).at(0).at(0).toInt();
+}
+
+QStringList backupFolders() { return QDir("backup").entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name); }
+
+void seed(int n) {
+    for (int i = 0; i < n; ++i) {
+        testkit::exec(store::kRosterFile, QString("insert into tabaddlist (name) values ('教师%1')").arg(i));
+        testkit::exec(store::kMinutesFile, QString("insert into tabcahier (theme) values ('会议%1')").arg(i));
+        testkit::exec(store::kEventsFile, QString("insert into tabnote (theme) values ('事件%1')").arg(i));
+    }
+}
+
+// Chooses backup i in the restore window, ticks the books, and presses OK.
+void answerRestore(int backup, const QStringList& files) {
+    Frmrestore::setHook([=](Frmrestore& d) {
+        d.choose(backup);
+        for (int i = 0; i < store::DataFiles().size(); ++i)
+            d.findChild<QCheckBox*>(QString("chkbook_%1").arg(i))->setChecked(files.contains(store::DataFiles()[i]));
+        d.findChild<QPushButton*>("cmdok")->click();
+        return d.result();
+    });
+}
+
+} // namespace
+
+class tst_backup : public testkit::WindowTest {
+    Q_OBJECT
+private slots:
+    void init() {
+        testkit::WindowTest::init();
+        ui::setPathHook([](QWidget*, const QString&, const QString& start, ui::PathKind) { return start; });
+    }
+    void cleanup() {
+        ui::setPathHook({});
+        Frmrestore::setHook({});
+        testkit::WindowTest::cleanup();
+    }
+    void backupWhileAnotherCopySaves();
+    void restoreOneBookAndUndoIt();
+    void damagedBackupIsNeverRestored();
+    void snapshotBeforeEmptying_data();
+    void snapshotBeforeEmptying();
+};
+
+// Another copy of the program saves all the while: each backup holds whole saves only.
+void tst_backup::backupWhileAnotherCopySaves() {
+    QProcess writer;
+    writer.start(CRASHWRITER, {"save", m_folder->path(), "w", "400"});
+    QVERIFY(writer.waitForStarted());
+    frmmain m;
+    for (int i = 0; i < 3; ++i) {
+        m.findChild<QAction*>("backupdata")->trigger();
+        QVERIFY2(m_messages->last().startsWith("数据已经备份到"), qPrintable(m_messages->last()));
+        QTest::qWait(30);
+    }
+    QVERIFY(writer.waitForFinished(60000));
+    QCOMPARE(backupFolders().size(), 3);
+    for (const QString& folder : backupFolders()) {
+        QVERIFY(folder.contains("_手动备份")); // "（2）" after it for a second backup in the same second
+        const QString copy = "backup/" + folder + "/cahier.dat";
+        QCOMPARE(testkit::rows(copy, "pragma integrity_check").at(0).at(0), QString("ok"));
+        QCOMPARE(count(copy, "tabcahier where length(content) <> 400"), 0);
+        for (const QString& f : store::DataFiles()) QVERIFY(QFile::exists("backup/" + folder + "/" + QFileInfo(f).fileName()));
+    }
+    QCOMPARE(count(store::kMinutesFile, "tabcahier"), 400);
+    QVERIFY(m_messages->last().contains("会议记录："));
+}
+
+// One book comes back from a backup, the others stay as they are; the state before the restore
+// was backed up, and restoring that undoes the restore.
+void tst_backup::restoreOneBookAndUndoIt() {
+    seed(3);
+    frmmain m;
+    m.findChild<QAction*>("backupdata")->trigger();
+    seed(2); // five of each now
+    Frmaddlist open; // a window left open across the restore
+    answerRestore(0, {store::kMinutesFile});
+    m.findChild<QAction*>("restoredata")->trigger();
+    QVERIFY2(m_messages->last().startsWith("已经恢复：会议记录。"), qPrintable(m_messages->last()));
+    QCOMPARE(count(store::kMinutesFile, "tabcahier"), 3);
+    QCOMPARE(count(store::kEventsFile, "tabnote"), 5);
+    QCOMPARE(count(store::kRosterFile, "tabaddlist"), 5);
+    QCOMPARE(testkit::rows(store::kMinutesFile, "pragma integrity_check").at(0).at(0), QString("ok"));
+    QVERIFY(!QFile::exists(QString(store::kMinutesFile) + "-journal"));
+    // Undo: the newest backup is the one made before the restore.
+    const QVector<store::Backup> found = store::FindBackups("backup");
+    QCOMPARE(found.first().label, QString("恢复数据前"));
+    QCOMPARE(found.first().file(store::kMinutesFile)->counts.value("tabcahier"), 5);
+    answerRestore(0, {store::kMinutesFile, store::kRosterFile});
+    m.findChild<QAction*>("restoredata")->trigger();
+    QCOMPARE(count(store::kMinutesFile, "tabcahier"), 5);
+    // The window open all along writes into the restored file.
+    testkit::clickTool(&open, 1);
+    open.findChild<QLineEdit*>("txtname")->setText("新来的");
+    open.findChild<QLineEdit*>("txtsex")->setText("女");
+    testkit::clickTool(&open, 2);
+    QCOMPARE(count(store::kRosterFile, "tabaddlist where name='新来的'"), 1);
+}
+
+// A damaged or foreign file in a backup folder is listed as unusable and cannot be chosen.
+void tst_backup::damagedBackupIsNeverRestored() {
+    seed(2);
+    const QString folder = admin::snapshotBefore("手动备份", store::DataFiles());
+    QFile damaged(folder + "/cahier.dat");
+    QVERIFY(damaged.resize(damaged.size() / 2));
+    testkit::exec(folder + "/foreign.dat", "create table t (x)");
+    seed(1);
+    QStringList shown;
+    bool minutesTickable = true, eventsTickable = false;
+    Frmrestore::setHook([&](Frmrestore& d) {
+        d.choose(0);
+        shown = d.findChild<QTreeWidget*>("lstbackups")->topLevelItem(0)->text(2).split('\n');
+        minutesTickable = d.findChild<QCheckBox*>("chkbook_2")->isEnabled();
+        eventsTickable = d.findChild<QCheckBox*>("chkbook_3")->isEnabled();
+        return int(QDialog::Rejected);
+    });
+    frmmain m;
+    m.findChild<QAction*>("restoredata")->trigger();
+    QVERIFY(!minutesTickable);
+    QVERIFY(eventsTickable);
+    QVERIFY2(shown.contains("会议记录：文件已损坏或不完整，不能用来恢复"), qPrintable(shown.join('|')));
+    QVERIFY(shown.contains("foreign.dat：不是本软件的数据文件，不能用来恢复"));
+    QVERIFY(shown.contains("学校事历：2 条事历"));
+    QCOMPARE(count(store::kMinutesFile, "tabcahier"), 3);
+    QVERIFY(m_messages->all.isEmpty());
+}
+
+// After OK, the book's file is first copied into backup/, holding exactly what is emptied; when
+// that copy cannot be made, nothing is emptied.
+void tst_backup::snapshotBeforeEmptying_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("table");
+    QTest::newRow("minutes") << "cleancahier" << store::kMinutesFile << "tabcahier";
+    QTest::newRow("address book") << "cleanaddlist" << store::kRosterFile << "tabaddlist";
+    QTest::newRow("duty rota") << "cleanonduty" << store::kRosterFile << "tabonduty";
+}
+
+void tst_backup::snapshotBeforeEmptying() {
+    QFETCH(QString, command);
+    QFETCH(QString, file);
+    QFETCH(QString, table);
+    seed(4);
+    testkit::exec(store::kRosterFile, "insert into tabonduty values ('第1周','张伟','')");
+    const QString before = testkit::content(file);
+    frmmain m;
+    // backup/ is a file: the snapshot cannot be made.
+    testkit::exec("backup", "create table x (y)");
+    m.findChild<QAction*>(command)->trigger();
+    QVERIFY2(m_messages->last().contains("没有清空：清空之前无法备份这个记录本"), qPrintable(m_messages->last()));
+    QCOMPARE(testkit::content(file), before);
+    QVERIFY(QFile::remove("backup"));
+    m.findChild<QAction*>(command)->trigger();
+    QCOMPARE(count(file, table), 0);
+    const QStringList made = backupFolders();
+    QCOMPARE(made.size(), 1);
+    QVERIFY(made.first().endsWith("前"));
+    QCOMPARE(testkit::content("backup/" + made.first() + "/" + QFileInfo(file).fileName()), before);
+}
+
+QTEST_MAIN(tst_backup)
+#include "tst_backup.moc"
