@@ -295,6 +295,13 @@ void tst_themebook::comboNeverInsertsTypedText() {
     QCOMPARE(b.themes(), QStringList{"周例会"});
     QCOMPARE(b.combo()->currentText(), QString("周会"));
     QCOMPARE(picks, 0);
+    // After 增加, Enter on a typed theme that is listed is no pick either: the typed content stays.
+    b.click(Add);
+    b.fill("txtcontent", "新的内容");
+    b.fill("Combo1", "周例会");
+    testkit::key(b.combo()->lineEdit(), Qt::Key_Return);
+    QCOMPARE(picks, 0);
+    QCOMPARE(b.text("txtcontent"), QString("新的内容"));
 }
 
 void tst_themebook::bothWindowsWriteTheirOwnFiles() {

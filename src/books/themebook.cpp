@@ -2,6 +2,7 @@
 
 #include <store/catalogue.h>
 #include <store/statements.h>
+#include <ui/enterfocus.h>
 #include <ui/fonts.h>
 #include <ui/limitededit.h>
 #include <ui/notify.h>
@@ -84,7 +85,9 @@ ThemeBook::ThemeBook(const ThemeBookDesign& design, QWidget* parent) : ui::Child
     Combo1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon); // never measures every theme
     if (auto* list = qobject_cast<QListView*>(Combo1->view())) list->setUniformItemSizes(true);
     place(Combo1, design.comboLeft, design.comboTop, design.comboWidth, design.comboHeight);
+    // Only a pick from the list shows a record; Enter after typing a theme never does.
     connect(Combo1, qOverload<int>(&QComboBox::activated), this, &ThemeBook::Combo1_Click);
+    ui::ignoreEnter(Combo1->lineEdit());
 
     for (const ThemeBookDesign::Box& b : design.boxes) {
         caption(Frame1, b.labelName, QString::fromUtf8(b.caption), b.captionLeft, b.captionTop, captionFont);
