@@ -2,7 +2,6 @@
 
 #include <store/catalogue.h>
 #include <store/statements.h>
-#include <ui/enterfocus.h>
 #include <ui/fonts.h>
 #include <ui/limitededit.h>
 #include <ui/notify.h>
@@ -85,9 +84,11 @@ ThemeBook::ThemeBook(const ThemeBookDesign& design, QWidget* parent) : ui::Child
     Combo1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon); // never measures every theme
     if (auto* list = qobject_cast<QListView*>(Combo1->view())) list->setUniformItemSizes(true);
     place(Combo1, design.comboLeft, design.comboTop, design.comboWidth, design.comboHeight);
-    // Only a pick from the list shows a record; Enter after typing a theme never does.
     connect(Combo1, qOverload<int>(&QComboBox::activated), this, &ThemeBook::Combo1_Click);
-    ui::ignoreEnter(Combo1->lineEdit());
+    // Only a pick from the list shows a record. Qt's combo box also "activates" the listed entry
+    // that equals the typed text when typing ends (Enter, or the focus leaving it): after 增加
+    // that would replace what the person typed by an old record.
+    disconnect(Combo1->lineEdit(), &QLineEdit::editingFinished, Combo1, nullptr);
 
     for (const ThemeBookDesign::Box& b : design.boxes) {
         caption(Frame1, b.labelName, QString::fromUtf8(b.caption), b.captionLeft, b.captionTop, captionFont);

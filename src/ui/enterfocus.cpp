@@ -26,24 +26,7 @@ protected:
     }
 };
 
-class EnterDoesNothing : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress) return false;
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        return key == Qt::Key_Return || key == Qt::Key_Enter;
-    }
-};
-
 } // namespace
-
-void ignoreEnter(QWidget* box) {
-    static EnterDoesNothing* filter = new EnterDoesNothing(QCoreApplication::instance());
-    box->installEventFilter(filter);
-}
 
 void moveFocusOnEnter(QWidget* box) {
     static EnterMovesFocus* filter = new EnterMovesFocus(QCoreApplication::instance());
