@@ -18,7 +18,11 @@ public:
     void setLocked(bool locked) { setReadOnly(locked); }
     bool isLocked() const { return isReadOnly(); }
     QString text() const { return toPlainText(); }
-    void setText(const QString& text) { setPlainText(text); }
+    // Shows text from its first line, also in a box one line high.
+    void setText(const QString& text);
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
 
 private:
     void enforce();
