@@ -3,8 +3,8 @@
 # the program folder build/app/ (data files only where they are missing).
 set -euo pipefail
 
-PACKAGES=(qt6-base-dev libqt6sql6-sqlite cmake ninja-build g++ fonts-arphic-uming fonts-arphic-ukai
-          fonts-wqy-microhei)
+PACKAGES=(qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n cmake ninja-build g++ fonts-arphic-uming
+          fonts-arphic-ukai fonts-wqy-microhei)
 
 missing=()
 if command -v dpkg-query >/dev/null 2>&1; then
@@ -23,8 +23,8 @@ if [ ${#missing[@]} -gt 0 ]; then
     sudo=""
     [ "$(id -u)" -eq 0 ] || sudo="sudo"
     echo "Installing: ${missing[*]}"
-    $sudo apt-get update -q
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+    $sudo apt-get -o DPkg::Lock::Timeout=600 update -q
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=600 install -y -q --no-install-recommends "${missing[@]}"
 fi
 
 generator=()

@@ -4,8 +4,14 @@
 #include <shell/frmbg.h>
 #include <shell/frmhelp.h>
 #include <shell/frmmain.h>
+#include <store/catalogue.h>
+#include <ui/translation.h>
+#include <ui/twips.h>
 
+#include <QAbstractItemView>
 #include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -20,6 +26,8 @@ private slots:
     void startsWithTheLauncherAlone();
     void childWindowsExistOnce();
     void menuClosesMinutesAndEventsFirst();
+    void qtTextsInChineseAndNoSystemMenuWithoutControlBox();
+    void comboListsFitTheirFont();
     void launcherStaysCentred_data();
     void launcherStaysCentred();
     void hotSpotsUnderlineAndBorder();
@@ -92,11 +100,61 @@ void tst_shell::menuClosesMinutesAndEventsFirst() {
     m.findChild<QAction*>("onduty")->trigger();
     testkit::settle();
     QVERIFY(!m.child("Frmcahier") && visibleChild(m, "Frmonduty"));
-    // A book's own back command unloads it and shows the launcher.
+    // A book's own back command unloads it and shows the launcher, filling the area as it is now.
+    m.resize(m.width() + 210, m.height() + 130);
     testkit::clickTool(m.child("Frmonduty"), 4);
     testkit::settle();
     QVERIFY(!m.child("Frmonduty"));
-    QVERIFY(visibleChild(m, "Frmbg"));
+    QWidget* bg = visibleChild(m, "Frmbg");
+    QVERIFY(bg);
+    QCOMPARE(bg->parentWidget()->geometry(), m.area()->viewport()->rect());
+    QCOMPARE(bg->findChild<QWidget*>("Frame1")->pos(), QPoint((bg->width() - 800) / 2, (bg->height() - 530) / 2));
+}
+
+// Qt's own menus speak Chinese; windows without a control box have no system menu to open.
+void tst_shell::qtTextsInChineseAndNoSystemMenuWithoutControlBox() {
+    QVERIFY(ui::installQtTranslation());
+    QLineEdit box;
+    QScopedPointer<QMenu> context(box.createStandardContextMenu());
+    QStringList texts;
+    for (QAction* a : context->actions()) texts << a->text();
+    QVERIFY2(texts.join(' ').contains("复制") && texts.join(' ').contains("粘贴"), qPrintable(texts.join(' ')));
+    frmmain m;
+    m.show();
+    for (const char* name : {"Frmcahier", "Frmnote", "Frmaddlist", "Frmonduty", "frmteacher", "Frmsystem", "Frmhelp"})
+        m.loadAndShow(name);
+    for (QMdiSubWindow* sub : m.area()->subWindowList()) {
+        const QString name = sub->widget()->objectName();
+        if (name != "Frmhelp") {
+            QVERIFY2(!sub->systemMenu(), qPrintable(name));
+            continue;
+        }
+        texts.clear();
+        for (QAction* a : sub->systemMenu()->actions()) texts << a->text();
+        QVERIFY2(texts.join(' ').contains("关闭") && texts.join(' ').contains("移动"), qPrintable(texts.join(' ')));
+    }
+}
+
+// The drop-down lists leave room between their entries and show their last visible entry whole.
+void tst_shell::comboListsFitTheirFont() {
+    for (const char* theme : {"周例会", "教研会", "家长会"})
+        testkit::exec(store::kMinutesFile, QString("insert into tabcahier values ('%1','','','','','','','','')").arg(theme));
+    frmmain m;
+    m.show();
+    for (const char* name : {"Frmcahier", "frmteacher"}) {
+        for (QComboBox* c : m.loadAndShow(name)->findChildren<QComboBox*>()) {
+            if (!c->count()) continue;
+            c->showPopup();
+            QAbstractItemView* view = c->view();
+            const int row = view->visualRect(view->model()->index(0, 0)).height();
+            const int glyphs = QFontMetrics(c->font()).height();
+            QVERIFY2(row >= glyphs + 6, qPrintable(QString("%1: %2 for %3").arg(c->objectName()).arg(row).arg(glyphs)));
+            const int shown = qMin(c->count(), c->maxVisibleItems());
+            QVERIFY2(view->viewport()->height() >= shown * row,
+                     qPrintable(QString("%1: %2 < %3").arg(c->objectName()).arg(view->viewport()->height()).arg(shown * row)));
+            c->hidePopup();
+        }
+    }
 }
 
 void tst_shell::launcherStaysCentred_data() {
