@@ -4,6 +4,7 @@
 #include <shell/frmbg.h>
 #include <shell/frmhelp.h>
 #include <shell/frmmain.h>
+#include <shell/launcherpicture.h>
 #include <store/catalogue.h>
 #include <ui/translation.h>
 #include <ui/twips.h>
@@ -18,6 +19,7 @@
 #include <QScrollBar>
 #include <QTextBrowser>
 #include <QtTest>
+#include <algorithm>
 
 class tst_shell : public testkit::WindowTest {
     Q_OBJECT
@@ -30,6 +32,7 @@ private slots:
     void comboListsFitTheirFont();
     void launcherStaysCentred_data();
     void launcherStaysCentred();
+    void entryNamesShareOneSizeAboveTheirLines();
     void hotSpotsUnderlineAndBorder();
     void hotSpotsOpenTheirBooks();
     void dragOffOpensNothing();
@@ -177,6 +180,35 @@ void tst_shell::launcherStaysCentred() {
     QCOMPARE(frame->pos(), QPoint((size.width() - 800) / 2, (size.height() - 530) / 2));
 }
 
+// The five names in the picture: one size, each just above the underline of its label.
+void tst_shell::entryNamesShareOneSizeAboveTheirLines() {
+    const QImage picture = launcherPicture().toImage();
+    const struct {
+        double left, top, width, height, line;
+        const char* name;
+    } entries[] = {{720, 1800, 2055, 735, 2400, "会议记录"},
+                   {3840, 3120, 1935, 735, 3720, "学校事历"},
+                   {1440, 5040, 2655, 735, 5640, "值周安排"},
+                   {8040, 1800, 2415, 855, 2400, "教师通讯录"},
+                   {8400, 5280, 2295, 735, 5880, "教师考勤"}};
+    QVector<double> sizes; // the ink's width per character
+    for (const auto& e : entries) {
+        const QRect label = ui::twipsRect(e.left, e.top, e.width, e.height);
+        QRect ink;
+        for (int y = label.top(); y <= label.bottom(); ++y)
+            for (int x = label.left(); x <= label.right(); ++x) {
+                const QColor c = picture.pixelColor(x, y);
+                if (c.blue() - c.red() > 60 && c.red() < 90 && c.green() < 100) ink |= QRect(x, y, 1, 1);
+            }
+        const int line = ui::twips(e.line);
+        QVERIFY2(!ink.isEmpty() && ink.bottom() < line - 1 && ink.bottom() >= line - 10,
+                 qPrintable(QString("ink %1..%2, line %3").arg(ink.top()).arg(ink.bottom()).arg(line)));
+        sizes << double(ink.width()) / QString::fromUtf8(e.name).size();
+    }
+    const auto [low, high] = std::minmax_element(sizes.begin(), sizes.end());
+    QVERIFY2(*high - *low <= 2, qPrintable(QString("%1 to %2 pixels a character").arg(*low).arg(*high)));
+}
+
 void tst_shell::hotSpotsUnderlineAndBorder() {
     Frmbg bg;
     bg.resize(900, 600);
@@ -205,8 +237,8 @@ void tst_shell::hotSpotsOpenTheirBooks() {
     frmmain m;
     m.show();
     auto* bg = m.child("Frmbg");
-    // Label1 opens the minutes on the press and unloads the panel (deleted after its handler).
-    QTest::mousePress(bg->findChild<QLabel*>("Label1"), Qt::LeftButton, {}, QPoint(5, 5));
+    // Label1 opens the minutes on a press of any button and unloads the panel (deleted after its handler).
+    QTest::mousePress(bg->findChild<QLabel*>("Label1"), Qt::RightButton, {}, QPoint(5, 5));
     QVERIFY(visibleChild(m, "Frmcahier"));
     QPointer<QWidget> old = bg;
     testkit::settle();
@@ -216,7 +248,7 @@ void tst_shell::hotSpotsOpenTheirBooks() {
     bg = m.child("Frmbg");
     QVERIFY(bg && bg->isVisible());
     for (int i = 1; i <= 5; ++i) QVERIFY(!bg->findChild<QWidget*>(QString("Line%1").arg(i))->isVisible());
-    QTest::mousePress(bg->findChild<QLabel*>("Label2"), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mousePress(bg->findChild<QLabel*>("Label2"), Qt::MiddleButton, {}, QPoint(5, 5));
     QVERIFY(visibleChild(m, "Frmnote"));
     const struct {
         const char* label;
@@ -235,6 +267,9 @@ void tst_shell::dragOffOpensNothing() {
     auto* label = m.child("Frmbg")->findChild<QLabel*>("Label4");
     QTest::mousePress(label, Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(label->width() + 40, 5));
+    QVERIFY(!m.child("Frmaddlist"));
+    QCOMPARE(label->frameShape(), QFrame::NoFrame);
+    QTest::mouseClick(label, Qt::RightButton, {}, QPoint(5, 5)); // a click is the left button's
     QVERIFY(!m.child("Frmaddlist"));
     QCOMPARE(label->frameShape(), QFrame::NoFrame);
 }
