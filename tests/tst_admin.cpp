@@ -14,6 +14,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QtTest>
+#include <cmath>
 
 namespace {
 
@@ -23,6 +24,21 @@ struct Settings {
     QLineEdit* box(int i) { return w.findChild<QLineEdit*>(QString("Text%1").arg(i)); }
     void press(const char* name) { QTest::mouseClick(w.findChild<QPushButton*>(name), Qt::LeftButton); }
 };
+
+// How far the darkest pixel of a box (its text) stands out from its background, as WCAG measures
+// contrast: 4.5 and more reads well.
+double textContrast(QWidget* box) {
+    const QImage image = box->grab().toImage();
+    auto luminance = [](QColor c) {
+        auto lin = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * lin(c.redF()) + 0.7152 * lin(c.greenF()) + 0.0722 * lin(c.blueF());
+    };
+    double darkest = 1;
+    for (int y = 4; y < image.height() - 4; ++y)
+        for (int x = 4; x < image.width() - 4; ++x) darkest = qMin(darkest, luminance(image.pixelColor(x, y)));
+    const double background = luminance(image.pixelColor(image.width() - 6, image.height() / 2));
+    return (background + 0.05) / (darkest + 0.05);
+}
 
 QVector<QStringList> school() { return testkit::rows(store::kUserFile, "select * from tabel2"); }
 
@@ -77,6 +93,8 @@ void tst_admin::settingsKeepApostrophesAndEmptyTexts() {
         Settings s;
         QCOMPARE(s.box(1)->text(), QString("St John's School"));
         QVERIFY(!s.box(1)->isEnabled());
+        QCOMPARE(s.box(1)->cursorPosition(), 0); // a long name shows its beginning
+        QVERIFY2(textContrast(s.box(1)) >= 4.5, qPrintable(QString::number(textContrast(s.box(1)))));
         s.press("Command1");
         s.box(1)->setText("O'Neil's '' school");
         s.press("Command2");

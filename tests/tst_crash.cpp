@@ -137,7 +137,7 @@ void tst_crash::twoCopiesOnOneFolder() {
         testkit::clickTool(&w, 2);
         saved += messages.last() == "内容已经保存";
     }
-    QVERIFY(other.waitForFinished(30000));
+    QVERIFY(other.state() == QProcess::NotRunning || other.waitForFinished(30000));
     QCOMPARE(other.exitCode(), 0);
     QCOMPARE(saved, 30); // the busy timeout let every save wait for the other copy
     QCOMPARE(integrity(store::kRosterFile), QString("ok"));

@@ -7,6 +7,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QtTest>
 
 class tst_login : public QObject {
@@ -20,6 +21,7 @@ private slots:
     void missingUserFileIsReported();
     void enterMovesFocusAndPressesOnlyTheButton();
     void escapeExits();
+    void opensCentredOnTheScreen();
 
 private:
     struct Attempt {
@@ -174,6 +176,14 @@ void tst_login::escapeExits() {
     a.name->setFocus();
     testkit::key(a.name, Qt::Key_Escape);
     QVERIFY(!a.login->isVisible());
+    delete a.login;
+}
+
+void tst_login::opensCentredOnTheScreen() {
+    testkit::Folder folder;
+    auto a = open();
+    const QPoint offset = a.login->geometry().center() - a.login->screen()->availableGeometry().center();
+    QVERIFY2(offset.manhattanLength() <= 2, qPrintable(QString("%1, %2").arg(offset.x()).arg(offset.y())));
     delete a.login;
 }
 

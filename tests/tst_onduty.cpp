@@ -107,16 +107,27 @@ void tst_onduty::lockedGridRefusesEverything() {
 void tst_onduty::statesOfferTheNewRecordRow() {
     seed();
     Rota r;
+    // The row-marker column keeps its width in every state: the columns never jump sideways.
+    auto markerWidth = [&r] {
+        QCoreApplication::processEvents();
+        return r.grid()->verticalHeader()->width();
+    };
+    const int width = markerWidth();
     r.click(Modify);
     QCOMPARE(r.rows(), 3);
     r.click(Lock);
     r.click(Entry);
     QCOMPARE(r.rows(), 4);
     QCOMPARE(r.grid()->model()->headerData(3, Qt::Vertical).toString(), QString("*"));
+    QCOMPARE(markerWidth(), width);
+    r.type(0, 2, "备注");
+    QCOMPARE(r.grid()->model()->headerData(0, Qt::Vertical).toString(), QString("✎"));
+    QCOMPARE(markerWidth(), width);
     r.click(Modify);
     QCOMPARE(r.rows(), 4);
     r.click(Lock);
     QCOMPARE(r.rows(), 3);
+    QCOMPARE(markerWidth(), width);
 }
 
 void tst_onduty::editTouchesOnlyTheRowActedOn() {

@@ -4,14 +4,23 @@
 #include <shell/frmbg.h>
 #include <shell/frmhelp.h>
 #include <shell/frmmain.h>
+#include <shell/launcherpicture.h>
+#include <store/catalogue.h>
+#include <ui/translation.h>
+#include <ui/twips.h>
 
+#include <QAbstractItemView>
 #include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTextBrowser>
 #include <QtTest>
+#include <algorithm>
 
 class tst_shell : public testkit::WindowTest {
     Q_OBJECT
@@ -20,14 +29,17 @@ private slots:
     void startsWithTheLauncherAlone();
     void childWindowsExistOnce();
     void menuClosesMinutesAndEventsFirst();
+    void qtTextsInChineseAndNoSystemMenuWithoutControlBox();
+    void comboListsFitTheirFont();
     void launcherStaysCentred_data();
     void launcherStaysCentred();
+    void entryNamesShareOneSizeAboveTheirLines();
     void hotSpotsUnderlineAndBorder();
     void hotSpotsOpenTheirBooks();
     void dragOffOpensNothing();
     void helpPath();
     void helpKeepsItsMargin();
-    void missingHelpPageIsSaid();
+    void helpOpensFromTheMenu();
 
 private:
     static QWidget* visibleChild(frmmain& m, const QString& name) {
@@ -93,11 +105,61 @@ void tst_shell::menuClosesMinutesAndEventsFirst() {
     m.findChild<QAction*>("onduty")->trigger();
     testkit::settle();
     QVERIFY(!m.child("Frmcahier") && visibleChild(m, "Frmonduty"));
-    // A book's own back command unloads it and shows the launcher.
+    // A book's own back command unloads it and shows the launcher, filling the area as it is now.
+    m.resize(m.width() + 210, m.height() + 130);
     testkit::clickTool(m.child("Frmonduty"), 4);
     testkit::settle();
     QVERIFY(!m.child("Frmonduty"));
-    QVERIFY(visibleChild(m, "Frmbg"));
+    QWidget* bg = visibleChild(m, "Frmbg");
+    QVERIFY(bg);
+    QCOMPARE(bg->parentWidget()->geometry(), m.area()->viewport()->rect());
+    QCOMPARE(bg->findChild<QWidget*>("Frame1")->pos(), QPoint((bg->width() - 800) / 2, (bg->height() - 530) / 2));
+}
+
+// Qt's own menus speak Chinese; windows without a control box have no system menu to open.
+void tst_shell::qtTextsInChineseAndNoSystemMenuWithoutControlBox() {
+    QVERIFY(ui::installQtTranslation());
+    QLineEdit box;
+    QScopedPointer<QMenu> context(box.createStandardContextMenu());
+    QStringList texts;
+    for (QAction* a : context->actions()) texts << a->text();
+    QVERIFY2(texts.join(' ').contains("复制") && texts.join(' ').contains("粘贴"), qPrintable(texts.join(' ')));
+    frmmain m;
+    m.show();
+    for (const char* name : {"Frmcahier", "Frmnote", "Frmaddlist", "Frmonduty", "frmteacher", "Frmsystem", "Frmhelp"})
+        m.loadAndShow(name);
+    for (QMdiSubWindow* sub : m.area()->subWindowList()) {
+        const QString name = sub->widget()->objectName();
+        if (name != "Frmhelp") {
+            QVERIFY2(!sub->systemMenu(), qPrintable(name));
+            continue;
+        }
+        texts.clear();
+        for (QAction* a : sub->systemMenu()->actions()) texts << a->text();
+        QVERIFY2(texts.join(' ').contains("关闭") && texts.join(' ').contains("移动"), qPrintable(texts.join(' ')));
+    }
+}
+
+// The drop-down lists leave room between their entries and show their last visible entry whole.
+void tst_shell::comboListsFitTheirFont() {
+    for (const char* theme : {"周例会", "教研会", "家长会"})
+        testkit::exec(store::kMinutesFile, QString("insert into tabcahier values ('%1','','','','','','','','')").arg(theme));
+    frmmain m;
+    m.show();
+    for (const char* name : {"Frmcahier", "frmteacher"}) {
+        for (QComboBox* c : m.loadAndShow(name)->findChildren<QComboBox*>()) {
+            if (!c->count()) continue;
+            c->showPopup();
+            QAbstractItemView* view = c->view();
+            const int row = view->visualRect(view->model()->index(0, 0)).height();
+            const int glyphs = QFontMetrics(c->font()).height();
+            QVERIFY2(row >= glyphs + 6, qPrintable(QString("%1: %2 for %3").arg(c->objectName()).arg(row).arg(glyphs)));
+            const int shown = qMin(c->count(), c->maxVisibleItems());
+            QVERIFY2(view->viewport()->height() >= shown * row,
+                     qPrintable(QString("%1: %2 < %3").arg(c->objectName()).arg(view->viewport()->height()).arg(shown * row)));
+            c->hidePopup();
+        }
+    }
 }
 
 void tst_shell::launcherStaysCentred_data() {
@@ -118,6 +180,35 @@ void tst_shell::launcherStaysCentred() {
     QCOMPARE(image->size(), QSize(800, 530));
     QCOMPARE(frame->size(), image->size());
     QCOMPARE(frame->pos(), QPoint((size.width() - 800) / 2, (size.height() - 530) / 2));
+}
+
+// The five names in the picture: one size, each just above the underline of its label.
+void tst_shell::entryNamesShareOneSizeAboveTheirLines() {
+    const QImage picture = launcherPicture().toImage();
+    const struct {
+        double left, top, width, height, line;
+        const char* name;
+    } entries[] = {{720, 1800, 2055, 735, 2400, "会议记录"},
+                   {3840, 3120, 1935, 735, 3720, "学校事历"},
+                   {1440, 5040, 2655, 735, 5640, "值周安排"},
+                   {8040, 1800, 2415, 855, 2400, "教师通讯录"},
+                   {8400, 5280, 2295, 735, 5880, "教师考勤"}};
+    QVector<double> sizes; // the ink's width per character
+    for (const auto& e : entries) {
+        const QRect label = ui::twipsRect(e.left, e.top, e.width, e.height);
+        QRect ink;
+        for (int y = label.top(); y <= label.bottom(); ++y)
+            for (int x = label.left(); x <= label.right(); ++x) {
+                const QColor c = picture.pixelColor(x, y);
+                if (c.blue() - c.red() > 60 && c.red() < 90 && c.green() < 100) ink |= QRect(x, y, 1, 1);
+            }
+        const int line = ui::twips(e.line);
+        QVERIFY2(!ink.isEmpty() && ink.bottom() < line - 1 && ink.bottom() >= line - 10,
+                 qPrintable(QString("ink %1..%2, line %3").arg(ink.top()).arg(ink.bottom()).arg(line)));
+        sizes << double(ink.width()) / QString::fromUtf8(e.name).size();
+    }
+    const auto [low, high] = std::minmax_element(sizes.begin(), sizes.end());
+    QVERIFY2(*high - *low <= 2, qPrintable(QString("%1 to %2 pixels a character").arg(*low).arg(*high)));
 }
 
 void tst_shell::hotSpotsUnderlineAndBorder() {
@@ -148,8 +239,8 @@ void tst_shell::hotSpotsOpenTheirBooks() {
     frmmain m;
     m.show();
     auto* bg = m.child("Frmbg");
-    // Label1 opens the minutes on the press and unloads the panel (deleted after its handler).
-    QTest::mousePress(bg->findChild<QLabel*>("Label1"), Qt::LeftButton, {}, QPoint(5, 5));
+    // Label1 opens the minutes on a press of any button and unloads the panel (deleted after its handler).
+    QTest::mousePress(bg->findChild<QLabel*>("Label1"), Qt::RightButton, {}, QPoint(5, 5));
     QVERIFY(visibleChild(m, "Frmcahier"));
     QPointer<QWidget> old = bg;
     testkit::settle();
@@ -159,7 +250,7 @@ void tst_shell::hotSpotsOpenTheirBooks() {
     bg = m.child("Frmbg");
     QVERIFY(bg && bg->isVisible());
     for (int i = 1; i <= 5; ++i) QVERIFY(!bg->findChild<QWidget*>(QString("Line%1").arg(i))->isVisible());
-    QTest::mousePress(bg->findChild<QLabel*>("Label2"), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mousePress(bg->findChild<QLabel*>("Label2"), Qt::MiddleButton, {}, QPoint(5, 5));
     QVERIFY(visibleChild(m, "Frmnote"));
     const struct {
         const char* label;
@@ -178,6 +269,9 @@ void tst_shell::dragOffOpensNothing() {
     auto* label = m.child("Frmbg")->findChild<QLabel*>("Label4");
     QTest::mousePress(label, Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(label->width() + 40, 5));
+    QVERIFY(!m.child("Frmaddlist"));
+    QCOMPARE(label->frameShape(), QFrame::NoFrame);
+    QTest::mouseClick(label, Qt::RightButton, {}, QPoint(5, 5)); // a click is the left button's
     QVERIFY(!m.child("Frmaddlist"));
     QCOMPARE(label->frameShape(), QFrame::NoFrame);
 }
@@ -199,7 +293,7 @@ void tst_shell::helpKeepsItsMargin() {
     }
 }
 
-void tst_shell::missingHelpPageIsSaid() {
+void tst_shell::helpOpensFromTheMenu() {
     frmmain m;
     m.show();
     m.findChild<QAction*>("help")->trigger();
@@ -208,6 +302,22 @@ void tst_shell::missingHelpPageIsSaid() {
     QVERIFY(browser->toPlainText().startsWith("Lumno校务管理软件 V1.0 使用帮助"));
     QCOMPARE(browser->verticalScrollBar()->value(), 0); // opens at the top of the page
     QVERIFY(visibleChild(m, "Frmbg"));                  // help hides nothing
+    // Chinese clauses run on without blanks, also where the page's source breaks a line; the
+    // captions it quotes read as on the buttons ("登　录", "返 回").
+    QString page = browser->toPlainText();
+    QVERIFY(page.contains("“登　录”") && page.contains("“修　改”") && page.contains("“返 回”"));
+    page.remove(QRegularExpression("“[^”]*”"));
+    const QString chinese = "[\\x{3001}-\\x{303f}\\x{4e00}-\\x{9fff}\\x{ff01}-\\x{ffef}]";
+    QStringList blanks;
+    for (auto it = QRegularExpression(chinese + " +" + chinese).globalMatch(page); it.hasNext();)
+        blanks << it.next().captured();
+    QVERIFY2(blanks.isEmpty(), qPrintable(blanks.join(" | ")));
+    // Restored from maximised, the window has its designed size: the browser at 7455 x 6255 twips.
+    auto* sub = qobject_cast<QMdiSubWindow*>(m.child("Frmhelp")->parentWidget());
+    QVERIFY(sub->isMaximized());
+    sub->showNormal();
+    QVERIFY(qAbs(browser->width() - ui::twips(7455)) <= 1 && qAbs(browser->height() - ui::twips(6255)) <= 1);
+    sub->showMaximized();
     // A section link of the contents list leads to its section.
     browser->setSource(QUrl("#clean"));
     QVERIFY(browser->verticalScrollBar()->value() > 0);

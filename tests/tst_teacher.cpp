@@ -166,6 +166,10 @@ void tst_teacher::checksInOrder() {
 
 void tst_teacher::saveStoresWeekdayAndClears() {
     Register r;
+    QHeaderView* rowNumbers = r.w->findChild<QTableView*>("DBGrid1")->verticalHeader();
+    const int width = rowNumbers->width();
+    QVERIFY(width > 0); // the row-number column is there before any row
+    r.combo("comsort")->setCurrentIndex(2);
     r.entry("12-06-2026", "O'Neil"); // a Sunday
     QCOMPARE(m_messages->texts(), QStringList{"已经保存"});
     QCOMPARE(testkit::rows(store::kAttendanceFile, "select * from tabkaoqin"),
@@ -174,6 +178,10 @@ void tst_teacher::saveStoresWeekdayAndClears() {
         QVERIFY2((r.box(name) ? r.box(name)->text() : r.combo(name)->currentText()).isEmpty(), name);
     QCOMPARE(r.gridRows(), 1);
     QCOMPARE(r.grid(0, 1), QString("星期日"));
+    QCOMPARE(rowNumbers->width(), width); // and the columns stay where they were
+    // The emptied lists forget their pick: Down starts again from the first entry.
+    testkit::key(r.combo("comsort"), Qt::Key_Down);
+    QCOMPARE(r.combo("comsort")->currentText(), QString("缺席"));
     r.click(Save);
     QCOMPARE(m_messages->last(), QString("请输入日期！"));
     // The new name joins the list only when the window is opened again, but a query finds it now.

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QToolBar>
 #include <QtTest>
 
@@ -51,7 +52,8 @@ struct Book {
         QAbstractItemView* view = combo()->view();
         const QModelIndex index = view->model()->index(i, 0);
         view->scrollTo(index);
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+        const QRect row = view->visualRect(index);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(qMin(row.center().x(), 20), row.center().y()));
     }
     QStringList themes() {
         QStringList out;
@@ -70,6 +72,28 @@ struct Book {
         click(Save);
     }
     QVector<QStringList> stored() { return testkit::rows(file, "select * from " + table + " order by rowid"); }
+    // The boxes whose shown value does not start at its beginning, whose first line is cut, or
+    // that show the tops of the line after the last whole one.
+    QStringList cutBoxes() {
+        QCoreApplication::processEvents(); // scroll bars come and go in a queued call
+        QStringList cut;
+        for (QLineEdit* e : w->findChildren<QLineEdit*>())
+            if (e->cursorPosition() != 0) cut << e->parentWidget()->objectName() + "/" + e->objectName();
+        for (QPlainTextEdit* t : w->findChildren<QPlainTextEdit*>()) {
+            const QRect first = t->cursorRect(QTextCursor(t->document()));
+            if (t->verticalScrollBar()->value() != 0 || !t->viewport()->rect().contains(first)) {
+                cut << t->objectName();
+            } else if (t->viewport()->height() < 2 * first.height()) {
+                const QImage image = t->viewport()->grab().toImage();
+                const QRgb base = t->palette().color(QPalette::Base).rgb();
+                bool blank = true;
+                for (int y = first.bottom() + 2; y < image.height(); ++y)
+                    for (int x = 0; x < image.width(); ++x) blank = blank && image.pixel(x, y) == base;
+                if (!blank) cut << t->objectName() + " (the next line's tops)";
+            }
+        }
+        return cut;
+    }
 };
 
 } // namespace
@@ -89,6 +113,8 @@ private slots:
     void repeatedThemesKeepTheirOwnRows();
     void addPickSaveMakesADuplicate_data() { books(); }
     void addPickSaveMakesADuplicate();
+    void storedValuesShowFromTheirBeginning_data() { books(); }
+    void storedValuesShowFromTheirBeginning();
     void resizeRules_data();
     void resizeRules();
     void lengthLimits_data();
@@ -229,6 +255,36 @@ void tst_themebook::addPickSaveMakesADuplicate() {
     b.click(Save);
     QCOMPARE(b.stored().size(), 2);
     QCOMPARE(b.stored().at(0), b.stored().at(1));
+    // Add empties the theme and forgets its pick: Down starts again from the first entry.
+    b.pick(1);
+    b.click(Add);
+    testkit::key(b.combo(), Qt::Key_Down);
+    QCOMPARE(b.combo()->currentIndex(), 0);
+}
+
+// Values longer than their boxes, written by another program, show from their first character;
+// a reload shows the first line of every box, wherever the person had scrolled it.
+void tst_themebook::storedValuesShowFromTheirBeginning() {
+    QFETCH(bool, minutes);
+    const int columns = minutes ? 9 : 5;
+    for (const QString& last : {"一", "二"}) {
+        QStringList values;
+        for (int i = 0; i < columns; ++i) values << "'" + QString(60, QChar(0x957f)) + last + "'";
+        testkit::exec(minutes ? store::kMinutesFile : store::kEventsFile,
+                      QString("insert into %1 values (%2)").arg(minutes ? "tabcahier" : "tabnote", values.join(',')));
+    }
+    Book b(minutes);
+    QVERIFY2(b.cutBoxes().isEmpty(), qPrintable(b.cutBoxes().join(' ')));
+    b.click(Add);
+    for (const char* name : {"Combo1", "txttime", "txtaddress", "txtrecorder"})
+        if (qstrcmp(name, "Combo1") == 0 || qobject_cast<QLineEdit*>(b.box(name))) b.fill(name, "新");
+    for (QPlainTextEdit* t : b.w->findChildren<QPlainTextEdit*>()) b.fill(t->objectName(), "甲\n乙\n丙");
+    b.click(Save);
+    QCOMPARE(m_messages->last(), QString("内容已保存"));
+    QVERIFY2(b.cutBoxes().isEmpty(), qPrintable(b.cutBoxes().join(' ')));
+    b.pick(1);
+    QVERIFY(b.text("txttime").endsWith("二"));
+    QVERIFY2(b.cutBoxes().isEmpty(), qPrintable(b.cutBoxes().join(' ')));
 }
 
 void tst_themebook::resizeRules_data() {

@@ -3,6 +3,7 @@
 #include <store/catalogue.h>
 #include <store/statements.h>
 #include <ui/childframe.h>
+#include <ui/controls.h>
 #include <ui/fonts.h>
 #include <ui/notify.h>
 #include <ui/twips.h>
@@ -30,6 +31,7 @@ Frmsystem::Frmsystem(QWidget* parent) : ui::ChildForm(parent) {
         e->setObjectName(name);
         e->setFont(ui::song(12));
         e->setEnabled(false);
+        ui::keepLegibleWhenDisabled(e); // the school's data stays readable before "修　改"
         place(e, l, t, w, h);
         return e;
     };
@@ -74,10 +76,10 @@ void Frmsystem::Form_Load() {
         // With several rows the last one's values remain, as the table is read in order.
         const store::RecordSet rs = store::OpenSchoolTable();
         for (const QStringList& row : rs.rows()) {
-            Text1->setText(row.value(0));
-            Text2->setText(row.value(1));
-            Text3->setText(row.value(2));
-            Text4->setText(row.value(3));
+            ui::setText(Text1, row.value(0));
+            ui::setText(Text2, row.value(1));
+            ui::setText(Text3, row.value(2));
+            ui::setText(Text4, row.value(3));
         }
     } catch (const store::Error& e) {
         ui::reportError(this, QStringLiteral("无法读取学校信息。"), e);

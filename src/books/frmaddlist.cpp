@@ -3,6 +3,7 @@
 #include <store/catalogue.h>
 #include <store/statements.h>
 #include <ui/childframe.h>
+#include <ui/controls.h>
 #include <ui/enterfocus.h>
 #include <ui/fonts.h>
 #include <ui/limitededit.h>
@@ -172,7 +173,7 @@ QStringList Frmaddlist::boxTexts() const {
 
 void Frmaddlist::setBoxTexts(const QStringList& v) {
     QLineEdit* lines[] = {txtname, txtsex, txtmphone, txtphone, txtcode, txtqq, txtemail, txtaddress};
-    for (int i = 0; i < 8; ++i) lines[i]->setText(v.value(i));
+    for (int i = 0; i < 8; ++i) ui::setText(lines[i], v.value(i));
     txtremark->setText(v.value(8));
 }
 

@@ -4,6 +4,7 @@
 
 #include <store/catalogue.h>
 #include <ui/childframe.h>
+#include <ui/controls.h>
 #include <ui/fonts.h>
 #include <ui/notify.h>
 #include <ui/toolbar.h>
@@ -79,6 +80,7 @@ Frmonduty::Frmonduty(QWidget* parent) : ui::ChildForm(parent) {
     DBGrid1->setSelectionBehavior(QAbstractItemView::SelectItems);
     DBGrid1->setSelectionMode(QAbstractItemView::ExtendedSelection); // a row header selects its row
     DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
+    ui::keepRowHeaderWidth(DBGrid1, QStringLiteral("✎")); // the new row's "*" and the edited row's mark
     DBGrid1->installEventFilter(this);
     place(DBGrid1, 120, 720, 9615, 5655);
     connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,

@@ -5,6 +5,7 @@
 #include <store/catalogue.h>
 #include <store/statements.h>
 #include <ui/childframe.h>
+#include <ui/controls.h>
 #include <ui/fonts.h>
 #include <ui/notify.h>
 #include <ui/recordsetmodel.h>
@@ -43,9 +44,7 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, double l, 
 QComboBox* combo(QWidget* parent, const char* name, double l, double t, double w, double h) {
     auto* c = new QComboBox(parent);
     c->setObjectName(name);
-    c->setEditable(true);
-    c->setInsertPolicy(QComboBox::NoInsert); // Enter never adds the typed text to the list
-    c->setCompleter(nullptr);                // and no completion turns "LI" into "Li Lei"
+    ui::setUpCombo(c);
     c->setFont(ui::song(12));
     place(c, l, t, w, h);
     return c;
@@ -140,6 +139,7 @@ void frmteacher::buildEntryControls() {
     DBGrid1->setFont(ui::song(10.5));
     DBGrid1->horizontalHeader()->setFont(ui::song(12));
     DBGrid1->verticalHeader()->setDefaultSectionSize(22);
+    ui::keepRowHeaderWidth(DBGrid1, QStringLiteral("00000"));
     place(DBGrid1, 120, 2520, 9855, 4335);
 
     QWidget* order[] = {txtdate, comname, comsort, comsubject, txtcount, comnumber, Option1_0, Option1_1, DBGrid1};
@@ -183,7 +183,7 @@ void frmteacher::Form_Load() {
     }
     // The lists are filled; the boxes start empty until the user picks or types.
     for (QComboBox* c : {comname, comsort, comsubject, comnumber}) c->setCurrentIndex(-1);
-    txtdate->setText(attendance::boxText(QDate::currentDate()));
+    ui::setText(txtdate, attendance::boxText(QDate::currentDate()));
 }
 
 void frmteacher::Form_Resize() {
@@ -251,7 +251,7 @@ void frmteacher::save() {
     }
     ui::notify(this, QStringLiteral("已经保存"), ui::Information);
     txtdate->clear();
-    for (QComboBox* c : {comname, comsort, comsubject, comnumber}) c->setEditText(QString());
+    for (QComboBox* c : {comname, comsort, comsubject, comnumber}) ui::setText(c, QString());
     txtcount->clear();
     txtdate->setFocus();
     LoadAllAttendance();

@@ -2,6 +2,7 @@
 
 #include <store/catalogue.h>
 #include <store/statements.h>
+#include <ui/controls.h>
 #include <ui/fonts.h>
 #include <ui/limitededit.h>
 #include <ui/notify.h>
@@ -30,7 +31,7 @@ QString boxText(const QWidget* w) {
 
 void setBoxText(QWidget* w, const QString& text) {
     if (auto* e = qobject_cast<QLineEdit*>(w))
-        e->setText(text);
+        ui::setText(e, text);
     else if (auto* t = qobject_cast<ui::LimitedTextEdit*>(w))
         t->setText(text);
 }
@@ -76,9 +77,7 @@ ThemeBook::ThemeBook(const ThemeBookDesign& design, QWidget* parent) : ui::Child
             design.themeCaptionTop, captionFont);
     Combo1 = new QComboBox(Frame1);
     Combo1->setObjectName("Combo1");
-    Combo1->setEditable(true);
-    Combo1->setInsertPolicy(QComboBox::NoInsert);
-    Combo1->setCompleter(nullptr);
+    ui::setUpCombo(Combo1);
     Combo1->setFont(ui::song(12));
     Combo1->setModel(m_themes = new ui::TextListModel(Combo1));
     Combo1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon); // never measures every theme
@@ -168,14 +167,14 @@ void ThemeBook::LoadThemeList() {
     if (themes.isEmpty()) {
         m_themes->setItems({});
         Combo1->setStyleSheet("QComboBox { color: #ff0000; }");
-        Combo1->setEditText(kNoRecords);
+        ui::setText(Combo1, kNoRecords);
         return;
     }
     first.moveFirst();
     showRow(first);
     const QString firstTheme = themes.first();
     m_themes->setItems(std::move(themes), std::move(rowids));
-    Combo1->setEditText(firstTheme);
+    ui::setText(Combo1, firstTheme);
 }
 
 void ThemeBook::showRow(const store::RecordSet& rs) {
@@ -239,7 +238,7 @@ void ThemeBook::unlockForEntry() {
 
 void ThemeBook::add() {
     ui::toolButton(Toolbar1, Save)->setEnabled(true);
-    Combo1->setEditText(QString());
+    ui::setText(Combo1, QString());
     emptyBoxes();
     m_shown = store::RecordRef();
     unlockForEntry();

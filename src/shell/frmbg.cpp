@@ -7,21 +7,6 @@
 #include <QFrame>
 #include <QMouseEvent>
 
-namespace {
-
-struct Entry {
-    double left, top, width, height; // label, twips
-    double x1, x2, y;                // its line, twips
-};
-
-const Entry kEntries[5] = {{720, 1800, 2055, 735, 840, 2640, 2400},
-                           {3840, 3120, 1935, 735, 4080, 5640, 3720},
-                           {1440, 5040, 2655, 735, 1800, 3720, 5640},
-                           {8040, 1800, 2415, 855, 8160, 10320, 2400},
-                           {8400, 5280, 2295, 735, 8640, 10440, 5880}};
-
-} // namespace
-
 HotSpot::HotSpot(int index, QWidget* parent) : QLabel(parent), m_index(index) {
     setObjectName(QString("Label%1").arg(index));
     setAttribute(Qt::WA_TranslucentBackground);
@@ -31,20 +16,19 @@ HotSpot::HotSpot(int index, QWidget* parent) : QLabel(parent), m_index(index) {
     setFrameStyle(QFrame::NoFrame);
 }
 
+// A press and a release of any button; a click is the left button's, pressed and released inside.
 void HotSpot::mousePressEvent(QMouseEvent* e) {
-    if (e->button() != Qt::LeftButton) return;
-    m_down = true;
+    if (e->button() == Qt::LeftButton) m_down = true;
     emit pressed(m_index);
 }
 
 void HotSpot::mouseMoveEvent(QMouseEvent*) { emit moved(m_index); }
 
 void HotSpot::mouseReleaseEvent(QMouseEvent* e) {
-    if (e->button() != Qt::LeftButton || !m_down) return;
-    m_down = false;
-    const bool inside = rect().contains(e->position().toPoint());
+    const bool click = e->button() == Qt::LeftButton && m_down && rect().contains(e->position().toPoint());
+    if (e->button() == Qt::LeftButton) m_down = false;
     emit released(m_index);
-    if (inside) emit clicked(m_index);
+    if (click) emit clicked(m_index);
 }
 
 Frmbg::Frmbg(QWidget* parent) : QWidget(parent) {
@@ -64,7 +48,7 @@ Frmbg::Frmbg(QWidget* parent) : QWidget(parent) {
     ui::place(Image1, 0, 0, 12000, 7950);
 
     for (int i = 0; i < 5; ++i) {
-        const Entry& e = kEntries[i];
+        const LauncherEntry& e = kLauncherEntries[i];
         m_lines[i] = new QFrame(Frame1);
         m_lines[i]->setObjectName(QString("Line%1").arg(i + 1));
         m_lines[i]->setStyleSheet("background-color: #1b2a8a;");

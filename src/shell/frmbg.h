@@ -15,7 +15,7 @@ signals:
     void pressed(int index);
     void moved(int index);
     void released(int index);
-    void clicked(int index); // press and release inside the label
+    void clicked(int index); // the left button pressed and released inside the label
 
 protected:
     void mousePressEvent(QMouseEvent* e) override;

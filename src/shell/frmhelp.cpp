@@ -33,6 +33,9 @@ QString Frmhelp::helpPath(const QString& folder) {
     return folder + sep + "help" + sep + "help.htm";
 }
 
+// The size the window is restored to from maximised: the browser's designed size and its margins.
+QSize Frmhelp::sizeHint() const { return QSize(ui::twips(7455 + 100), ui::twips(6255 + 100)); }
+
 // The browser fills the window with a margin of 50 twips on every side.
 void Frmhelp::Form_Resize() {
     const int w = qMax(0, width() - ui::twips(100));

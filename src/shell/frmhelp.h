@@ -13,6 +13,7 @@ public:
     // The help page of a program folder, with exactly one separator before "help".
     static QString helpPath(const QString& folder);
     void Form_Resize();
+    QSize sizeHint() const override;
 
 protected:
     void resizeEvent(QResizeEvent* e) override;

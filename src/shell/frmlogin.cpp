@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QStyle>
 
 using ui::place;
 
@@ -24,6 +25,8 @@ frmLogin::frmLogin(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral("欢迎使用Lumno校务管理软件"));
     setWindowIcon(appIcon());
     setFixedSize(ui::twips(5430), ui::twips(2280));
+    if (QScreen* screen = this->screen())
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
 
     Label1 = new QLabel(QStringLiteral("欢迎使用Lumno校务管理软件"), this);
     Label1->setObjectName("Label1");

@@ -163,6 +163,8 @@ QWidget* frmmain::loadAndShow(const QString& name) {
     if (QWidget* loaded = child(name)) {
         QMdiSubWindow* sub = qobject_cast<QMdiSubWindow*>(loaded->parentWidget());
         if (sub) {
+            // Qt does not resize a hidden maximised window with the area: fill the area as it is now.
+            if (sub->isMaximized()) sub->setGeometry(m_area->viewport()->rect());
             sub->show();
             m_area->setActiveSubWindow(sub);
             sub->raise();
@@ -178,6 +180,7 @@ QWidget* frmmain::loadAndShow(const QString& name) {
     else if (name != "Frmhelp")
         flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     QMdiSubWindow* sub = m_area->addSubWindow(form, flags);
+    if (name != "Frmhelp") sub->setSystemMenu(nullptr); // no control box, so no system menu either
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowTitle(form->windowTitle());
     sub->setWindowIcon(appIcon());

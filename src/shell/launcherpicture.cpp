@@ -165,18 +165,27 @@ void paintStillLife(QPainter& p) {
     p.drawLine(QPointF(303, 388), QPointF(337, 388));
 }
 
-void paintEntryName(QPainter& p, const QRect& r, const QString& name) {
+// A name on its plaque, in the one size of all five names, sitting just above its label's line.
+void paintEntryName(QPainter& p, const LauncherEntry& e) {
+    const QRect label = ui::twipsRect(e.left, e.top, e.width, e.height);
     QPainterPath plaque;
-    plaque.addRoundedRect(QRectF(r).adjusted(-6, 2, 6, 2), 10, 10);
+    plaque.addRoundedRect(QRectF(label.left() - 6, label.top() + 2, label.width() + 12, ui::twips(735)), 10, 10);
     p.setPen(QPen(QColor(255, 255, 255, 160), 1));
     p.setBrush(QColor(255, 252, 240, 170));
     p.drawPath(plaque);
-    p.setFont(brushFont(int(r.height() * 0.62), true));
+    p.setFont(brushFont(ui::twips(450), true));
     p.setPen(kDarkBlue);
-    p.drawText(r, Qt::AlignCenter, name);
+    p.drawText(QRect(label.left(), label.top(), label.width(), ui::twips(e.y) - label.top()), Qt::AlignCenter,
+               QString::fromUtf8(e.name));
 }
 
 } // namespace
+
+const LauncherEntry kLauncherEntries[5] = {{720, 1800, 2055, 735, 840, 2640, 2400, "会议记录"},
+                                           {3840, 3120, 1935, 735, 4080, 5640, 3720, "学校事历"},
+                                           {1440, 5040, 2655, 735, 1800, 3720, 5640, "值周安排"},
+                                           {8040, 1800, 2415, 855, 8160, 10320, 2400, "教师通讯录"},
+                                           {8400, 5280, 2295, 735, 8640, 10440, 5880, "教师考勤"}};
 
 QPixmap launcherPicture() {
     QPixmap pm(800, 530);
@@ -198,15 +207,7 @@ QPixmap launcherPicture() {
     p.drawText(QRect(0, 0, 800, 60), Qt::AlignCenter, QStringLiteral("Lumno校务管理软件"));
 
     // the five entry names, exactly under their hot spots
-    const struct {
-        double l, t, w, h;
-        const char* name;
-    } names[] = {{720, 1800, 2055, 735, "会议记录"},
-                 {3840, 3120, 1935, 735, "学校事历"},
-                 {1440, 5040, 2655, 735, "值周安排"},
-                 {8040, 1800, 2415, 855, "教师通讯录"},
-                 {8400, 5280, 2295, 735, "教师考勤"}};
-    for (const auto& n : names) paintEntryName(p, ui::twipsRect(n.l, n.t, n.w, n.h), QString::fromUtf8(n.name));
+    for (const LauncherEntry& e : kLauncherEntries) paintEntryName(p, e);
 
     // maker band
     QLinearGradient foot(0, 490, 0, 530);

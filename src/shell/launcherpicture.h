@@ -6,6 +6,14 @@
 
 // The pictures of the shell, painted by the program itself.
 
+// One of the launcher's five entries (twips): the label over the drawn name, and the line under it.
+struct LauncherEntry {
+    double left, top, width, height;
+    double x1, x2, y;
+    const char* name;
+};
+extern const LauncherEntry kLauncherEntries[5];
+
 // The launcher panel's 800 x 530 picture: title band, a still life, the five entry names in
 // brush lettering under their hot spots, and the maker line.
 QPixmap launcherPicture();

@@ -1,27 +1,57 @@
 #include "limitededit.h"
 
 #include <QMimeData>
+#include <QPainter>
+#include <QScrollBar>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QTextCursor>
+#include <QTextDocument>
 
 namespace ui {
 
 LimitedTextEdit::LimitedTextEdit(QWidget* parent, int maxLength) : QPlainTextEdit(parent), m_maxLength(maxLength) {
     setTabChangesFocus(true);
+    // Qt's margin of 4 pixels leaves a box one line high no room for that line.
+    document()->setDocumentMargin(1);
     connect(this, &QPlainTextEdit::textChanged, this, &LimitedTextEdit::enforce);
+}
+
+// Whole lines only: below the last line that fits, the box shows its background, not the tops of
+// the next line. A box lower than one line still shows what it can of its first line.
+void LimitedTextEdit::paintEvent(QPaintEvent* e) {
+    QPlainTextEdit::paintEvent(e);
+    const int bottom = viewport()->height();
+    bool wholeLineShown = false;
+    for (QTextBlock block = firstVisibleBlock(); block.isValid() && block.isVisible(); block = block.next()) {
+        const QPointF top = blockBoundingGeometry(block).translated(contentOffset()).topLeft();
+        const QTextLayout* layout = block.layout();
+        for (int i = 0; i < layout->lineCount(); ++i) {
+            const QRectF line = layout->lineAt(i).rect().translated(top);
+            if (line.bottom() <= bottom) {
+                wholeLineShown = wholeLineShown || line.top() >= 0;
+                continue;
+            }
+            if (wholeLineShown) QPainter(viewport()).fillRect(QRectF(0, line.top(), viewport()->width(), bottom - line.top()), palette().base());
+            return;
+        }
+    }
 }
 
 void LimitedTextEdit::enforce() {
     if (m_enforcing || m_maxLength <= 0) return;
     const QString text = toPlainText();
-    const int excess = int(text.size()) - m_maxLength;
+    // A value put in by the program may be longer (another program wrote it): it is never cut,
+    // it only cannot grow.
+    const int limit = qMax(m_maxLength, m_shownLength);
+    const int excess = int(text.size()) - limit;
     if (excess <= 0) return;
     // Drop what was just typed or pasted beyond the limit: the characters before the cursor.
     QTextCursor c = textCursor();
     int end = c.position();
     int begin = end - excess;
     if (begin < 0) {
-        begin = m_maxLength;
+        begin = limit;
         end = int(text.size());
     }
     if (begin > 0 && begin < text.size() && text.at(begin).isLowSurrogate()) --begin;
@@ -56,7 +86,10 @@ bool hasLongLine(QStringView text) {
 // without any would freeze the window for minutes. Other text wraps at word boundaries.
 void LimitedTextEdit::setText(const QString& text) {
     setWordWrapMode(hasLongLine(text) ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere);
+    m_shownLength = int(text.size());
     setPlainText(text);
+    moveCursor(QTextCursor::Start);
+    verticalScrollBar()->setValue(0);
 }
 
 void LimitedTextEdit::insertFromMimeData(const QMimeData* source) {

@@ -4,7 +4,8 @@
 
 namespace ui {
 
-// A multi-line plain text box that takes at most maxLength characters, typed or pasted.
+// A multi-line plain text box that takes at most maxLength characters, typed or pasted; a longer
+// value the program puts in (setText) is shown whole and is not cut.
 class LimitedTextEdit : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -18,14 +19,17 @@ public:
     void setLocked(bool locked) { setReadOnly(locked); }
     bool isLocked() const { return isReadOnly(); }
     QString text() const { return toPlainText(); }
+    // Shows text from its first line, also in a box one line high.
     void setText(const QString& text);
 
 protected:
     void insertFromMimeData(const QMimeData* source) override;
+    void paintEvent(QPaintEvent* e) override;
 
 private:
     void enforce();
     int m_maxLength = 0;
+    int m_shownLength = 0; // of the text the program put in last
     bool m_enforcing = false;
 };
 
