@@ -57,6 +57,7 @@ private slots:
     void editChangesOnlyTheShownTeacher();
     void deleteRemovesOnlyTheShownTeacher();
     void editOfAVanishedRecordIsNotReportedSaved();
+    void longStoredValuesAreNeverCut();
     void editThenAddKeepsNameDisabled();
     void enterMovesFocusExceptInRemark();
     void engineErrorsAreReported();
@@ -234,6 +235,30 @@ void tst_addlist::editOfAVanishedRecordIsNotReportedSaved() {
     c.click(Save);
     QVERIFY2(m_messages->last().contains("没有显示任何记录"), qPrintable(m_messages->texts().join("|")));
     QCOMPARE(stored().size(), 1);
+}
+
+// Values written longer than the boxes' limits by another program: shown whole, kept whole by
+// Edit + Save, and a Delete reaches that teacher, not the one whose name is the first 20 characters.
+void tst_addlist::longStoredValuesAreNeverCut() {
+    const QString name(25, QChar(0x540d)), remark(150, 'r');
+    testkit::exec(store::kRosterFile, "insert into tabaddlist values ('" + name + "','男女男女男女男女男女男','1','','','','','','" +
+                                          remark + "')");
+    testkit::exec(store::kRosterFile, "insert into tabaddlist values ('" + name.left(20) + "','女','2','','','','','','')");
+    Book b;
+    QCOMPARE(b.shownName(), name);
+    QCOMPARE(b.box("txtname")->cursorPosition(), 0); // its beginning shows
+    QCOMPARE(b.remark()->toPlainText(), remark);
+    b.click(Edit);
+    b.fill("txtmphone", "999");
+    b.click(Save);
+    QCOMPARE(stored().at(0), QStringList({name, "男女男女男女男女男女男", "999", "无", "无", "无", "无", "无", remark}));
+    b.box("txtphone")->setFocus();
+    testkit::type(b.remark(), "x"); // the limit still stops it growing
+    QCOMPARE(b.remark()->toPlainText().size(), 150);
+    b.click(First);
+    b.click(Delete);
+    QCOMPARE(stored().size(), 1);
+    QCOMPARE(stored().at(0).at(0), name.left(20));
 }
 
 void tst_addlist::editThenAddKeepsNameDisabled() {
