@@ -124,8 +124,6 @@ QList<Probe> probes() {
             {"attendance", store::kAttendanceFile, "tabkaoqin", addAttendance}};
 }
 
-bool setImmutable(const QString& path, bool on) { return QProcess::execute("chattr", {on ? "+i" : "-i", path}) == 0; }
-
 void write(const QString& file, const QByteArray& data) {
     QFile f(file);
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -137,7 +135,7 @@ void write(const QString& file, const QByteArray& data) {
 class tst_faults : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { store::setBusyTimeoutMs(200); }
+    void initTestCase() { store::setBusyTimeoutMs(20); }
     void faults_data();
     void faults();
     void rowidHandedOutAgain_data();
@@ -192,10 +190,10 @@ void tst_faults::faults() {
         break;
     }
     case ReadOnly:
-        if (!setImmutable(p.file, true)) QSKIP("this file system cannot make a file read-only for root");
+        if (!testkit::setReadOnly(p.file, true)) QSKIP("this file system cannot make a file read-only here");
         break;
     case FolderReadOnly:
-        if (!setImmutable(folderOfFile, true)) QSKIP("this file system cannot make a folder read-only for root");
+        if (!testkit::setReadOnly(folderOfFile, true)) QSKIP("this file system cannot make a folder read-only here");
         break;
     }
 
@@ -218,8 +216,8 @@ void tst_faults::faults() {
         holder = QSqlDatabase();
         QSqlDatabase::removeDatabase("holder");
     }
-    if (fault == ReadOnly) setImmutable(p.file, false);
-    if (fault == FolderReadOnly) setImmutable(folderOfFile, false);
+    if (fault == ReadOnly) testkit::setReadOnly(p.file, false);
+    if (fault == FolderReadOnly) testkit::setReadOnly(folderOfFile, false);
     if (fault != Locked && fault != ReadOnly && fault != FolderReadOnly) write(p.file, pristine);
     messages.clear();
     QVERIFY2(p.act(messages), qPrintable(messages.texts().join(" | ")));
