@@ -91,6 +91,7 @@ Frmaddlist::Frmaddlist(QWidget* parent) : ui::ChildForm(parent) {
         return e;
     };
     txtname = box("txtname", 2160, 2400, 1695, 375, 20);
+    ui::keepLegibleWhenDisabled(txtname); // disabled by 编辑, the name stays readable
     txtsex = box("txtsex", 2160, 2880, 1335, 375, 10);
     txtmphone = box("txtmphone", 2160, 3360, 1935, 375, 0);
     txtphone = box("txtphone", 2160, 3840, 1935, 405, 0);
