@@ -6,6 +6,7 @@
 //   crashwriter empty FOLDER A B      refills database/cahier.dat from A and from B in turn, forever
 //   crashwriter roster FOLDER TAG N   saves N teachers to the address book, printing each
 #include <store/catalogue.h>
+#include <store/openings.h>
 #include <store/refill.h>
 #include <store/statements.h>
 
@@ -25,7 +26,7 @@ int main(int argc, char** argv) {
             for (int n = 1; n != last + 1; ++n) {
                 store::Database db(store::kMinutesFile);
                 const QString theme = args[3] + ":" + QString::number(n);
-                db.insert(sql::themeInsert("tabcahier", {theme, "时间", "地点", "记录员", "参会者", "无", "无", "无",
+                db.insert(store::themeInsert("tabcahier", {theme, "时间", "地点", "记录员", "参会者", "无", "无", "无",
                                                          QString(400, QChar(0x5185))}));
                 std::printf("%s\n", theme.toUtf8().constData());
                 std::fflush(stdout);
@@ -44,7 +45,7 @@ int main(int argc, char** argv) {
             for (int n = 1; n <= args[4].toInt(); ++n) {
                 auto db = store::OpenRosterDatabase();
                 db->insert(
-                    sql::addressInsert({args[3] + QString::number(n), "男", "无", "无", "无", "无", "无", "无", "无"}));
+                    store::addressInsert({args[3] + QString::number(n), "男", "无", "无", "无", "无", "无", "无", "无"}));
                 std::printf("%d\n", n);
                 std::fflush(stdout);
             }

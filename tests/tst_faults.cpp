@@ -12,6 +12,7 @@
 #include <shell/frmlogin.h>
 #include <shell/frmmain.h>
 #include <store/catalogue.h>
+#include <store/database.h>
 
 #include <QComboBox>
 #include <QLineEdit>

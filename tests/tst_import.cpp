@@ -8,6 +8,7 @@
 #include <jet/jettext.h>
 #include <shell/frmmain.h>
 #include <store/catalogue.h>
+#include <store/database.h>
 #include <ui/choosepath.h>
 
 #include <QCheckBox>

@@ -4,6 +4,7 @@
 #include <shell/frmlogin.h>
 #include <shell/frmmain.h>
 #include <store/catalogue.h>
+#include <store/database.h>
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -2,6 +2,7 @@
 #include "testkit.h"
 
 #include <store/catalogue.h>
+#include <store/openings.h>
 #include <store/layout.h>
 #include <store/refill.h>
 #include <store/statements.h>
@@ -375,24 +376,24 @@ void tst_store::refillBook() {
 
 void tst_store::statementsAsDesigned() {
     const QStringList nine{"O'Neil", "男", "无", "无", "无", "无", "无", "无", "无"};
-    QCOMPARE(sql::addressInsert(nine),
+    QCOMPARE(store::addressInsert(nine),
              QString("insert into tabaddlist values ('O''Neil','男','无','无','无','无','无','无','无')"));
-    const QString record = sql::sameRecord({"name", "remark"}, {"O'Neil", QString()}, 7);
+    const QString record = store::sameRecord({"name", "remark"}, {"O'Neil", QString()}, 7);
     QCOMPARE(record, QString("rowid=7 and cast(\"name\" as text) is 'O''Neil' and \"remark\" is null"));
-    QVERIFY(sql::addressUpdate(nine, record).endsWith("remark='无'where " + record));
-    QVERIFY(sql::addressUpdate(nine, record).startsWith("update tabaddlist set name='O''Neil',sex='男',mphone="));
-    QCOMPARE(sql::addressCondition("张伟", "", "6666", "", "", "", ""), QString("phone='6666'"));
-    QCOMPARE(sql::addressCondition("", "", "", "", "", "", ""), QString());
-    QCOMPARE(sql::themePick("tabcahier", "O'Brien's talk"),
+    QVERIFY(store::addressUpdate(nine, record).endsWith("remark='无'where " + record));
+    QVERIFY(store::addressUpdate(nine, record).startsWith("update tabaddlist set name='O''Neil',sex='男',mphone="));
+    QCOMPARE(store::addressCondition("张伟", "", "6666", "", "", "", ""), QString("phone='6666'"));
+    QCOMPARE(store::addressCondition("", "", "", "", "", "", ""), QString());
+    QCOMPARE(store::themePick("tabcahier", "O'Brien's talk"),
              QString("select * from tabcahier where theme ='O''Brien''s talk'"));
-    QCOMPARE(sql::themeDeleteByTheme("tabnote", "a"), QString("delete from tabnote where theme='a'"));
-    QCOMPARE(sql::lookupInsert("tabaddsort", "迟到"), QString("insert into tabaddsort values('迟到')"));
-    QCOMPARE(sql::attendanceQuery("O'Neil"), QString("select * from tabkaoqin where 姓名='O''Neil'"));
-    QCOMPARE(sql::schoolUpdate("St John's", "1", "", "e"),
+    QCOMPARE(store::themeDeleteByTheme("tabnote", "a"), QString("delete from tabnote where theme='a'"));
+    QCOMPARE(store::lookupInsert("tabaddsort", "迟到"), QString("insert into tabaddsort values('迟到')"));
+    QCOMPARE(store::attendanceQuery("O'Neil"), QString("select * from tabkaoqin where 姓名='O''Neil'"));
+    QCOMPARE(store::schoolUpdate("St John's", "1", "", "e"),
              QString("update tabel2 set schoolname ='St John''s', phone='1', address='', email='e'"));
-    QCOMPARE(sql::rotaUpdate({"周次", "值\"周"}, {"第1周", "O'Neil"}, "rowid=3"),
+    QCOMPARE(store::rotaUpdate({"周次", "值\"周"}, {"第1周", "O'Neil"}, "rowid=3"),
              QString("update tabonduty set \"周次\"='第1周',\"值\"\"周\"='O''Neil' where rowid=3"));
-    QCOMPARE(sql::schoolInsert("a", "b", "c", "d"), QString("insert into tabel2 values ('a','b','c','d')"));
+    QCOMPARE(store::schoolInsert("a", "b", "c", "d"), QString("insert into tabel2 values ('a','b','c','d')"));
 }
 
 QTEST_MAIN(tst_store)

@@ -2,6 +2,7 @@
 
 #include "frmrestore.h"
 
+#include <store/database.h>
 #include <store/catalogue.h>
 #include <store/refill.h>
 #include <ui/choosepath.h>

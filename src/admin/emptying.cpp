@@ -3,6 +3,7 @@
 #include "backups.h"
 
 #include <store/catalogue.h>
+#include <store/openings.h>
 #include <store/refill.h>
 #include <ui/notify.h>
 

@@ -1,6 +1,7 @@
 #include "frmsystem.h"
 
 #include <store/catalogue.h>
+#include <store/openings.h>
 #include <store/statements.h>
 #include <ui/childframe.h>
 #include <ui/controls.h>
@@ -98,8 +99,8 @@ void Frmsystem::Command2_Click() {
     try {
         store::Database db(store::kUserFile);
         const bool empty = db.openRecordset("select * from tabel2").isEmpty();
-        db.execute(empty ? sql::schoolInsert(name, phone, address, email)
-                         : sql::schoolUpdate(name, phone, address, email));
+        db.execute(empty ? store::schoolInsert(name, phone, address, email)
+                         : store::schoolUpdate(name, phone, address, email));
     } catch (const store::Error& e) {
         ui::reportError(this, QStringLiteral("学校信息没有保存。"), e);
         return;

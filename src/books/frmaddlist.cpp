@@ -1,6 +1,7 @@
 #include "frmaddlist.h"
 
 #include <store/catalogue.h>
+#include <store/openings.h>
 #include <store/statements.h>
 #include <ui/childframe.h>
 #include <ui/controls.h>
@@ -248,9 +249,9 @@ void Frmaddlist::save() {
     try {
         auto db = store::OpenRosterDatabase();
         if (AddMode) {
-            m_shown = {db->insert(sql::addressInsert(values)), kColumns, values};
+            m_shown = {db->insert(store::addressInsert(values)), kColumns, values};
         } else {
-            if (db->execute(sql::addressUpdate(values, m_shown.condition())) == 0)
+            if (db->execute(store::addressUpdate(values, m_shown.condition())) == 0)
                 throw store::Error(store::Error::Changed, db->path());
             for (int i = 0; i < 9 && i < m_shown.values.size(); ++i) m_shown.values[i] = values[i];
         }
@@ -275,7 +276,7 @@ void Frmaddlist::search() {
     }
     if (SearchStep == 1) {
         const QString condition =
-            sql::addressCondition(txtname->text(), txtmphone->text(), txtphone->text(), txtqq->text(), txtemail->text(),
+            store::addressCondition(txtname->text(), txtmphone->text(), txtphone->text(), txtqq->text(), txtemail->text(),
                                   txtaddress->text(), txtremark->text());
         if (condition.isEmpty()) {
             ui::notify(this, QStringLiteral("请输入相应的查寻条件，然后单击'查寻'"), ui::Information);
@@ -336,13 +337,13 @@ void Frmaddlist::removeShownOrNamed(const QString& name) {
     try {
         auto db = store::OpenRosterDatabase();
         if (m_shown.isValid() && name == m_shown.values.value(0)) {
-            if (db->execute(sql::addressDeleteRecord(m_shown.condition())) == 0)
+            if (db->execute(store::addressDeleteRecord(m_shown.condition())) == 0)
                 throw store::Error(store::Error::Changed, db->path());
             gone << m_shown.rowid;
         } else {
             for (int i = 0; i < before.recordCount(); ++i)
                 if (before.rows().at(i).value(0) == name) gone << before.rowids().value(i);
-            db->execute(sql::addressDeleteByName(name));
+            db->execute(store::addressDeleteByName(name));
         }
     } catch (const store::Error& e) {
         ui::reportError(this, QStringLiteral("没有删除。"), e);

@@ -3,6 +3,7 @@
 #include "rotamodel.h"
 
 #include <store/catalogue.h>
+#include <store/database.h>
 #include <ui/childframe.h>
 #include <ui/controls.h>
 #include <ui/fonts.h>

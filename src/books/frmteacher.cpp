@@ -3,6 +3,7 @@
 #include "attendancedate.h"
 
 #include <store/catalogue.h>
+#include <store/database.h>
 #include <store/statements.h>
 #include <ui/childframe.h>
 #include <ui/controls.h>
@@ -244,7 +245,7 @@ void frmteacher::save() {
                              comnumber->currentText()};
     try {
         store::Database db(store::kAttendanceFile);
-        db.insert(sql::attendanceInsert(values));
+        db.insert(store::attendanceInsert(values));
     } catch (const store::Error& e) {
         ui::reportError(this, QStringLiteral("考勤记录没有保存。"), e);
         return;
@@ -268,7 +269,7 @@ void frmteacher::query() {
     store::RecordSet rs;
     try {
         store::Database db(store::kAttendanceFile);
-        rs = db.openRecordset(sql::attendanceQuery(name));
+        rs = db.openRecordset(store::attendanceQuery(name));
     } catch (const store::Error& e) {
         ui::reportError(this, QStringLiteral("无法查寻。"), e);
         return;

@@ -2,6 +2,7 @@
 #include "frmteacher.h"
 
 #include <store/catalogue.h>
+#include <store/database.h>
 #include <store/statements.h>
 #include <ui/fonts.h>
 #include <ui/notify.h>
@@ -100,7 +101,7 @@ void frmteacher::cmdok_Click() {
         store::Database db(store::kAttendanceFile);
         db.execute("begin");
         for (const auto& item : items)
-            if (!item.box->text().isEmpty()) db.execute(sql::lookupInsert(item.table, item.box->text()));
+            if (!item.box->text().isEmpty()) db.execute(store::lookupInsert(item.table, item.box->text()));
         db.execute("commit");
     } catch (const store::Error& e) {
         ui::reportError(this, QStringLiteral("新增的项目没有保存。"), e);

@@ -1,6 +1,7 @@
 #include "rotamodel.h"
 
 #include <store/catalogue.h>
+#include <store/openings.h>
 #include <store/statements.h>
 
 void RotaModel::reload() {
@@ -79,11 +80,11 @@ void RotaModel::commit() {
     auto db = store::OpenRosterDatabase();
     const store::RecordRef read = asRead(row);
     if (!read.isValid()) {
-        m_rs.rowids()[row] = db->insert(sql::rotaInsert(m_rs.columns(), cells));
+        m_rs.rowids()[row] = db->insert(store::rotaInsert(m_rs.columns(), cells));
         // Cells never typed in were stored as empty texts, not NULL: keep them as stored.
         for (QString& c : cells)
             if (c.isNull()) c = QStringLiteral("");
-    } else if (db->execute(sql::rotaUpdate(m_rs.columns(), cells, read.condition())) == 0) {
+    } else if (db->execute(store::rotaUpdate(m_rs.columns(), cells, read.condition())) == 0) {
         throw store::Error(store::Error::Changed, db->path());
     }
     m_pendingRow = -1;
@@ -110,7 +111,7 @@ void RotaModel::removeRecord(int row) {
     const store::RecordRef read = asRead(row);
     if (read.isValid()) {
         auto db = store::OpenRosterDatabase();
-        if (db->execute(sql::rotaDelete(read.condition())) == 0) throw store::Error(store::Error::Changed, db->path());
+        if (db->execute(store::rotaDelete(read.condition())) == 0) throw store::Error(store::Error::Changed, db->path());
     }
     if (m_pendingRow == row) {
         m_pendingRow = -1;

@@ -1,6 +1,7 @@
 #include "themebook.h"
 
 #include <store/catalogue.h>
+#include <store/database.h>
 #include <store/statements.h>
 #include <ui/controls.h>
 #include <ui/fonts.h>
@@ -212,7 +213,7 @@ void ThemeBook::Combo1_Click(int index) {
     store::RecordSet rs;
     try {
         store::Database db(QString::fromUtf8(m_design.file));
-        rs = db.openTableWithRowids(m_design.table, sql::themeCondition(theme));
+        rs = db.openTableWithRowids(m_design.table, store::themeCondition(theme));
     } catch (const store::Error& e) {
         ui::reportError(this, QStringLiteral("无法读取这条记录。"), e);
         return;
@@ -263,7 +264,7 @@ void ThemeBook::save() {
     values << boxText(m_boxes.last());
     try {
         store::Database db(QString::fromUtf8(m_design.file));
-        db.insert(sql::themeInsert(m_design.table, values));
+        db.insert(store::themeInsert(m_design.table, values));
     } catch (const store::Error& e) {
         ui::reportError(this, QStringLiteral("内容没有保存。"), e);
         return;
@@ -280,10 +281,10 @@ void ThemeBook::remove() {
         // The record on screen alone, while it is as read; a typed theme removes every record
         // with that theme.
         if (m_shown.isValid() && theme == m_shown.values.value(0)) {
-            if (db.execute(sql::themeDeleteRecord(m_design.table, m_shown.condition())) == 0)
+            if (db.execute(store::themeDeleteRecord(m_design.table, m_shown.condition())) == 0)
                 throw store::Error(store::Error::Changed, db.path());
         } else {
-            db.execute(sql::themeDeleteByTheme(m_design.table, theme));
+            db.execute(store::themeDeleteByTheme(m_design.table, theme));
         }
     } catch (const store::Error& e) {
         ui::reportError(this, QStringLiteral("没有删除。"), e);

@@ -4,6 +4,7 @@
 #include "launcherpicture.h"
 
 #include <store/catalogue.h>
+#include <store/openings.h>
 #include <ui/enterfocus.h>
 #include <ui/fonts.h>
 #include <ui/notify.h>

@@ -1,6 +1,7 @@
 #include "backup.h"
 
 #include "catalogue.h"
+#include "statements.h"
 #include "database.h"
 #include "refill.h"
 

@@ -1,6 +1,7 @@
 #include "database.h"
 
 #include "catalogue.h"
+#include "statements.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,7 @@
 #include "importrows.h"
 
 #include "catalogue.h"
+#include "statements.h"
 #include "database.h"
 
 #include <QFileInfo>

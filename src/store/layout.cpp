@@ -1,6 +1,7 @@
 #include "layout.h"
 
 #include "catalogue.h"
+#include "database.h"
 
 #include <QDir>
 #include <QFile>

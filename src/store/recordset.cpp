@@ -22,7 +22,7 @@ qint64 RecordSet::rowid() const {
 
 namespace store {
 
-QString RecordRef::condition() const { return sql::sameRecord(columns, values, rowid); }
+QString RecordRef::condition() const { return store::sameRecord(columns, values, rowid); }
 
 RecordRef RecordSet::current() const {
     if (bof() || eof()) return {};

@@ -1,6 +1,7 @@
 #include "refill.h"
 
 #include "catalogue.h"
+#include "statements.h"
 #include "database.h"
 
 #include <QDateTime>

@@ -1,12 +1,15 @@
 #include "statements.h"
 
-#include "catalogue.h"
+namespace store {
 
-using store::SqlDouble;
-using store::SqlName;
-using store::SqlQuote;
+QString SqlDouble(const QString& value) {
+    QString out = value;
+    return out.replace(QChar('\''), QStringLiteral("''"));
+}
 
-namespace sql {
+QString SqlQuote(const QString& value) { return QChar('\'') + SqlDouble(value) + QChar('\''); }
+
+QString SqlName(const QString& name) { return '"' + QString(name).replace('"', "\"\"") + '"'; }
 
 QString quotedList(const QStringList& values) {
     QStringList quoted;
@@ -105,4 +108,4 @@ QString schoolUpdate(const QString& name, const QString& phone, const QString& a
            SqlDouble(address) + "', email='" + SqlDouble(email) + "'";
 }
 
-} // namespace sql
+} // namespace store

@@ -5,7 +5,14 @@
 
 // The statements of the record books, built from the values the user typed. Every value goes
 // through SqlQuote, so no value can leave its literal.
-namespace sql {
+namespace store {
+
+// A value written as an SQL text literal: apostrophes doubled, enclosed in apostrophes.
+QString SqlQuote(const QString& value);
+// The value with its apostrophes doubled, without the enclosing pair.
+QString SqlDouble(const QString& value);
+// A table or column name as an SQL identifier: in double quotes, any double quote doubled.
+QString SqlName(const QString& name);
 
 // q(v1) + "," + q(v2) + ... for the values in order.
 QString quotedList(const QStringList& values);
@@ -47,4 +54,4 @@ QString rotaDelete(const QString& record);
 QString schoolInsert(const QString& name, const QString& phone, const QString& address, const QString& email);
 QString schoolUpdate(const QString& name, const QString& phone, const QString& address, const QString& email);
 
-} // namespace sql
+} // namespace store

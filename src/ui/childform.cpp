@@ -3,6 +3,7 @@
 #include "notify.h"
 
 #include <store/catalogue.h>
+#include <store/openings.h>
 
 namespace ui {
 
