@@ -13,7 +13,6 @@
 
 namespace {
 
-enum { Add = 1, Save, Edit, Search, Delete, First, Previous, Next, Last, Exit };
 const QStringList kBoxes{"txtname", "txtsex", "txtmphone", "txtphone", "txtcode", "txtqq", "txtemail", "txtaddress"};
 
 struct Book {
@@ -34,11 +33,11 @@ struct Book {
     }
     QString shownName() { return box("txtname")->text(); }
     void add(const QString& name, const QString& sex, const QString& phone = QString()) {
-        click(Add);
+        click(Frmaddlist::Add);
         fill("txtname", name);
         fill("txtsex", sex);
         if (!phone.isEmpty()) fill("txtphone", phone);
-        click(Save);
+        click(Frmaddlist::Save);
     }
 };
 
@@ -68,10 +67,10 @@ void tst_addlist::emptyBookShowsThePlaceholder() {
     QCOMPARE(b.remark()->toPlainText(), QString("暂时没有记录！"));
     QCOMPARE(b.remark()->font().pointSizeF(), 20.0);
     QVERIFY(b.remark()->styleSheet().contains("#ff0000"));
-    QVERIFY(!b.enabled(Edit) && !b.enabled(Save) && b.enabled(Add));
+    QVERIFY(!b.enabled(Frmaddlist::Edit) && !b.enabled(Frmaddlist::Save) && b.enabled(Frmaddlist::Add));
     for (const QString& name : kBoxes) QVERIFY(b.box(name)->isReadOnly());
     QCOMPARE(b.w.findChild<QLabel*>("Label1")->text(), QString("欢迎使用教师通讯录"));
-    for (int nav : {First, Previous, Next, Last}) b.click(nav);
+    for (int nav : {Frmaddlist::First, Frmaddlist::Previous, Frmaddlist::Next, Frmaddlist::Last}) b.click(nav);
     QCOMPARE(b.shownName(), QString());
     QVERIFY(m_messages->all.isEmpty());
     // The placeholder keeps its size and colour while records are added.
@@ -84,16 +83,16 @@ void tst_addlist::addStoresNoneForEmptyBoxes() {
     testkit::exec(store::kUserFile, "insert into tabel2 values ('实验小学','1','2','3')");
     Book b;
     QCOMPARE(b.w.findChild<QLabel*>("Label1")->text(), QString("欢迎使用实验小学教师通讯录"));
-    b.click(Add);
-    QVERIFY(b.enabled(Save));
+    b.click(Frmaddlist::Add);
+    QVERIFY(b.enabled(Frmaddlist::Save));
     QCOMPARE(b.label11(), QString("请输入相关信息，然后单击保存按钮 "));
     b.fill("txtname", "O'Neil");
     b.fill("txtsex", "男");
-    b.click(Save);
+    b.click(Frmaddlist::Save);
     QCOMPARE(m_messages->all.last().text, QString("内容已经保存"));
     QCOMPARE(m_messages->all.last().style, 64);
     QCOMPARE(stored(), QVector<QStringList>({{"O'Neil", "男", "无", "无", "无", "无", "无", "无", "无"}}));
-    QVERIFY(!b.enabled(Save));
+    QVERIFY(!b.enabled(Frmaddlist::Save));
     QCOMPARE(b.box("txtmphone")->text(), QString()); // the boxes keep what was typed
     QCOMPARE(b.label11(), QString());
     // Adding the same name again makes a second record.
@@ -103,18 +102,18 @@ void tst_addlist::addStoresNoneForEmptyBoxes() {
 
 void tst_addlist::requiredInputsInOrder() {
     Book b;
-    b.click(Add);
-    b.click(Save);
+    b.click(Frmaddlist::Add);
+    b.click(Frmaddlist::Save);
     QCOMPARE(m_messages->texts(), QStringList{"请输入名字！"});
     QCOMPARE(m_messages->all.last().style, 48);
     b.fill("txtname", "张伟");
-    b.click(Save);
+    b.click(Frmaddlist::Save);
     QCOMPARE(m_messages->last(), QString("请输入性别！"));
     QVERIFY(stored().isEmpty());
-    b.click(Delete);
+    b.click(Frmaddlist::Delete);
     QVERIFY(m_messages->last() != "请输入姓名！");
-    b.click(Add);
-    b.click(Delete);
+    b.click(Frmaddlist::Add);
+    b.click(Frmaddlist::Delete);
     QCOMPARE(m_messages->last(), QString("请输入姓名！"));
     QCOMPARE(m_messages->all.last().style, 64);
 }
@@ -123,31 +122,31 @@ void tst_addlist::searchProtocol() {
     Book b;
     b.add("张伟", "男", "6666");
     b.add("李娜", "女", "7777");
-    b.click(Search);
+    b.click(Frmaddlist::Search);
     QCOMPARE(m_messages->last(), QString("请输入相应的查寻条件，然后单击'查寻'"));
     QCOMPARE(b.w.searchStep(), 1);
     QVERIFY(!b.box("txtsex")->isEnabled() && !b.box("txtcode")->isEnabled());
-    b.click(Search); // nothing typed: the same hint, still armed
+    b.click(Frmaddlist::Search); // nothing typed: the same hint, still armed
     QCOMPARE(m_messages->all.size(), 4);
     QCOMPARE(b.w.searchStep(), 1);
     b.fill("txtname", "张伟");
     b.fill("txtphone", "7777"); // the landline alone decides
-    b.click(Search);
+    b.click(Frmaddlist::Search);
     QCOMPARE(b.label11(), QString("共找到1位"));
     QCOMPARE(b.shownName(), QString("李娜"));
     QCOMPARE(b.w.searchStep(), 0);
-    b.click(Search);
+    b.click(Frmaddlist::Search);
     b.fill("txtname", "王芳");
-    b.click(Search);
+    b.click(Frmaddlist::Search);
     QCOMPARE(b.label11(), QString("没有该记录！"));
     QCOMPARE(b.w.searchStep(), 1);
     b.fill("txtname", "");
     b.fill("txtemail", "无");
-    b.click(Search);
+    b.click(Frmaddlist::Search);
     QCOMPARE(b.label11(), QString("共找到2位"));
-    b.click(Next);
+    b.click(Frmaddlist::Next);
     QCOMPARE(b.shownName(), QString("李娜"));
-    b.click(Next);
+    b.click(Frmaddlist::Next);
     QCOMPARE(b.shownName(), QString("李娜"));
 }
 
@@ -157,21 +156,21 @@ void tst_addlist::navigationAtBothEnds() {
                       QString("insert into tabaddlist values ('%1','男','','','','','','','')").arg(n));
     Book b;
     QCOMPARE(b.shownName(), QString("甲"));
-    b.click(Previous); // to BOF: the first record stays on screen
+    b.click(Frmaddlist::Previous); // to BOF: the first record stays on screen
     QCOMPARE(b.shownName(), QString("甲"));
-    b.click(First); // at BOF: nothing
+    b.click(Frmaddlist::First); // at BOF: nothing
     QCOMPARE(b.shownName(), QString("甲"));
-    b.click(Previous);
-    b.click(Next);
+    b.click(Frmaddlist::Previous);
+    b.click(Frmaddlist::Next);
     QCOMPARE(b.shownName(), QString("乙"));
-    b.click(Last);
+    b.click(Frmaddlist::Last);
     QCOMPARE(b.shownName(), QString("丙"));
-    b.click(Next);
+    b.click(Frmaddlist::Next);
     QCOMPARE(b.shownName(), QString("丙"));
-    b.click(Last); // at EOF: nothing
-    b.click(Next);
+    b.click(Frmaddlist::Last); // at EOF: nothing
+    b.click(Frmaddlist::Next);
     QCOMPARE(b.shownName(), QString("丙"));
-    b.click(Previous);
+    b.click(Frmaddlist::Previous);
     QCOMPARE(b.shownName(), QString("乙"));
 }
 
@@ -179,13 +178,13 @@ void tst_addlist::editChangesOnlyTheShownTeacher() {
     testkit::exec(store::kRosterFile, "insert into tabaddlist values ('张伟','男','1','','','','','','语文')");
     testkit::exec(store::kRosterFile, "insert into tabaddlist values ('张伟','男','2','','','','','','数学')");
     Book b;
-    b.click(Next);
+    b.click(Frmaddlist::Next);
     QCOMPARE(b.box("txtmphone")->text(), QString("2"));
-    b.click(Edit);
+    b.click(Frmaddlist::Edit);
     QVERIFY(!b.box("txtname")->isEnabled());
     QCOMPARE(b.label11(), QString("请更改相关信息，然后单击保存按钮"));
     b.fill("txtmphone", "13900000000");
-    b.click(Save);
+    b.click(Frmaddlist::Save);
     QCOMPARE(m_messages->last(), QString("内容已经保存"));
     const auto rows = stored();
     QCOMPARE(rows.at(0).at(2), QString("1"));
@@ -199,17 +198,17 @@ void tst_addlist::deleteRemovesOnlyTheShownTeacher() {
         testkit::exec(store::kRosterFile, "insert into tabaddlist values ('张伟','男','','','','','','','')");
     testkit::exec(store::kRosterFile, "insert into tabaddlist values ('李娜','女','','','','','','','')");
     Book b;
-    b.click(Delete);
+    b.click(Frmaddlist::Delete);
     QCOMPARE(m_messages->last(), QString("内容已经删除！"));
     QCOMPARE(m_messages->all.last().style, 48);
     QCOMPARE(stored().size(), 2);
     // A typed name removes every teacher with that name.
-    b.click(Search);
+    b.click(Frmaddlist::Search);
     b.fill("txtname", "张伟");
-    b.click(Delete);
+    b.click(Frmaddlist::Delete);
     QCOMPARE(stored(), QVector<QStringList>({{"李娜", "女", "", "", "", "", "", "", ""}}));
     QCOMPARE(b.shownName(), QString("李娜"));
-    b.click(Delete);
+    b.click(Frmaddlist::Delete);
     QVERIFY(stored().isEmpty());
     QCOMPARE(b.remark()->toPlainText(), QString("暂时没有记录！"));
 }
@@ -217,10 +216,10 @@ void tst_addlist::deleteRemovesOnlyTheShownTeacher() {
 void tst_addlist::editOfAVanishedRecordIsNotReportedSaved() {
     testkit::exec(store::kRosterFile, "insert into tabaddlist values ('张伟','男','1','','','','','','')");
     Book b;
-    b.click(Edit);
+    b.click(Frmaddlist::Edit);
     b.fill("txtmphone", "999");
     testkit::exec(store::kRosterFile, "delete from tabaddlist"); // emptied meanwhile
-    b.click(Save);
+    b.click(Frmaddlist::Save);
     QVERIFY(m_messages->last().contains("已被修改或删除"));
     QVERIFY(!m_messages->texts().contains("内容已经保存"));
     QVERIFY(stored().isEmpty());
@@ -228,11 +227,11 @@ void tst_addlist::editOfAVanishedRecordIsNotReportedSaved() {
     // Search cleared the boxes: Edit then has no record to change, and Save says so.
     testkit::exec(store::kRosterFile, "insert into tabaddlist values ('李娜','女','','','','','','','')");
     Book c;
-    c.click(Search);
+    c.click(Frmaddlist::Search);
     c.fill("txtname", "x");
-    c.click(Edit);
+    c.click(Frmaddlist::Edit);
     c.fill("txtsex", "y");
-    c.click(Save);
+    c.click(Frmaddlist::Save);
     QVERIFY2(m_messages->last().contains("没有显示任何记录"), qPrintable(m_messages->texts().join("|")));
     QCOMPARE(stored().size(), 1);
 }
@@ -241,22 +240,24 @@ void tst_addlist::editOfAVanishedRecordIsNotReportedSaved() {
 // Edit + Save, and a Delete reaches that teacher, not the one whose name is the first 20 characters.
 void tst_addlist::longStoredValuesAreNeverCut() {
     const QString name(25, QChar(0x540d)), remark(150, 'r');
-    testkit::exec(store::kRosterFile, "insert into tabaddlist values ('" + name + "','男女男女男女男女男女男','1','','','','','','" +
-                                          remark + "')");
-    testkit::exec(store::kRosterFile, "insert into tabaddlist values ('" + name.left(20) + "','女','2','','','','','','')");
+    testkit::exec(store::kRosterFile, "insert into tabaddlist values ('" + name +
+                                          "','男女男女男女男女男女男','1','','','','','','" + remark + "')");
+    testkit::exec(store::kRosterFile,
+                  "insert into tabaddlist values ('" + name.left(20) + "','女','2','','','','','','')");
     Book b;
     QCOMPARE(b.shownName(), name);
     QCOMPARE(b.box("txtname")->cursorPosition(), 0); // its beginning shows
     QCOMPARE(b.remark()->toPlainText(), remark);
-    b.click(Edit);
+    b.click(Frmaddlist::Edit);
     b.fill("txtmphone", "999");
-    b.click(Save);
-    QCOMPARE(stored().at(0), QStringList({name, "男女男女男女男女男女男", "999", "无", "无", "无", "无", "无", remark}));
+    b.click(Frmaddlist::Save);
+    QCOMPARE(stored().at(0),
+             QStringList({name, "男女男女男女男女男女男", "999", "无", "无", "无", "无", "无", remark}));
     b.box("txtphone")->setFocus();
     testkit::type(b.remark(), "x"); // the limit still stops it growing
     QCOMPARE(b.remark()->toPlainText().size(), 150);
-    b.click(First);
-    b.click(Delete);
+    b.click(Frmaddlist::First);
+    b.click(Frmaddlist::Delete);
     QCOMPARE(stored().size(), 1);
     QCOMPARE(stored().at(0).at(0), name.left(20));
 }
@@ -264,18 +265,18 @@ void tst_addlist::longStoredValuesAreNeverCut() {
 void tst_addlist::editThenAddKeepsNameDisabled() {
     testkit::exec(store::kRosterFile, "insert into tabaddlist values ('张伟','男','','','','','','','')");
     Book b;
-    b.click(Edit);
-    b.click(Add);
+    b.click(Frmaddlist::Edit);
+    b.click(Frmaddlist::Add);
     QVERIFY(!b.box("txtname")->isEnabled());
     QVERIFY(b.w.addMode());
-    b.click(First);
+    b.click(Frmaddlist::First);
     QVERIFY(b.box("txtname")->isEnabled());
 }
 
 void tst_addlist::enterMovesFocusExceptInRemark() {
     Book b;
     QApplication::setActiveWindow(&b.w);
-    b.click(Add);
+    b.click(Frmaddlist::Add);
     b.box("txtname")->setFocus();
     for (int i = 0; i + 1 < kBoxes.size(); ++i) {
         QCOMPARE(QApplication::focusWidget(), b.box(kBoxes[i]));
@@ -294,11 +295,11 @@ void tst_addlist::engineErrorsAreReported() {
     b.add("张伟", "男");
     QVERIFY(m_messages->last().contains("内容没有保存"));
     QVERIFY(m_messages->last().contains("database/addonduty.dat"));
-    QVERIFY(b.enabled(Save)); // still usable: the user may try again
+    QVERIFY(b.enabled(Frmaddlist::Save)); // still usable: the user may try again
     QFile::remove(store::kRosterFile);
-    b.click(Search);
+    b.click(Frmaddlist::Search);
     b.fill("txtname", "张伟");
-    b.click(Search);
+    b.click(Frmaddlist::Search);
     QVERIFY(m_messages->last().contains("找不到数据文件"));
     QVERIFY(!QFile::exists(store::kRosterFile));
 }

@@ -225,7 +225,7 @@ void tst_admin::windowLeftOpenSavesIntoTheNewFile() {
     w.findChild<QComboBox*>("comsubject")->setEditText("语文");
     w.findChild<QLineEdit*>("txtcount")->setText("1");
     w.findChild<QComboBox*>("comnumber")->setEditText("第一节");
-    testkit::clickTool(&w, 2);
+    testkit::clickTool(&w, frmteacher::Save);
     QCOMPARE(m_messages->last(), QString("已经保存"));
     QCOMPARE(testkit::rows(store::kAttendanceFile, "select 姓名 from tabkaoqin"), QVector<QStringList>({{"新"}}));
 }

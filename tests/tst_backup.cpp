@@ -115,10 +115,10 @@ void tst_backup::restoreOneBookAndUndoIt() {
     m.findChild<QAction*>("restoredata")->trigger();
     QCOMPARE(count(store::kMinutesFile, "tabcahier"), 5);
     // The window open all along writes into the restored file.
-    testkit::clickTool(&open, 1);
+    testkit::clickTool(&open, Frmaddlist::Add);
     open.findChild<QLineEdit*>("txtname")->setText("新来的");
     open.findChild<QLineEdit*>("txtsex")->setText("女");
-    testkit::clickTool(&open, 2);
+    testkit::clickTool(&open, Frmaddlist::Save);
     QCOMPARE(count(store::kRosterFile, "tabaddlist where name='新来的'"), 1);
 }
 

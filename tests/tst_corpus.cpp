@@ -86,7 +86,7 @@ void tst_corpus::addressBook() {
     QFETCH(QString, value);
     Frmaddlist w;
     w.show();
-    testkit::clickTool(&w, 1);
+    testkit::clickTool(&w, Frmaddlist::Add);
     w.findChild<QLineEdit*>("txtname")->setText("甲");
     w.findChild<QLineEdit*>("txtsex")->setText("男");
     auto* remark = w.findChild<QPlainTextEdit*>("txtremark");
@@ -94,15 +94,15 @@ void tst_corpus::addressBook() {
     const QString inRemark = remark->toPlainText(); // what the box holds (at most 100 characters)
     if (!value.contains('\n') && !value.contains('\r')) w.findChild<QLineEdit*>("txtaddress")->setText(value);
     const QString inAddress = w.findChild<QLineEdit*>("txtaddress")->text();
-    testkit::clickTool(&w, 2);
+    testkit::clickTool(&w, Frmaddlist::Save);
     QCOMPARE(m_messages->last(), QString("内容已经保存"));
     const QStringList row = testkit::rows(store::kRosterFile, "select * from tabaddlist").value(0);
     QCOMPARE(row.at(8), inRemark);
     QCOMPARE(row.at(7), inAddress.isEmpty() ? QString("无") : inAddress);
     // Found again by the window's own search on the remark.
-    testkit::clickTool(&w, 4);
+    testkit::clickTool(&w, Frmaddlist::Search);
     paste(remark, inRemark);
-    testkit::clickTool(&w, 4);
+    testkit::clickTool(&w, Frmaddlist::Search);
     QCOMPARE(w.findChild<QLabel*>("Label11")->text(), QString("共找到1位"));
     QCOMPARE(remark->toPlainText(), inRemark);
     QCOMPARE(w.findChild<QLineEdit*>("txtaddress")->text(), row.at(7));
@@ -114,7 +114,7 @@ void tst_corpus::themeBooks() {
     for (bool minutes : {true, false}) {
         std::unique_ptr<ThemeBook> w(minutes ? static_cast<ThemeBook*>(new Frmcahier) : new Frmnote);
         w->show();
-        testkit::clickTool(w.get(), 2);
+        testkit::clickTool(w.get(), ThemeBook::Add);
         auto* combo = w->findChild<QComboBox*>("Combo1");
         const QString theme = QString(value).remove('\r').replace('\n', ' ').left(500);
         combo->setEditText(theme);
@@ -123,7 +123,7 @@ void tst_corpus::themeBooks() {
         for (QPlainTextEdit* p : w->findChildren<QPlainTextEdit*>()) paste(p, value);
         auto* content = w->findChild<QPlainTextEdit*>("txtcontent");
         const QString held = content->toPlainText();
-        testkit::clickTool(w.get(), 4);
+        testkit::clickTool(w.get(), ThemeBook::Save);
         QCOMPARE(m_messages->last(), QString("内容已保存"));
         const QString file = minutes ? store::kMinutesFile : store::kEventsFile;
         const QString table = minutes ? "tabcahier" : "tabnote";
@@ -148,15 +148,15 @@ void tst_corpus::attendanceAndLists() {
         for (const char* c : {"comname", "comsort", "comsubject", "comnumber"})
             w.findChild<QComboBox*>(c)->setEditText(value);
         w.findChild<QLineEdit*>("txtcount")->setText(value);
-        testkit::clickTool(&w, 2);
+        testkit::clickTool(&w, frmteacher::Save);
         QCOMPARE(m_messages->last(), QString("已经保存"));
         QCOMPARE(testkit::rows(store::kAttendanceFile, "select * from tabkaoqin").value(0),
                  QStringList({"2026-12-07", "星期一", value, value, value, value, value}));
         w.findChild<QComboBox*>("comname")->setEditText(value);
-        testkit::clickTool(&w, 3);
+        testkit::clickTool(&w, frmteacher::Query);
         QCOMPARE(w.findChild<QLabel*>("Label2")->text(), QString("共找到1条记录"));
         QCOMPARE(w.gridModel()->index(0, 2).data().toString(), value);
-        testkit::clickTool(&w, 1);
+        testkit::clickTool(&w, frmteacher::Settings);
         for (const char* b : {"txtaddsort", "txtaddsubject", "txtaddnumber"})
             w.findChild<QLineEdit*>(b)->setText(value);
         w.findChild<QPushButton*>("cmdok")->click();
@@ -193,14 +193,14 @@ void tst_corpus::rotaCell() {
     testkit::exec(store::kRosterFile, "insert into tabonduty values ('第1周','','')");
     Frmonduty w;
     w.show();
-    testkit::clickTool(&w, 2);
+    testkit::clickTool(&w, Frmonduty::Modify);
     auto* grid = w.findChild<QTableView*>("DBGrid1");
     grid->setCurrentIndex(grid->model()->index(0, 1));
     grid->edit(grid->currentIndex());
     auto* editor = grid->viewport()->findChild<QLineEdit*>();
     QVERIFY(editor);
     editor->setText(value);
-    testkit::clickTool(&w, 3); // "锁定" writes the row being edited
+    testkit::clickTool(&w, Frmonduty::Lock); // "锁定" writes the row being edited
     QCOMPARE(testkit::rows(store::kRosterFile, "select * from tabonduty"),
              QVector<QStringList>({{"第1周", value, ""}}));
     Frmonduty reopened;
@@ -210,7 +210,7 @@ void tst_corpus::rotaCell() {
 void tst_corpus::longestValues() {
     Frmaddlist w;
     w.show();
-    testkit::clickTool(&w, 1);
+    testkit::clickTool(&w, Frmaddlist::Add);
     auto* name = w.findChild<QLineEdit*>("txtname");
     auto* sex = w.findChild<QLineEdit*>("txtsex");
     name->setFocus();
@@ -218,7 +218,7 @@ void tst_corpus::longestValues() {
     sex->setFocus();
     testkit::type(sex, QString(12, QChar(0x7537)));
     paste(w.findChild<QPlainTextEdit*>("txtremark"), QString(150, 'r'));
-    testkit::clickTool(&w, 2);
+    testkit::clickTool(&w, Frmaddlist::Save);
     const QStringList row = testkit::rows(store::kRosterFile, "select * from tabaddlist").value(0);
     QCOMPARE(row.at(0), QString(20, QChar(0x540d)));
     QCOMPARE(row.at(1), QString(10, QChar(0x7537)));
@@ -228,7 +228,7 @@ void tst_corpus::longestValues() {
     // (no search for word boundaries in it), saves it whole and shows it again whole.
     Frmcahier minutes;
     minutes.show();
-    testkit::clickTool(&minutes, 2);
+    testkit::clickTool(&minutes, ThemeBook::Add);
     minutes.findChild<QComboBox*>("Combo1")->setEditText("长文");
     for (QLineEdit* e : minutes.findChildren<QLineEdit*>())
         if (e->text().isEmpty()) e->setText("x");
@@ -241,7 +241,7 @@ void tst_corpus::longestValues() {
     content->setFocus();
     content->paste();
     QCoreApplication::processEvents();
-    testkit::clickTool(&minutes, 4);
+    testkit::clickTool(&minutes, ThemeBook::Save);
     QCOMPARE(m_messages->last(), QString("内容已保存"));
     QCOMPARE(testkit::rows(store::kMinutesFile, "select content from tabcahier").value(0).value(0), huge);
     QCOMPARE(content->toPlainText(), huge);
@@ -249,21 +249,21 @@ void tst_corpus::longestValues() {
 
 void tst_corpus::nulIsRefusedEverywhere() {
     Frmaddlist book;
-    testkit::clickTool(&book, 1);
+    testkit::clickTool(&book, Frmaddlist::Add);
     book.findChild<QLineEdit*>("txtname")->setText(nul());
     book.findChild<QLineEdit*>("txtsex")->setText("男");
-    testkit::clickTool(&book, 2);
+    testkit::clickTool(&book, Frmaddlist::Save);
     QVERIFY(m_messages->last().contains("空字符"));
     QCOMPARE(count(store::kRosterFile, "tabaddlist"), 0);
 
     Frmcahier minutes;
-    testkit::clickTool(&minutes, 2);
+    testkit::clickTool(&minutes, ThemeBook::Add);
     minutes.findChild<QComboBox*>("Combo1")->setEditText("主题");
     for (QLineEdit* e : minutes.findChildren<QLineEdit*>())
         if (e->text().isEmpty()) e->setText("x");
     for (QPlainTextEdit* p : minutes.findChildren<QPlainTextEdit*>()) p->setPlainText("x");
     minutes.findChild<QPlainTextEdit*>("txtcontent")->setPlainText(nul());
-    testkit::clickTool(&minutes, 4);
+    testkit::clickTool(&minutes, ThemeBook::Save);
     QVERIFY(m_messages->last().contains("空字符"));
     QCOMPARE(count(store::kMinutesFile, "tabcahier"), 0);
 
@@ -272,9 +272,9 @@ void tst_corpus::nulIsRefusedEverywhere() {
     for (const char* c : {"comname", "comsort", "comsubject", "comnumber"})
         attendance.findChild<QComboBox*>(c)->setEditText("x");
     attendance.findChild<QLineEdit*>("txtcount")->setText(nul());
-    testkit::clickTool(&attendance, 2);
+    testkit::clickTool(&attendance, frmteacher::Save);
     QVERIFY(m_messages->last().contains("空字符"));
-    testkit::clickTool(&attendance, 1);
+    testkit::clickTool(&attendance, frmteacher::Settings);
     attendance.findChild<QLineEdit*>("txtaddsort")->setText("公假");
     attendance.findChild<QLineEdit*>("txtaddsubject")->setText(nul());
     attendance.findChild<QPushButton*>("cmdok")->click();

@@ -131,10 +131,10 @@ void tst_crash::twoCopiesOnOneFolder() {
     w.show();
     int saved = 0;
     for (int i = 0; i < 30; ++i) {
-        testkit::clickTool(&w, 1);
+        testkit::clickTool(&w, Frmaddlist::Add);
         w.findChild<QLineEdit*>("txtname")->setText(QString("mine%1").arg(i));
         w.findChild<QLineEdit*>("txtsex")->setText("女");
-        testkit::clickTool(&w, 2);
+        testkit::clickTool(&w, Frmaddlist::Save);
         saved += messages.last() == "内容已经保存";
     }
     QVERIFY(other.state() == QProcess::NotRunning || other.waitForFinished(30000));
@@ -144,9 +144,9 @@ void tst_crash::twoCopiesOnOneFolder() {
     QCOMPARE(testkit::rows(store::kRosterFile, "select count(*) from tabaddlist").at(0).at(0), QString("180"));
     // The other copy's saves appear in this one's next load.
     Frmaddlist again;
-    testkit::clickTool(&again, 4);
+    testkit::clickTool(&again, Frmaddlist::Search);
     again.findChild<QLineEdit*>("txtname")->setText("other150");
-    testkit::clickTool(&again, 4);
+    testkit::clickTool(&again, Frmaddlist::Search);
     QCOMPARE(again.findChild<QLabel*>("Label11")->text(), QString("共找到1位"));
 }
 

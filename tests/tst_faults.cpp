@@ -34,20 +34,20 @@ using Action = std::function<bool(testkit::Messages&)>;
 
 bool addTeacher(testkit::Messages& m) {
     Frmaddlist w;
-    testkit::clickTool(&w, 1);
+    testkit::clickTool(&w, Frmaddlist::Add);
     w.findChild<QLineEdit*>("txtname")->setText("张伟");
     w.findChild<QLineEdit*>("txtsex")->setText("男");
-    testkit::clickTool(&w, 2);
+    testkit::clickTool(&w, Frmaddlist::Save);
     return m.last() == "内容已经保存";
 }
 
 bool addRecord(testkit::Messages& m, ThemeBook* w) {
-    testkit::clickTool(w, 2);
+    testkit::clickTool(w, ThemeBook::Add);
     w->findChild<QComboBox*>("Combo1")->setEditText("周例会");
     for (QLineEdit* e : w->findChildren<QLineEdit*>())
         if (e->text().isEmpty()) e->setText("x");
     for (QPlainTextEdit* p : w->findChildren<QPlainTextEdit*>()) p->setPlainText("x");
-    testkit::clickTool(w, 4);
+    testkit::clickTool(w, ThemeBook::Save);
     return m.last() == "内容已保存";
 }
 
@@ -57,17 +57,17 @@ bool addAttendance(testkit::Messages& m) {
     for (const char* c : {"comname", "comsort", "comsubject", "comnumber"})
         w.findChild<QComboBox*>(c)->setEditText("x");
     w.findChild<QLineEdit*>("txtcount")->setText("1");
-    testkit::clickTool(&w, 2);
+    testkit::clickTool(&w, frmteacher::Save);
     return m.last() == "已经保存";
 }
 
 bool editRota(testkit::Messages& m) {
     const int before = m.all.size();
     Frmonduty w;
-    testkit::clickTool(&w, 1);
+    testkit::clickTool(&w, Frmonduty::Entry);
     auto* grid = w.findChild<QTableView*>("DBGrid1");
     if (!grid->model()->setData(grid->model()->index(grid->model()->rowCount() - 1, 0), "第9周")) return false;
-    testkit::clickTool(&w, 3);
+    testkit::clickTool(&w, Frmonduty::Lock);
     return m.all.size() == before;
 }
 
@@ -260,27 +260,27 @@ void tst_faults::rowidHandedOutAgain() {
     std::unique_ptr<QWidget> w;
     if (window == "address book") {
         w.reset(new Frmaddlist);
-        if (action == "edit and save") testkit::clickTool(w.get(), 3);
+        if (action == "edit and save") testkit::clickTool(w.get(), Frmaddlist::Edit);
         replaceInOtherCopy();
         if (action == "edit and save") {
             w->findChild<QLineEdit*>("txtmphone")->setText("999");
-            testkit::clickTool(w.get(), 2);
+            testkit::clickTool(w.get(), Frmaddlist::Save);
         } else {
-            testkit::clickTool(w.get(), 5);
+            testkit::clickTool(w.get(), Frmaddlist::Delete);
         }
     } else if (window == "minutes") {
         w.reset(new Frmcahier);
         replaceInOtherCopy();
-        testkit::clickTool(w.get(), 6);
+        testkit::clickTool(w.get(), ThemeBook::Delete);
     } else {
         auto* rota = new Frmonduty;
         w.reset(rota);
-        testkit::clickTool(rota, 2);
+        testkit::clickTool(rota, Frmonduty::Modify);
         auto* grid = rota->findChild<QTableView*>("DBGrid1");
         replaceInOtherCopy();
         if (action == "update") {
             QVERIFY(grid->model()->setData(grid->model()->index(0, 2), "代课"));
-            testkit::clickTool(rota, 3);
+            testkit::clickTool(rota, Frmonduty::Lock);
         } else {
             grid->selectRow(0);
             QTest::keyClick(grid, Qt::Key_Delete);

@@ -16,8 +16,6 @@
 
 namespace {
 
-enum { Entry = 1, Modify, Lock, Return };
-
 struct Rota {
     Frmonduty w;
     Rota() {
@@ -96,8 +94,8 @@ void tst_onduty::lockedGridRefusesEverything() {
     QCOMPARE(stored().size(), 3);
     QVERIFY(!r.grid()->model()->setData(r.grid()->model()->index(0, 0), "x"));
     // Locked again after entry: the same.
-    r.click(Entry);
-    r.click(Lock);
+    r.click(Frmonduty::Entry);
+    r.click(Frmonduty::Lock);
     r.type(0, 1, "王芳");
     r.deleteRow(0);
     QCOMPARE(stored().size(), 3);
@@ -113,19 +111,19 @@ void tst_onduty::statesOfferTheNewRecordRow() {
         return r.grid()->verticalHeader()->width();
     };
     const int width = markerWidth();
-    r.click(Modify);
+    r.click(Frmonduty::Modify);
     QCOMPARE(r.rows(), 3);
-    r.click(Lock);
-    r.click(Entry);
+    r.click(Frmonduty::Lock);
+    r.click(Frmonduty::Entry);
     QCOMPARE(r.rows(), 4);
     QCOMPARE(r.grid()->model()->headerData(3, Qt::Vertical).toString(), QString("*"));
     QCOMPARE(markerWidth(), width);
     r.type(0, 2, "备注");
     QCOMPARE(r.grid()->model()->headerData(0, Qt::Vertical).toString(), QString("✎"));
     QCOMPARE(markerWidth(), width);
-    r.click(Modify);
+    r.click(Frmonduty::Modify);
     QCOMPARE(r.rows(), 4);
-    r.click(Lock);
+    r.click(Frmonduty::Lock);
     QCOMPARE(r.rows(), 3);
     QCOMPARE(markerWidth(), width);
 }
@@ -133,7 +131,7 @@ void tst_onduty::statesOfferTheNewRecordRow() {
 void tst_onduty::editTouchesOnlyTheRowActedOn() {
     seed();
     Rota r;
-    r.click(Modify);
+    r.click(Frmonduty::Modify);
     r.type(1, 2, "雨天改室内");
     QCOMPARE(stored().at(1).at(2), QString()); // written when the row is left, not before
     r.leaveRow(2);
@@ -145,7 +143,7 @@ void tst_onduty::editTouchesOnlyTheRowActedOn() {
 void tst_onduty::deleteTouchesOnlyTheRowActedOn() {
     seed();
     Rota r;
-    r.click(Modify);
+    r.click(Frmonduty::Modify);
     // Del with one cell selected deletes nothing.
     r.grid()->setCurrentIndex(r.grid()->model()->index(1, 1));
     testkit::key(r.grid(), Qt::Key_Delete);
@@ -157,7 +155,7 @@ void tst_onduty::deleteTouchesOnlyTheRowActedOn() {
 
 void tst_onduty::addedRowIsStoredWhenLeft() {
     Rota r;
-    r.click(Entry);
+    r.click(Frmonduty::Entry);
     QCOMPARE(r.rows(), 1);
     r.type(0, 0, "第3周");
     QCOMPARE(r.rows(), 2); // a fresh new-record row follows
@@ -167,14 +165,14 @@ void tst_onduty::addedRowIsStoredWhenLeft() {
     QCOMPARE(stored(), QVector<QStringList>({{"第3周", "O'Neil", ""}}));
     // The last edit is written by "锁定" too.
     r.type(0, 2, "备注");
-    r.click(Lock);
+    r.click(Frmonduty::Lock);
     QCOMPARE(stored().at(0).at(2), QString("备注"));
 }
 
 void tst_onduty::editOfAVanishedRowIsReported() {
     seed();
     Rota r;
-    r.click(Modify);
+    r.click(Frmonduty::Modify);
     r.type(0, 1, "王芳");
     testkit::exec(store::kRosterFile, "delete from tabonduty"); // the rota was emptied meanwhile
     r.leaveRow(1);
@@ -186,7 +184,7 @@ void tst_onduty::editOfAVanishedRowIsReported() {
     r.w.model()->reload();
     r.type(0, 1, "王芳");
     testkit::exec(store::kRosterFile, "delete from tabonduty");
-    r.click(Lock);
+    r.click(Frmonduty::Lock);
     QCOMPARE(m_messages->all.size(), 2);
     QVERIFY(!r.w.model()->allowUpdate());
 }
@@ -207,7 +205,7 @@ void tst_onduty::escapeCancelsThePendingRow() {
     QFETCH(bool, inEditor);
     seed();
     Rota r;
-    r.click(newRow ? Entry : Modify);
+    r.click(newRow ? Frmonduty::Entry : Frmonduty::Modify);
     const int row = newRow ? 3 : 1;
     r.type(row, 0, "第9周");
     if (!newRow) QFile::remove(store::kRosterFile);
@@ -225,7 +223,7 @@ void tst_onduty::escapeCancelsThePendingRow() {
     QCOMPARE(r.cell(row, 0), newRow ? QString() : QString("第1周"));
     QVERIFY(m_messages->all.isEmpty());
     if (!newRow) return;
-    r.click(Lock);
+    r.click(Frmonduty::Lock);
     QCOMPARE(stored().size(), 3);
 }
 
@@ -236,7 +234,7 @@ void tst_onduty::pendingRowIsWrittenWhenTheProgramCloses() {
     m.show();
     m.findChild<QAction*>("onduty")->trigger();
     auto* form = qobject_cast<Frmonduty*>(m.child("Frmonduty"));
-    testkit::clickTool(form, Modify);
+    testkit::clickTool(form, Frmonduty::Modify);
     auto* grid = form->findChild<QTableView*>("DBGrid1");
     QVERIFY(grid->model()->setData(grid->model()->index(2, 2), "雨天改室内"));
     m.close();

@@ -1,6 +1,8 @@
 // The main window, its menu and child windows, the launcher panel and the help viewer.
 #include "testkit.h"
 
+#include <books/frmcahier.h>
+#include <books/frmonduty.h>
 #include <shell/frmbg.h>
 #include <shell/frmhelp.h>
 #include <shell/frmmain.h>
@@ -107,7 +109,7 @@ void tst_shell::menuClosesMinutesAndEventsFirst() {
     QVERIFY(!m.child("Frmcahier") && visibleChild(m, "Frmonduty"));
     // A book's own back command unloads it and shows the launcher, filling the area as it is now.
     m.resize(m.width() + 210, m.height() + 130);
-    testkit::clickTool(m.child("Frmonduty"), 4);
+    testkit::clickTool(m.child("Frmonduty"), Frmonduty::Return);
     testkit::settle();
     QVERIFY(!m.child("Frmonduty"));
     QWidget* bg = visibleChild(m, "Frmbg");
@@ -245,7 +247,7 @@ void tst_shell::hotSpotsOpenTheirBooks() {
     QPointer<QWidget> old = bg;
     testkit::settle();
     QVERIFY(!old);
-    testkit::clickTool(m.child("Frmcahier"), 8);
+    testkit::clickTool(m.child("Frmcahier"), ThemeBook::Back);
     testkit::settle();
     bg = m.child("Frmbg");
     QVERIFY(bg && bg->isVisible());

@@ -20,8 +20,6 @@
 
 namespace {
 
-enum { Settings = 1, Save, Query, Browse, Return };
-
 struct Register {
     frmteacher* w;
     std::unique_ptr<frmteacher> owned;
@@ -56,7 +54,7 @@ struct Register {
         set("comsubject", "语文");
         set("txtcount", count);
         set("comnumber", "第一节");
-        click(Save);
+        click(frmteacher::Save);
     }
 };
 
@@ -112,7 +110,7 @@ void tst_teacher::emptyRegister() {
     Register r;
     QVERIFY(r.items("comname").isEmpty());
     QCOMPARE(r.gridRows(), 0);
-    r.click(Browse);
+    r.click(frmteacher::Browse);
     QCOMPARE(r.w->gridModel()->columnCount(), 7);
     auto* grid = r.w->findChild<QTableView*>("DBGrid1");
     QCOMPARE(grid->columnWidth(0), 100);
@@ -158,7 +156,7 @@ void tst_teacher::checksInOrder() {
     Register r;
     for (const char* name : {"txtdate", "comname", "comsort", "comsubject", "txtcount", "comnumber"})
         r.set(name, empty.contains(name) ? QString() : (QString(name) == "txtdate" ? "12-07-2026" : " "));
-    r.click(Save);
+    r.click(frmteacher::Save);
     QCOMPARE(m_messages->texts(), QStringList{message});
     QCOMPARE(m_messages->all.last().style, 48);
     QCOMPARE(testkit::rows(store::kAttendanceFile, "select count(*) from tabkaoqin").at(0).at(0), QString("0"));
@@ -182,12 +180,12 @@ void tst_teacher::saveStoresWeekdayAndClears() {
     // The emptied lists forget their pick: Down starts again from the first entry.
     testkit::key(r.combo("comsort"), Qt::Key_Down);
     QCOMPARE(r.combo("comsort")->currentText(), QString("缺席"));
-    r.click(Save);
+    r.click(frmteacher::Save);
     QCOMPARE(m_messages->last(), QString("请输入日期！"));
     // The new name joins the list only when the window is opened again, but a query finds it now.
     QVERIFY(!r.items("comname").contains("O'Neil"));
     r.set("comname", "O'Neil");
-    r.click(Query);
+    r.click(frmteacher::Query);
     QCOMPARE(r.note(), QString("共找到1条记录"));
     r.entry("2026年12月7日", "李娜");
     QCOMPARE(testkit::rows(store::kAttendanceFile, "select 星期 from tabkaoqin where 姓名='李娜'").at(0).at(0),
@@ -208,19 +206,19 @@ void tst_teacher::queryByName() {
     for (const char* n : {"张伟", "李娜", "张伟", "张伟"}) insertEntry("12-07-2026", n);
     Register r;
     r.set("comname", "张伟");
-    r.click(Query);
+    r.click(frmteacher::Query);
     QCOMPARE(r.note(), QString("共找到3条记录"));
     QCOMPARE(r.gridRows(), 3);
     r.set("comname", "王芳");
-    r.click(Query);
+    r.click(frmteacher::Query);
     QCOMPARE(r.note(), QString("没有找到您查寻的记录！"));
     QCOMPARE(r.gridRows(), 3); // the grid keeps what it showed
     r.set("comname", "");
-    r.click(Query);
+    r.click(frmteacher::Query);
     QCOMPARE(m_messages->texts(), QStringList{"请在姓名栏内输入或选择姓名，然后单击查寻按钮。"});
     QCOMPARE(m_messages->all.last().style, 64);
     QCOMPARE(r.note(), QString("查寻时，在姓名栏内输入或选择姓名，然后单击查寻按钮。"));
-    r.click(Browse);
+    r.click(frmteacher::Browse);
     QCOMPARE(r.gridRows(), 4);
     QCOMPARE(r.note(), QString("注意：为保证真实，数据保存后不能更改！"));
 }
@@ -238,11 +236,11 @@ void tst_teacher::optionButtonsOrderTheGrid() {
     r.entry("2024-05-05", "丁"); // the order holds for later fills
     QCOMPARE(r.grid(0, 0), QString("2024-05-05"));
     r.set("comname", "甲");
-    r.click(Query);
+    r.click(frmteacher::Query);
     QCOMPARE(r.grid(0, 0), QString("01-02-2026"));
     QTest::mouseClick(r.w->findChild<QRadioButton*>("Option1_1"), Qt::LeftButton);
     QCOMPARE(r.gridRows(), 2);
-    r.click(Browse);
+    r.click(frmteacher::Browse);
     QStringList names;
     for (int i = 0; i < r.gridRows(); ++i) names << r.grid(i, 2);
     QCOMPARE(names, QStringList({"丙", "丁", "甲", "甲", "乙"})); // in pinyin order, as a Chinese list is read
@@ -254,8 +252,8 @@ void tst_teacher::listEditingStoresAndReopens() {
     m.findChild<QAction*>("teacher")->trigger();
     QPointer<frmteacher> first = qobject_cast<frmteacher*>(m.child("frmteacher"));
     Register r(first);
-    r.click(Settings);
-    QVERIFY(!r.w->findChild<QToolBar*>("Toolbar1")->actions().at(Save - 1)->isEnabled());
+    r.click(frmteacher::Settings);
+    QVERIFY(!r.w->findChild<QToolBar*>("Toolbar1")->actions().at(frmteacher::Save - 1)->isEnabled());
     QVERIFY(!r.box("txtdate")->isVisible() && r.box("txtaddsubject")->isVisible());
     r.set("txtaddsubject", "O'Reilly书法");
     r.set("txtaddsort", "迟到");
@@ -270,7 +268,7 @@ void tst_teacher::listEditingStoresAndReopens() {
     QVERIFY(again.box("txtdate")->isVisible() && !again.box("txtaddsubject")->isVisible());
     QCOMPARE(testkit::rows(store::kAttendanceFile, "select count(*) from tabaddnumber").at(0).at(0), QString("0"));
     // OK with three empty boxes stores nothing, and still says so.
-    again.click(Settings);
+    again.click(frmteacher::Settings);
     again.w->findChild<QPushButton*>("cmdok")->click();
     QCOMPARE(m_messages->last(), QString("已经添加"));
     testkit::settle();
@@ -279,12 +277,12 @@ void tst_teacher::listEditingStoresAndReopens() {
 
 void tst_teacher::cancelKeepsTheTexts() {
     Register r;
-    r.click(Settings);
+    r.click(frmteacher::Settings);
     r.set("txtaddnumber", "第十一节");
     r.w->findChild<QPushButton*>("cmdcancel")->click();
     QVERIFY(r.box("txtdate")->isVisible() && !r.box("txtaddnumber")->isVisible());
-    QVERIFY(r.w->findChild<QToolBar*>("Toolbar1")->actions().at(Save - 1)->isEnabled());
-    r.click(Settings);
+    QVERIFY(r.w->findChild<QToolBar*>("Toolbar1")->actions().at(frmteacher::Save - 1)->isEnabled());
+    r.click(frmteacher::Settings);
     QCOMPARE(r.box("txtaddnumber")->text(), QString("第十一节"));
     QCOMPARE(testkit::rows(store::kAttendanceFile, "select count(*) from tabaddnumber").at(0).at(0), QString("0"));
 }
@@ -292,9 +290,9 @@ void tst_teacher::cancelKeepsTheTexts() {
 void tst_teacher::queryWithEmptyNameInListMode() {
     Register r;
     QApplication::setActiveWindow(r.w);
-    r.click(Settings);
+    r.click(frmteacher::Settings);
     r.box("txtaddsort")->setFocus();
-    r.click(Query);
+    r.click(frmteacher::Query);
     QCOMPARE(m_messages->all.size(), 1);
     QCOMPARE(QApplication::focusWidget(), r.box("txtaddsort"));
 }
@@ -302,7 +300,7 @@ void tst_teacher::queryWithEmptyNameInListMode() {
 void tst_teacher::engineErrorsAreReported() {
     Register r;
     testkit::exec(store::kAttendanceFile, "drop table tabaddsort");
-    r.click(Settings);
+    r.click(frmteacher::Settings);
     r.set("txtaddsubject", "书法");
     r.set("txtaddsort", "公假");
     r.w->findChild<QPushButton*>("cmdok")->click();
@@ -311,7 +309,7 @@ void tst_teacher::engineErrorsAreReported() {
     QCOMPARE(testkit::rows(store::kAttendanceFile, "select count(*) from tabaddsubject").at(0).at(0), QString("0"));
     QVERIFY(r.box("txtaddsort")->isVisible());
     QFile::remove(store::kAttendanceFile);
-    r.click(Browse);
+    r.click(frmteacher::Browse);
     QVERIFY(m_messages->last().contains("找不到数据文件"));
     QVERIFY(!QFile::exists(store::kAttendanceFile));
 }

@@ -15,8 +15,6 @@
 
 namespace {
 
-enum { Add = 2, Save = 4, Delete = 6, Back = 8 };
-
 struct Book {
     std::unique_ptr<ThemeBook> w;
     QString file, table;
@@ -45,7 +43,7 @@ struct Book {
         testkit::type(b, value);
     }
     void click(int i) { testkit::clickTool(w.get(), i); }
-    bool saveEnabled() { return w->findChild<QToolBar*>("Toolbar1")->actions().at(Save - 1)->isEnabled(); }
+    bool saveEnabled() { return w->findChild<QToolBar*>("Toolbar1")->actions().at(ThemeBook::Save - 1)->isEnabled(); }
     // Picks entry i of the theme list with the mouse.
     void pick(int i) {
         combo()->showPopup();
@@ -62,14 +60,14 @@ struct Book {
     }
     // Adds a record with every required input filled.
     void add(const QString& theme, const QString& content) {
-        click(Add);
+        click(ThemeBook::Add);
         fill("Combo1", theme);
         fill("txttime", "2026年12月7日");
         fill("txtrecorder", "王老师");
         if (box("txtaddress")) fill("txtaddress", "会议室");
         if (box("txtattendee")) fill("txtattendee", "全体教师");
         fill("txtcontent", content);
-        click(Save);
+        click(ThemeBook::Save);
     }
     QVector<QStringList> stored() { return testkit::rows(file, "select * from " + table + " order by rowid"); }
     // The boxes whose shown value does not start at its beginning, whose first line is cut, or
@@ -141,7 +139,7 @@ void tst_themebook::emptyBook() {
     QVERIFY(!b.saveEnabled());
     QCOMPARE(b.text("txtcontent"), QString());
     QCOMPARE(b.w->findChild<QLabel*>("Label1_0")->text(), minutes ? QString("学校会议记录") : QString("学校大事历"));
-    b.click(Delete);
+    b.click(ThemeBook::Delete);
     QCOMPARE(m_messages->texts(), QStringList{"该记录已经删除"});
     QCOMPARE(m_messages->all.last().style, 64);
     QCOMPARE(b.combo()->currentText(), QString("暂时没有记录！"));
@@ -171,14 +169,14 @@ void tst_themebook::requiredOrder() {
     QFETCH(QStringList, empty);
     QFETCH(QString, message);
     Book b(minutes);
-    b.click(Add);
+    b.click(ThemeBook::Add);
     QStringList inputs{"Combo1", "txttime", "txtrecorder", "txtcontent"};
     if (minutes)
         inputs << "txtaddress"
                << "txtattendee";
     for (const QString& name : inputs)
         if (!empty.contains(name)) b.fill(name, " ");
-    b.click(Save);
+    b.click(ThemeBook::Save);
     QCOMPARE(m_messages->texts(), QStringList{message});
     QCOMPARE(m_messages->all.last().style, 48);
     QVERIFY(b.stored().isEmpty());
@@ -229,17 +227,17 @@ void tst_themebook::repeatedThemesKeepTheirOwnRows() {
     QCOMPARE(b.text("txtcontent"), QString("第三周"));
     // Delete removes the meeting on screen alone.
     b.pick(1);
-    b.click(Delete);
+    b.click(ThemeBook::Delete);
     QCOMPARE(m_messages->last(), QString("该记录已经删除"));
     QCOMPARE(b.stored().size(), 4);
     QCOMPARE(b.stored().at(1).last(), QString("第三周"));
     // A typed theme other than the one on screen removes every record with that theme.
     b.fill("Combo1", "教研会");
-    b.click(Delete);
+    b.click(ThemeBook::Delete);
     QCOMPARE(b.stored().size(), 2);
     QCOMPARE(b.themes(), QStringList({"周例会", "周例会"}));
-    b.click(Delete);
-    b.click(Delete);
+    b.click(ThemeBook::Delete);
+    b.click(ThemeBook::Delete);
     QCOMPARE(b.combo()->currentText(), QString("暂时没有记录！"));
     QCOMPARE(b.text("txtcontent"), QString());
     QCOMPARE(b.text("txttime"), QString());
@@ -249,15 +247,15 @@ void tst_themebook::addPickSaveMakesADuplicate() {
     QFETCH(bool, minutes);
     Book b(minutes);
     b.add("家长会", "通知家长");
-    b.click(Add);
+    b.click(ThemeBook::Add);
     b.pick(0);
     QVERIFY(b.saveEnabled()); // picking leaves the adding state
-    b.click(Save);
+    b.click(ThemeBook::Save);
     QCOMPARE(b.stored().size(), 2);
     QCOMPARE(b.stored().at(0), b.stored().at(1));
     // Add empties the theme and forgets its pick: Down starts again from the first entry.
     b.pick(1);
-    b.click(Add);
+    b.click(ThemeBook::Add);
     testkit::key(b.combo(), Qt::Key_Down);
     QCOMPARE(b.combo()->currentIndex(), 0);
 }
@@ -275,11 +273,11 @@ void tst_themebook::storedValuesShowFromTheirBeginning() {
     }
     Book b(minutes);
     QVERIFY2(b.cutBoxes().isEmpty(), qPrintable(b.cutBoxes().join(' ')));
-    b.click(Add);
+    b.click(ThemeBook::Add);
     for (const char* name : {"Combo1", "txttime", "txtaddress", "txtrecorder"})
         if (qstrcmp(name, "Combo1") == 0 || qobject_cast<QLineEdit*>(b.box(name))) b.fill(name, "新");
     for (QPlainTextEdit* t : b.w->findChildren<QPlainTextEdit*>()) b.fill(t->objectName(), "甲\n乙\n丙");
-    b.click(Save);
+    b.click(ThemeBook::Save);
     QCOMPARE(m_messages->last(), QString("内容已保存"));
     QVERIFY2(b.cutBoxes().isEmpty(), qPrintable(b.cutBoxes().join(' ')));
     b.pick(1);
@@ -329,7 +327,7 @@ void tst_themebook::lengthLimits() {
     QFETCH(QString, box);
     QFETCH(int, limit);
     Book b(minutes);
-    b.click(Add);
+    b.click(ThemeBook::Add);
     b.fill(box, QString(limit + 5, QChar(0x5b57)));
     QCOMPARE(b.text(box).size(), limit);
     auto* edit = qobject_cast<QPlainTextEdit*>(b.box(box));
@@ -356,7 +354,7 @@ void tst_themebook::comboNeverInsertsTypedText() {
     b.add("期中考试", "b");
     b.pick(1);
     picks = 0;
-    b.click(Add);
+    b.click(ThemeBook::Add);
     b.fill("txtcontent", "新的内容");
     b.fill("Combo1", "周例会");
     testkit::key(b.combo()->lineEdit(), Qt::Key_Return);
@@ -384,7 +382,7 @@ void tst_themebook::engineErrorsAreReported() {
     QVERIFY(m_messages->last().contains(b.file));
     QVERIFY(b.saveEnabled());
     QFile::remove(b.file);
-    b.click(Delete);
+    b.click(ThemeBook::Delete);
     QVERIFY(m_messages->last().contains("找不到数据文件"));
     QVERIFY(!QFile::exists(b.file));
 }

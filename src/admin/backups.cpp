@@ -70,12 +70,9 @@ void backupdata_Click(QWidget* parent) {
                                          QFileInfo(kBackupFolder).absoluteFilePath(), ui::PathKind::Folder);
     if (where.isEmpty()) return;
     QString folder;
-    try {
-        folder = store::MakeBackup(where, QStringLiteral("手动备份"), store::DataFiles());
-    } catch (const store::Error& e) {
-        ui::reportError(parent, QStringLiteral("没有备份。"), e);
+    if (!ui::attempt(parent, QStringLiteral("没有备份。"),
+                     [&] { folder = store::MakeBackup(where, QStringLiteral("手动备份"), store::DataFiles()); }))
         return;
-    }
     const QVector<store::Backup> made = store::FindBackups(folder);
     const QStringList lines = made.isEmpty() ? QStringList() : describeBackup(made.first());
     ui::notify(parent, QString("数据已经备份到“%1”。\n备份中有：\n%2").arg(shownPath(folder), lines.join("\n")),
@@ -119,12 +116,9 @@ void restoredata_Click(QWidget* parent) {
                    ui::OkCancel) != ui::kAnswerOk)
         return;
     QString undo;
-    try {
-        undo = snapshotBefore(QStringLiteral("恢复数据前"), store::DataFiles());
-    } catch (const store::Error& e) {
-        ui::reportError(parent, QStringLiteral("没有恢复：恢复之前无法备份现在的数据。"), e);
+    if (!ui::attempt(parent, QStringLiteral("没有恢复：恢复之前无法备份现在的数据。"),
+                     [&] { undo = snapshotBefore(QStringLiteral("恢复数据前"), store::DataFiles()); }))
         return;
-    }
     QStringList done, failed;
     for (const QString& file : files) {
         try {

@@ -15,24 +15,15 @@ const QString kConfirm = QStringLiteral("确定需要清空吗？清空后将不
 
 // The book's file is copied into backup/ first; when that fails, nothing is emptied.
 bool snapshot(QWidget* parent, const QString& what, const QString& file) {
-    try {
-        snapshotBefore(what, {file});
-        return true;
-    } catch (const store::Error& e) {
-        ui::reportError(parent, QStringLiteral("没有清空：清空之前无法备份这个记录本，原有记录保持不变。"), e);
-        return false;
-    }
+    return ui::attempt(parent, QStringLiteral("没有清空：清空之前无法备份这个记录本，原有记录保持不变。"),
+                       [&] { snapshotBefore(what, {file}); });
 }
 
 void deleteAllRows(QWidget* parent, const QString& statement, const QString& what, const QString& done) {
     if (ui::notify(parent, kConfirm, ui::OkCancel) != ui::kAnswerOk) return;
     if (!snapshot(parent, what, store::kRosterFile)) return;
-    try {
-        store::OpenRosterDatabase()->execute(statement);
-    } catch (const store::Error& e) {
-        ui::reportError(parent, QStringLiteral("没有清空。"), e);
+    if (!ui::attempt(parent, QStringLiteral("没有清空。"), [&] { store::OpenRosterDatabase()->execute(statement); }))
         return;
-    }
     ui::notify(parent, done, ui::Information);
 }
 
@@ -45,12 +36,9 @@ void copyTemplate(QWidget* parent, const QString& templ, const QString& target, 
     if (ui::notify(parent, kConfirm, ui::OkCancel) != ui::kAnswerOk) return;
     if (!snapshot(parent, what, target)) return;
     QString kept;
-    try {
-        kept = store::RefillBook(target, templ);
-    } catch (const store::Error& e) {
-        ui::reportError(parent, QStringLiteral("没有清空，原有记录保持不变。"), e);
+    if (!ui::attempt(parent, QStringLiteral("没有清空，原有记录保持不变。"),
+                     [&] { kept = store::RefillBook(target, templ); }))
         return;
-    }
     // A file the engine could not read was kept beside the new one: say where.
     if (!kept.isEmpty())
         ui::notify(parent,

@@ -73,7 +73,7 @@ Frmsystem::Frmsystem(QWidget* parent) : ui::ChildForm(parent) {
 }
 
 void Frmsystem::Form_Load() {
-    try {
+    attempt(QStringLiteral("无法读取学校信息。"), [this] {
         // With several rows the last one's values remain, as the table is read in order.
         const store::RecordSet rs = store::OpenSchoolTable();
         for (const QStringList& row : rs.rows()) {
@@ -82,13 +82,11 @@ void Frmsystem::Form_Load() {
             ui::setText(Text3, row.value(2));
             ui::setText(Text4, row.value(3));
         }
-    } catch (const store::Error& e) {
-        ui::reportError(this, QStringLiteral("无法读取学校信息。"), e);
-    }
+    });
 }
 
-void Frmsystem::resizeEvent(QResizeEvent*) { ui::fixAndCentre(this, 6000, 4215); }
-void Frmsystem::showEvent(QShowEvent*) { ui::fixAndCentre(this, 6000, 4215); }
+// The window keeps its designed outer size, centred in the main window.
+void Frmsystem::Form_Resize() { ui::fixAndCentre(this, 6000, 4215); }
 
 void Frmsystem::Command1_Click() {
     for (QWidget* w : std::initializer_list<QWidget*>{Text1, Text2, Text3, Text4, Command2}) w->setEnabled(true);
@@ -96,15 +94,13 @@ void Frmsystem::Command1_Click() {
 
 void Frmsystem::Command2_Click() {
     const QString name = Text1->text(), address = Text3->text(), phone = Text2->text(), email = Text4->text();
-    try {
+    const bool saved = attempt(QStringLiteral("学校信息没有保存。"), [&] {
         store::Database db(store::kUserFile);
         const bool empty = db.openRecordset("select * from tabel2").isEmpty();
         db.execute(empty ? store::schoolInsert(name, phone, address, email)
                          : store::schoolUpdate(name, phone, address, email));
-    } catch (const store::Error& e) {
-        ui::reportError(this, QStringLiteral("学校信息没有保存。"), e);
-        return;
-    }
+    });
+    if (!saved) return;
     ui::notify(this, QStringLiteral("保存成功！"), ui::Information);
 }
 

@@ -17,8 +17,7 @@ public:
     void cmdexit_Click();
 
 protected:
-    void resizeEvent(QResizeEvent* e) override;
-    void showEvent(QShowEvent* e) override;
+    void Form_Resize() override;
 
 private:
     void Form_Load();

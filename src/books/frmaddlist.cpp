@@ -24,7 +24,6 @@ const QString kNoRecords = QStringLiteral("暂时没有记录！");
 const QString kBoxStyle = QStringLiteral("background-color: #ffffc0;");
 const QStringList kColumns{"name", "sex", "mphone", "phone", "addcode", "qq", "email", "address", "remark"};
 
-enum Button { Add = 1, Save, Edit, Search, Delete, First, Previous, Next, Last, Exit };
 
 } // namespace
 
@@ -149,8 +148,6 @@ void Frmaddlist::Form_Resize() {
     Label1->move((ui::twips(10500) - Label1->width()) / 2, Label1->y()); // the window's width, as designed
 }
 
-void Frmaddlist::resizeEvent(QResizeEvent*) { Form_Resize(); }
-void Frmaddlist::showEvent(QShowEvent*) { Form_Resize(); }
 
 void Frmaddlist::Toolbar1_ButtonClick(int index) {
     switch (index) {
@@ -246,20 +243,19 @@ void Frmaddlist::save() {
     QStringList values = boxTexts();
     for (int i = 2; i < 9; ++i)
         if (values[i].isEmpty()) values[i] = kNone;
-    try {
-        auto db = store::OpenRosterDatabase();
-        if (AddMode) {
-            m_shown = {db->insert(store::addressInsert(values)), kColumns, values};
-        } else {
-            if (db->execute(store::addressUpdate(values, m_shown.condition())) == 0)
-                throw store::Error(store::Error::Changed, db->path());
-            for (int i = 0; i < 9 && i < m_shown.values.size(); ++i) m_shown.values[i] = values[i];
-        }
-    } catch (const store::Error& e) {
-        ui::reportError(this, QStringLiteral("内容没有保存。"), e);
-        if (e.kind() == store::Error::Changed) showAfterRefusal(m_shown.rowid);
-        return;
-    }
+    const bool saved = attempt(
+        QStringLiteral("内容没有保存。"),
+        [&] {
+            auto db = store::OpenRosterDatabase();
+            if (AddMode) {
+                m_shown = {db->insert(store::addressInsert(values)), kColumns, values};
+            } else {
+                db->executeOnRecord(store::addressUpdate(values, m_shown.condition()));
+                for (int i = 0; i < 9 && i < m_shown.values.size(); ++i) m_shown.values[i] = values[i];
+            }
+        },
+        [this](const store::Error& e) { showAfterRefusal(e); });
+    if (!saved) return;
     ui::notify(this, QStringLiteral("内容已经保存"), ui::Information);
     ui::toolButton(Toolbar1, Save)->setEnabled(false);
     reload(QString());
@@ -283,12 +279,9 @@ void Frmaddlist::search() {
             return;
         }
         store::RecordSet found;
-        try {
-            found = store::OpenRosterDatabase()->openTableWithRowids("tabaddlist", condition);
-        } catch (const store::Error& e) {
-            ui::reportError(this, QStringLiteral("无法查寻。"), e);
+        if (!attempt(QStringLiteral("无法查寻。"),
+                     [&] { found = store::OpenRosterDatabase()->openTableWithRowids("tabaddlist", condition); }))
             return;
-        }
         if (found.isEmpty()) {
             Label11->setText(QStringLiteral("没有该记录！"));
             Label11->adjustSize();
@@ -310,14 +303,12 @@ void Frmaddlist::search() {
 // The rows again, read with the condition the window shows (a search's, or none); a file that
 // cannot be read leaves the window with no rows, and says why.
 void Frmaddlist::reload(const QString& where) {
-    try {
+    m_rs = store::RecordSet();
+    m_where.clear();
+    attempt(QStringLiteral("无法读取教师通讯录。"), [&] {
         m_rs = store::OpenRosterDatabase()->openTableWithRowids("tabaddlist", where);
         m_where = where;
-    } catch (const store::Error& e) {
-        ui::reportError(this, QStringLiteral("无法读取教师通讯录。"), e);
-        m_rs = store::RecordSet();
-        m_where.clear();
-    }
+    });
 }
 
 void Frmaddlist::remove() {
@@ -334,22 +325,21 @@ void Frmaddlist::remove() {
 void Frmaddlist::removeShownOrNamed(const QString& name) {
     const store::RecordSet before = m_rs;
     QVector<qint64> gone;
-    try {
-        auto db = store::OpenRosterDatabase();
-        if (m_shown.isValid() && name == m_shown.values.value(0)) {
-            if (db->execute(store::addressDeleteRecord(m_shown.condition())) == 0)
-                throw store::Error(store::Error::Changed, db->path());
-            gone << m_shown.rowid;
-        } else {
-            for (int i = 0; i < before.recordCount(); ++i)
-                if (before.rows().at(i).value(0) == name) gone << before.rowids().value(i);
-            db->execute(store::addressDeleteByName(name));
-        }
-    } catch (const store::Error& e) {
-        ui::reportError(this, QStringLiteral("没有删除。"), e);
-        if (e.kind() == store::Error::Changed) showAfterRefusal(m_shown.rowid);
-        return;
-    }
+    const bool deleted = attempt(
+        QStringLiteral("没有删除。"),
+        [&] {
+            auto db = store::OpenRosterDatabase();
+            if (m_shown.isValid() && name == m_shown.values.value(0)) {
+                db->executeOnRecord(store::addressDeleteRecord(m_shown.condition()));
+                gone << m_shown.rowid;
+            } else {
+                for (int i = 0; i < before.recordCount(); ++i)
+                    if (before.rows().at(i).value(0) == name) gone << before.rowids().value(i);
+                db->execute(store::addressDeleteByName(name));
+            }
+        },
+        [this](const store::Error& e) { showAfterRefusal(e); });
+    if (!deleted) return;
     ui::notify(this, QStringLiteral("内容已经删除！"), ui::Warning);
     showAfterDelete(before, gone);
 }
@@ -382,9 +372,10 @@ void Frmaddlist::showAfterDelete(const store::RecordSet& before, const QVector<q
 
 // A write found the record changed or gone: show what the file holds now, the same record if
 // it is still there.
-void Frmaddlist::showAfterRefusal(qint64 rowid) {
+void Frmaddlist::showAfterRefusal(const store::Error& e) {
+    if (e.kind() != store::Error::Changed) return;
     reload(m_where);
-    if (!m_rs.moveToRowid(rowid)) m_rs.moveFirst();
+    if (!m_rs.moveToRowid(m_shown.rowid)) m_rs.moveFirst();
     if (!m_rs.isEmpty()) {
         ShowCurrentRecord();
     } else {

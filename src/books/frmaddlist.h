@@ -14,6 +14,9 @@ class LimitedTextEdit;
 class Frmaddlist : public ui::ChildForm {
     Q_OBJECT
 public:
+    // The toolbar's buttons by index (1-based).
+    enum Button { Add = 1, Save, Edit, Search, Delete, First, Previous, Next, Last, Exit };
+
     explicit Frmaddlist(QWidget* parent = nullptr);
 
     void Toolbar1_ButtonClick(int index);
@@ -21,13 +24,9 @@ public:
     bool addMode() const { return AddMode; }
     int searchStep() const { return SearchStep; }
 
-protected:
-    void resizeEvent(QResizeEvent* e) override;
-    void showEvent(QShowEvent* e) override;
-
 private:
     void Form_Load();
-    void Form_Resize();
+    void Form_Resize() override;
     void add();
     void save();
     void edit();
@@ -46,7 +45,7 @@ private:
     void reload(const QString& where);
     void removeShownOrNamed(const QString& name);
     void showAfterDelete(const store::RecordSet& before, const QVector<qint64>& gone);
-    void showAfterRefusal(qint64 rowid);
+    void showAfterRefusal(const store::Error& e);
     QStringList boxTexts() const;
     void setBoxTexts(const QStringList& values);
 

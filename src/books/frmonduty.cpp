@@ -24,7 +24,6 @@
 using ui::place;
 
 namespace {
-enum Button { Entry = 1, Modify, Lock, Return };
 }
 
 Frmonduty::Frmonduty(QWidget* parent) : ui::ChildForm(parent) {
@@ -102,11 +101,7 @@ void Frmonduty::Form_Load() {
     Label1->setText(school + QStringLiteral("教师值周表"));
     Label1->adjustSize();
     Label1->move((Frame1->width() - Label1->width()) / 2, Label1->y());
-    try {
-        m_model->reload();
-    } catch (const store::Error& e) {
-        ui::reportError(this, QStringLiteral("无法打开值周表。"), e);
-    }
+    attempt(QStringLiteral("无法打开值周表。"), [this] { m_model->reload(); });
     applyState();
     Form_Activate();
 }
@@ -121,8 +116,6 @@ void Frmonduty::Form_Resize() {
     ui::centreInParent(Frame1, 150);
 }
 
-void Frmonduty::resizeEvent(QResizeEvent*) { Form_Resize(); }
-void Frmonduty::showEvent(QShowEvent*) { Form_Resize(); }
 
 // Locked, entry (add, delete, update) or modify (delete, update) follow the model's flags.
 void Frmonduty::applyState() {
@@ -164,33 +157,22 @@ bool Frmonduty::commitPending() {
         emit DBGrid1->itemDelegate()->closeEditor(editor, QAbstractItemDelegate::NoHint);
     }
     if (m_model->pendingRow() < 0) return true;
-    try {
-        m_model->commit();
-        return true;
-    } catch (const store::Error& e) {
-        ui::reportError(this, QStringLiteral("这一行没有保存。"), e);
-    }
+    if (attempt(QStringLiteral("这一行没有保存。"), [this] { m_model->commit(); })) return true;
     reload();
     return false;
 }
 
 void Frmonduty::reload() {
-    try {
-        m_model->reload();
-    } catch (const store::Error& e) {
-        ui::reportError(this, QStringLiteral("无法重新读取值周表。"), e);
-    }
+    attempt(QStringLiteral("无法重新读取值周表。"), [this] { m_model->reload(); });
 }
 
 // Deleting is allowed while the grid is unlocked ("录入" or "修改").
 void Frmonduty::deleteRow(int row) {
     if (!m_model->allowUpdate() || row < 0 || row >= m_model->recordSet().recordCount()) return;
-    try {
-        m_model->removeRecord(row);
-    } catch (const store::Error& e) {
-        ui::reportError(this, QStringLiteral("这一行没有删除。"), e);
-        if (e.kind() == store::Error::Changed) reload();
-    }
+    attempt(QStringLiteral("这一行没有删除。"), [&] { m_model->removeRecord(row); },
+            [this](const store::Error& e) {
+                if (e.kind() == store::Error::Changed) reload();
+            });
 }
 
 // The Del key deletes the rows selected whole (by their row headers), never a row of which one

@@ -11,6 +11,9 @@ class RotaModel;
 class Frmonduty : public ui::ChildForm {
     Q_OBJECT
 public:
+    // The toolbar's buttons by index (1-based).
+    enum Button { Entry = 1, Modify, Lock, Return };
+
     explicit Frmonduty(QWidget* parent = nullptr);
 
     void Toolbar1_ButtonClick(int index);
@@ -18,18 +21,14 @@ public:
     // Writes the row being edited before the program ends (a refusal is reported).
     void writePending() override { commitPending(); }
 
-public slots:
-    // Each time the window becomes the active child window.
-    void Form_Activate();
+    void Form_Activate() override;
 
 protected:
-    void resizeEvent(QResizeEvent* e) override;
-    void showEvent(QShowEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Form_Load();
-    void Form_Resize();
+    void Form_Resize() override;
     void applyState();
     bool commitPending();
     void reload();

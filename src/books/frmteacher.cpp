@@ -30,7 +30,6 @@ using ui::place;
 
 namespace {
 
-enum Button { Settings = 1, Save, Query, Browse, Return };
 const QString kNote = QStringLiteral("注意：为保证真实，数据保存后不能更改！");
 
 QLabel* label(QWidget* parent, const char* name, const QString& text, double l, double t, double w, double h) {
@@ -153,7 +152,7 @@ void frmteacher::Form_Load() {
     Label1->adjustSize();
 
     comsubject->addItems({"语文", "数学", "思品", "自然", "英语", "信息技术", "体育", "美术", "劳动", "社会", "科技"});
-    try {
+    const bool read = attempt(QStringLiteral("无法读取教师考勤。"), [&] {
         store::Database db(store::kAttendanceFile);
         store::RecordSet entries = db.openRecordset("select * from tabkaoqin");
         // The distinct names in order of first appearance, in one pass.
@@ -178,10 +177,8 @@ void frmteacher::Form_Load() {
         addColumn(comnumber, "tabaddnumber");
         sortRows(entries, m_order);
         bindGrid(entries);
-    } catch (const store::Error& e) {
-        ui::reportError(this, QStringLiteral("无法读取教师考勤。"), e);
-        bindGrid(store::RecordSet());
-    }
+    });
+    if (!read) bindGrid(store::RecordSet());
     // The lists are filled; the boxes start empty until the user picks or types.
     for (QComboBox* c : {comname, comsort, comsubject, comnumber}) c->setCurrentIndex(-1);
     ui::setText(txtdate, attendance::boxText(QDate::currentDate()));
@@ -194,8 +191,6 @@ void frmteacher::Form_Resize() {
     FormatAttendanceGrid();
 }
 
-void frmteacher::resizeEvent(QResizeEvent*) { Form_Resize(); }
-void frmteacher::showEvent(QShowEvent*) { Form_Resize(); }
 
 void frmteacher::Toolbar1_ButtonClick(int index) {
     switch (index) {
@@ -243,13 +238,9 @@ void frmteacher::save() {
     const QStringList values{txtdate->text(),         attendance::weekdayName(date), comname->currentText(),
                              comsort->currentText(),  comsubject->currentText(),     txtcount->text(),
                              comnumber->currentText()};
-    try {
-        store::Database db(store::kAttendanceFile);
-        db.insert(store::attendanceInsert(values));
-    } catch (const store::Error& e) {
-        ui::reportError(this, QStringLiteral("考勤记录没有保存。"), e);
+    if (!attempt(QStringLiteral("考勤记录没有保存。"),
+                 [&] { store::Database(store::kAttendanceFile).insert(store::attendanceInsert(values)); }))
         return;
-    }
     ui::notify(this, QStringLiteral("已经保存"), ui::Information);
     txtdate->clear();
     for (QComboBox* c : {comname, comsort, comsubject, comnumber}) ui::setText(c, QString());
@@ -267,13 +258,9 @@ void frmteacher::query() {
         return;
     }
     store::RecordSet rs;
-    try {
-        store::Database db(store::kAttendanceFile);
-        rs = db.openRecordset(store::attendanceQuery(name));
-    } catch (const store::Error& e) {
-        ui::reportError(this, QStringLiteral("无法查寻。"), e);
+    if (!attempt(QStringLiteral("无法查寻。"),
+                 [&] { rs = store::Database(store::kAttendanceFile).openRecordset(store::attendanceQuery(name)); }))
         return;
-    }
     if (rs.isEmpty()) {
         setNote(QStringLiteral("没有找到您查寻的记录！"));
         return;
@@ -284,14 +271,11 @@ void frmteacher::query() {
 }
 
 void frmteacher::LoadAllAttendance() {
-    try {
-        store::Database db(store::kAttendanceFile);
-        store::RecordSet rs = db.openRecordset("select * from tabkaoqin");
+    attempt(QStringLiteral("无法读取教师考勤。"), [this] {
+        store::RecordSet rs = store::Database(store::kAttendanceFile).openRecordset("select * from tabkaoqin");
         sortRows(rs, m_order);
         bindGrid(rs);
-    } catch (const store::Error& e) {
-        ui::reportError(this, QStringLiteral("无法读取教师考勤。"), e);
-    }
+    });
 }
 
 void frmteacher::bindGrid(store::RecordSet rs) {

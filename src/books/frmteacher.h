@@ -19,6 +19,9 @@ class RecordSetModel;
 class frmteacher : public ui::ChildForm {
     Q_OBJECT
 public:
+    // The toolbar's buttons by index (1-based).
+    enum Button { Settings = 1, Save, Query, Browse, Return };
+
     explicit frmteacher(QWidget* parent = nullptr);
 
     void Toolbar1_ButtonClick(int index);
@@ -30,15 +33,11 @@ public:
     enum class Order { AsStored, ByDate, ByName };
     static void sortRows(store::RecordSet& rs, Order order);
 
-protected:
-    void resizeEvent(QResizeEvent* e) override;
-    void showEvent(QShowEvent* e) override;
-
 private:
     void buildEntryControls();
     void buildAddControls();
     void Form_Load();
-    void Form_Resize();
+    void Form_Resize() override;
     void save();
     void query();
     void FormatAttendanceGrid();

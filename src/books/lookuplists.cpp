@@ -88,7 +88,7 @@ void frmteacher::HideAddControls() {
 void frmteacher::cmdcancel_Click() {
     HideAddControls();
     ShowEntryControls();
-    ui::toolButton(Toolbar1, 2)->setEnabled(true);
+    ui::toolButton(Toolbar1, Save)->setEnabled(true);
 }
 
 // Stores the typed items (all or none) and opens the window afresh with them in its lists.
@@ -97,17 +97,15 @@ void frmteacher::cmdok_Click() {
         QLineEdit* box;
         const char* table;
     } items[] = {{txtaddsort, "tabaddsort"}, {txtaddsubject, "tabaddsubject"}, {txtaddnumber, "tabaddnumber"}};
-    try {
+    const bool stored = attempt(QStringLiteral("新增的项目没有保存。"), [&] {
         store::Database db(store::kAttendanceFile);
-        db.execute("begin");
+        db.begin();
         for (const auto& item : items)
             if (!item.box->text().isEmpty()) db.execute(store::lookupInsert(item.table, item.box->text()));
-        db.execute("commit");
-    } catch (const store::Error& e) {
-        ui::reportError(this, QStringLiteral("新增的项目没有保存。"), e);
-        return;
-    }
-    ui::toolButton(Toolbar1, 2)->setEnabled(true);
+        db.commit(); // a refused item leaves the transaction open: closing the file rolls it back
+    });
+    if (!stored) return;
+    ui::toolButton(Toolbar1, Save)->setEnabled(true);
     ui::notify(this, QStringLiteral("已经添加"), ui::Information);
     emit reloadRequested();
 }

@@ -22,7 +22,6 @@ namespace {
 
 const QString kNone = QStringLiteral("无");
 const QString kNoRecords = QStringLiteral("暂时没有记录！");
-enum Button { Add = 2, Save = 4, Delete = 6, Back = 8 };
 
 QString boxText(const QWidget* w) {
     if (auto* e = qobject_cast<const QLineEdit*>(w)) return e->text();
@@ -148,22 +147,23 @@ void ThemeBook::LoadThemeList() {
     QStringList themes;
     QVector<qint64> rowids;
     store::RecordSet first;
-    try {
-        store::Database db(QString::fromUtf8(m_design.file));
-        // The list needs the themes alone, in table order; the boxes need the first row whole.
-        const store::RecordSet list = db.openRecordset(QString("select rowid, theme from %1").arg(m_design.table));
-        themes.reserve(list.recordCount());
-        rowids.reserve(list.recordCount());
-        for (const QStringList& row : list.rows()) {
-            rowids << row.value(0).toLongLong();
-            themes << row.value(1);
-        }
-        if (!themes.isEmpty())
-            first = db.openTableWithRowids(m_design.table, "rowid=" + QString::number(rowids.first()));
-    } catch (const store::Error& e) {
-        ui::reportError(this, QString("无法读取%1。").arg(windowTitle()), e);
-        themes.clear();
-    }
+    attempt(
+        QString("无法读取%1。").arg(windowTitle()),
+        [&] {
+            store::Database db(QString::fromUtf8(m_design.file));
+            // The list needs the themes alone, in table order; the boxes need the first row whole.
+            const store::RecordSet list =
+                db.openRecordset(QString("select rowid, theme from %1").arg(m_design.table));
+            themes.reserve(list.recordCount());
+            rowids.reserve(list.recordCount());
+            for (const QStringList& row : list.rows()) {
+                rowids << row.value(0).toLongLong();
+                themes << row.value(1);
+            }
+            if (!themes.isEmpty())
+                first = db.openTableWithRowids(m_design.table, "rowid=" + QString::number(rowids.first()));
+        },
+        [&](const store::Error&) { themes.clear(); });
     m_shown = store::RecordRef();
     if (themes.isEmpty()) {
         m_themes->setItems({});
@@ -194,7 +194,6 @@ void ThemeBook::Form_Resize() {
     m_boxes.last()->resize(ui::twips(qMax(0.0, sw - 1150)), ui::twips(qMax(0.0, sh - m_design.contentHeightMargin)));
 }
 
-void ThemeBook::resizeEvent(QResizeEvent*) { Form_Resize(); }
 
 void ThemeBook::Toolbar1_ButtonClick(int index) {
     switch (index) {
@@ -211,13 +210,11 @@ void ThemeBook::Combo1_Click(int index) {
     const QString theme = Combo1->itemText(index);
     const qint64 wanted = Combo1->itemData(index).toLongLong();
     store::RecordSet rs;
-    try {
-        store::Database db(QString::fromUtf8(m_design.file));
-        rs = db.openTableWithRowids(m_design.table, store::themeCondition(theme));
-    } catch (const store::Error& e) {
-        ui::reportError(this, QStringLiteral("无法读取这条记录。"), e);
+    if (!attempt(QStringLiteral("无法读取这条记录。"), [&] {
+            rs = store::Database(QString::fromUtf8(m_design.file))
+                     .openTableWithRowids(m_design.table, store::themeCondition(theme));
+        }))
         return;
-    }
     unlockForEntry();
     rs.moveFirst();
     for (int i = 0; i < rs.recordCount(); ++i, rs.moveNext())
@@ -262,13 +259,9 @@ void ThemeBook::save() {
         values << (v.isEmpty() && !m_design.boxes[i].required ? kNone : v);
     }
     values << boxText(m_boxes.last());
-    try {
-        store::Database db(QString::fromUtf8(m_design.file));
-        db.insert(store::themeInsert(m_design.table, values));
-    } catch (const store::Error& e) {
-        ui::reportError(this, QStringLiteral("内容没有保存。"), e);
+    if (!attempt(QStringLiteral("内容没有保存。"),
+                 [&] { store::Database(QString::fromUtf8(m_design.file)).insert(store::themeInsert(m_design.table, values)); }))
         return;
-    }
     ui::notify(this, QStringLiteral("内容已保存"), ui::Information);
     LoadThemeList();
     ui::toolButton(Toolbar1, Save)->setEnabled(false);
@@ -276,25 +269,27 @@ void ThemeBook::save() {
 
 void ThemeBook::remove() {
     const QString theme = Combo1->currentText();
-    try {
-        store::Database db(QString::fromUtf8(m_design.file));
-        // The record on screen alone, while it is as read; a typed theme removes every record
-        // with that theme.
-        if (m_shown.isValid() && theme == m_shown.values.value(0)) {
-            if (db.execute(store::themeDeleteRecord(m_design.table, m_shown.condition())) == 0)
-                throw store::Error(store::Error::Changed, db.path());
-        } else {
-            db.execute(store::themeDeleteByTheme(m_design.table, theme));
-        }
-    } catch (const store::Error& e) {
-        ui::reportError(this, QStringLiteral("没有删除。"), e);
-        if (e.kind() == store::Error::Changed) {
-            LoadThemeList();
-            if (Combo1->currentText() == kNoRecords) emptyBoxes();
-        }
-        return;
-    }
+    const bool deleted = attempt(
+        QStringLiteral("没有删除。"),
+        [&] {
+            store::Database db(QString::fromUtf8(m_design.file));
+            // The record on screen alone, while it is as read; a typed theme removes every record
+            // with that theme.
+            if (m_shown.isValid() && theme == m_shown.values.value(0))
+                db.executeOnRecord(store::themeDeleteRecord(m_design.table, m_shown.condition()));
+            else
+                db.execute(store::themeDeleteByTheme(m_design.table, theme));
+        },
+        [this](const store::Error& e) {
+            if (e.kind() == store::Error::Changed) reloadList();
+        });
+    if (!deleted) return;
     ui::notify(this, QStringLiteral("该记录已经删除"), ui::Information);
+    reloadList();
+}
+
+// The list read again; on an empty table the boxes are emptied too.
+void ThemeBook::reloadList() {
     LoadThemeList();
     if (Combo1->currentText() == kNoRecords) emptyBoxes();
 }

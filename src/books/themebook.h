@@ -50,18 +50,19 @@ struct ThemeBookDesign {
 class ThemeBook : public ui::ChildForm {
     Q_OBJECT
 public:
+    // The toolbar's buttons by index (1-based; separators take the indices between).
+    enum Button { Add = 2, Save = 4, Delete = 6, Back = 8 };
+
     ThemeBook(const ThemeBookDesign& design, QWidget* parent);
 
     void Toolbar1_ButtonClick(int index);
     void Combo1_Click(int index);
-    void Form_Resize();
-
-protected:
-    void resizeEvent(QResizeEvent* e) override;
+    void Form_Resize() override;
 
 private:
     void Form_Load();
     void LoadThemeList();
+    void reloadList();
     void add();
     void save();
     void remove();

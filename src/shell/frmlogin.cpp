@@ -98,12 +98,8 @@ bool frmLogin::matches(const store::RecordSet& users, const QString& name, const
 
 void frmLogin::cmdok_Click() {
     store::RecordSet users;
-    try {
-        users = store::OpenUserTable();
-    } catch (const store::Error& e) {
-        ui::reportError(this, QStringLiteral("无法读取用户表，不能登录。"), e);
+    if (!ui::attempt(this, QStringLiteral("无法读取用户表，不能登录。"), [&] { users = store::OpenUserTable(); }))
         return;
-    }
     if (!matches(users, txtUserName->text(), txtPassword->text())) {
         ui::notify(this, QStringLiteral("用户名或密码错误！"), ui::Warning);
         return;

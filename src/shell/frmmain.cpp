@@ -44,10 +44,8 @@ frmmain::frmmain(QWidget* parent) : QMainWindow(parent) {
     m_area->setBackground(QColor(128, 128, 128));
     setCentralWidget(m_area);
     m_area->viewport()->installEventFilter(this);
-    // A child window that keeps something up to date on activation has a Form_Activate slot.
     connect(m_area, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow* sub) {
-        if (sub && sub->widget() && sub->widget()->metaObject()->indexOfMethod("Form_Activate()") >= 0)
-            QMetaObject::invokeMethod(sub->widget(), "Form_Activate");
+        if (auto* form = qobject_cast<ui::ChildForm*>(sub ? sub->widget() : nullptr)) form->Form_Activate();
     });
     buildMenus();
     resize(ui::twips(11880), ui::twips(8010) + menuBar()->sizeHint().height());

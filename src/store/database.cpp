@@ -117,6 +117,10 @@ QSqlQuery Database::run(const QString& sql, const QString& statement) {
 
 int Database::execute(const QString& sql) { return run(sql, withoutDeleteStar(sql)).numRowsAffected(); }
 
+void Database::executeOnRecord(const QString& sql) {
+    if (execute(sql) == 0) throw Error(Error::Changed, m_path, sql);
+}
+
 qint64 Database::insert(const QString& sql) { return run(sql, sql).lastInsertId().toLongLong(); }
 
 RecordSet Database::read(const QString& sql, const QString& statement, bool rowids) {

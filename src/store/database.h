@@ -84,6 +84,9 @@ public:
     const QString& path() const { return m_path; }
     // Runs a statement that returns no rows; returns how many rows it changed.
     int execute(const QString& sql);
+    // Runs an update or delete of one record as it was read; throws Error (Changed) when it
+    // changed no row: the record was changed or removed meanwhile.
+    void executeOnRecord(const QString& sql);
     // Runs an insert of one row; returns the new row's rowid.
     qint64 insert(const QString& sql);
     // Runs a query and reads all of its rows at once, so no read lock outlives the call.

@@ -7,13 +7,18 @@
 
 namespace ui {
 
+void ChildForm::resizeEvent(QResizeEvent*) { Form_Resize(); }
+void ChildForm::showEvent(QShowEvent*) { Form_Resize(); }
+
 QString ChildForm::schoolName() {
-    try {
-        return store::SchoolName();
-    } catch (const store::Error& e) {
-        reportError(this, QStringLiteral("无法读取学校名称。"), e);
-        return QString();
-    }
+    QString name;
+    attempt(QStringLiteral("无法读取学校名称。"), [&] { name = store::SchoolName(); });
+    return name;
+}
+
+bool ChildForm::attempt(const QString& what, const std::function<void()>& action,
+                        const std::function<void(const store::Error&)>& onError) {
+    return ui::attempt(this, what, action, onError);
 }
 
 } // namespace ui

@@ -1,6 +1,11 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
+
+namespace store {
+class Error;
+}
 
 namespace ui {
 
@@ -14,10 +19,21 @@ public:
     // Writes what the person typed and the window has not written yet, reporting a refusal;
     // called before the program ends.
     virtual void writePending() {}
+    // Each time the window becomes the active child window.
+    virtual void Form_Activate() {}
 
 protected:
+    // On every resize of the window, its first showing included.
+    virtual void Form_Resize() {}
+    void resizeEvent(QResizeEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+
     // The school's name for the window's title; empty, with the reason told, when it cannot be read.
     QString schoolName();
+    // Runs action; a refusal of the store is reported (what was not done, and why), onError
+    // then runs, and the result is false.
+    bool attempt(const QString& what, const std::function<void()>& action,
+                 const std::function<void(const store::Error&)>& onError = {});
 
 signals:
     // The window's own back or exit command: unload it and show the launcher panel again.

@@ -43,3 +43,19 @@ void reportError(QWidget* parent, const QString& action, const store::Error& err
 }
 
 } // namespace ui
+
+namespace ui {
+
+bool attempt(QWidget* parent, const QString& what, const std::function<void()>& action,
+             const std::function<void(const store::Error&)>& onError) {
+    try {
+        action();
+        return true;
+    } catch (const store::Error& e) {
+        reportError(parent, what, e);
+        if (onError) onError(e);
+        return false;
+    }
+}
+
+} // namespace ui

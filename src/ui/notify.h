@@ -25,4 +25,10 @@ void setNotifyHook(NotifyHook hook);
 // Tells the user that an action could not be done, and why (file, engine text).
 void reportError(QWidget* parent, const QString& action, const store::Error& error);
 
+// Runs action. When the store refuses it, tells the person what was not done (what: "内容没有
+// 保存。") and why, then runs onError with the error (a window reloads what the file holds), and
+// returns false.
+bool attempt(QWidget* parent, const QString& what, const std::function<void()>& action,
+             const std::function<void(const store::Error&)>& onError = {});
+
 } // namespace ui
