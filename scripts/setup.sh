@@ -35,4 +35,8 @@ command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
 if [ ! -f build/CMakeCache.txt ]; then
     cmake -S . -B build "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 fi
+# CI sets LUMNO_WERROR=ON: there a warning fails the build; on a user's machine it never does.
+if [ -n "${LUMNO_WERROR:-}" ]; then
+    cmake -S . -B build -DLUMNO_WERROR="${LUMNO_WERROR}" >/dev/null
+fi
 cmake --build build -j "$(nproc 2>/dev/null || echo 2)"

@@ -265,9 +265,9 @@ void tst_themebook::addPickSaveMakesADuplicate() {
 void tst_themebook::storedValuesShowFromTheirBeginning() {
     QFETCH(bool, minutes);
     const int columns = minutes ? 9 : 5;
-    for (const QString& last : {"一", "二"}) {
+    for (const char* last : {"一", "二"}) {
         QStringList values;
-        for (int i = 0; i < columns; ++i) values << "'" + QString(60, QChar(0x957f)) + last + "'";
+        for (int i = 0; i < columns; ++i) values << "'" + QString(60, QChar(0x957f)) + QString::fromUtf8(last) + "'";
         testkit::exec(minutes ? store::kMinutesFile : store::kEventsFile,
                       QString("insert into %1 values (%2)").arg(minutes ? "tabcahier" : "tabnote", values.join(',')));
     }

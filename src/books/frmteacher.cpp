@@ -125,10 +125,10 @@ void frmteacher::buildEntryControls() {
     connect(Option1_1, &QRadioButton::clicked, this, [reorder] { reorder(Order::ByName); });
 
     // The data control behind the grid stays hidden: the grid's rows come from the record set.
-    auto* data = new QWidget(Frame1);
-    data->setObjectName("Data1");
-    place(data, 6120, 2160, 1140, 300);
-    data->hide();
+    auto* Data1 = new QWidget(Frame1);
+    Data1->setObjectName("Data1");
+    place(Data1, 6120, 2160, 1140, 300);
+    Data1->hide();
 
     m_model = new ui::RecordSetModel(this);
     m_model->setAlignment(Qt::AlignCenter);
