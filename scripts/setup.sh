@@ -4,7 +4,9 @@
 set -euo pipefail
 
 PACKAGES=(qt6-base-dev libqt6sql6-sqlite cmake ninja-build g++ fonts-arphic-uming fonts-arphic-ukai
-          fonts-wqy-microhei)
+          fonts-wqy-microhei qt6-translations-l10n
+          # the Debian package (./package.sh) and its checks in ./test.sh
+          dpkg-dev librsvg2-bin lintian desktop-file-utils appstream)
 
 missing=()
 if command -v dpkg-query >/dev/null 2>&1; then
@@ -23,8 +25,8 @@ if [ ${#missing[@]} -gt 0 ]; then
     sudo=""
     [ "$(id -u)" -eq 0 ] || sudo="sudo"
     echo "Installing: ${missing[*]}"
-    $sudo apt-get update -q
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+    $sudo apt-get -o DPkg::Lock::Timeout=600 update -q
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=600 install -y -q --no-install-recommends "${missing[@]}"
 fi
 
 generator=()
