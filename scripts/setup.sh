@@ -5,8 +5,10 @@ set -euo pipefail
 
 # mdbtools-dev (libmdb, with pkg-config to find it) lets the import read Jet database files; the
 # build works without it, and the import then says it is not available.
-PACKAGES=(qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n cmake ninja-build g++ fonts-arphic-uming fonts-arphic-ukai
-          fonts-wqy-microhei pkg-config mdbtools-dev)
+PACKAGES=(qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n cmake ninja-build g++ fonts-arphic-uming
+          fonts-arphic-ukai fonts-wqy-microhei pkg-config mdbtools-dev
+          # the Debian package (./package.sh) and its checks in ./test.sh
+          dpkg-dev librsvg2-bin lintian desktop-file-utils appstream)
 
 missing=()
 if command -v dpkg-query >/dev/null 2>&1; then
