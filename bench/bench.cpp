@@ -1,6 +1,8 @@
 // Measures what a person waits for, beside the floor: a plain SQLite read of the same rows plus
 // the same window shown on an empty book. Prints one table: operation, N, time, floor, ratio.
-//   lumno-bench [--sizes 1000,10000,100000] [--skip-startup] [--skip-memory]
+//   lumno-bench [--sizes 1000,10000,100000] [--skip-startup] [--skip-paste] [--skip-memory]
+#include "benchfiles.h"
+
 #include <books/frmaddlist.h>
 #include <books/frmcahier.h>
 #include <books/frmonduty.h>
@@ -43,18 +45,6 @@ QRandomGenerator rng(20261207);
 
 QString pick(const QString& chars) { return chars.at(rng.bounded(int(chars.size()))); }
 QString personName() { return pick(kSurnames) + pick(kGiven) + (rng.bounded(2) ? pick(kGiven) : QString()); }
-
-double medianMs(int runs, const std::function<void()>& f) {
-    QVector<double> t;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        f();
-        t << timer.nsecsElapsed() / 1e6;
-    }
-    std::sort(t.begin(), t.end());
-    return t[t.size() / 2];
-}
 
 // Fills a laid-out folder with n rows in each book (in one transaction per file).
 void fill(const QString& folder, int n) {
@@ -353,12 +343,15 @@ int main(int argc, char** argv) {
         report("start-up to the login window", 0, program, bare);
         report("  the same, floor with Chinese text", 0, program, text);
     }
+    if (!args.contains("--skip-paste"))
+        for (int chars : {1000000, 10000000}) benchPaste(chars, report);
     QString largest;
     for (int n : sizes) {
         const QString folder = root.filePath(QString::number(n));
         store::LayOutDataFiles(folder);
         fill(folder, n);
         benchBooks(folder, empty, n);
+        benchFiles(folder, n, report);
         largest = folder;
     }
     if (!args.contains("--skip-memory")) {

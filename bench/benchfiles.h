@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QString>
+#include <QVector>
+#include <algorithm>
+#include <functional>
+
+// The median time of runs calls of f, in milliseconds.
+inline double medianMs(int runs, const std::function<void()>& f) {
+    QVector<double> t;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        f();
+        t << timer.nsecsElapsed() / 1e6;
+    }
+    std::sort(t.begin(), t.end());
+    return t[t.size() / 2];
+}
+
+using Report = std::function<void(const QString& op, int n, double ms, double floor)>;
+
+// Emptying, backing up and restoring the books of a folder of n rows each, beside a plain copy of
+// the same files (the floor).
+void benchFiles(const QString& folder, int n, const Report& report);
+
+// A line of chars characters without a break, pasted into the minutes' content box, until the
+// window has laid it out and painted; the floor pastes the same text into a box that does not
+// wrap lines at all.
+void benchPaste(int chars, const Report& report);
