@@ -272,7 +272,7 @@ void tst_import::plan_data() {
 void tst_import::plan() {
     QFETCH(QVector<store::SourceTable>, tables);
     QFETCH(QString, problem);
-    const QVector<ImportBook> books = store::PlanImport({{"/x/old.dat", "old.dat", tables, {}}});
+    const QVector<ImportBook> books = jet::PlanImport({{"/x/old.dat", "old.dat", tables, {}}});
     QCOMPARE(books.size(), 1);
     QVERIFY2(books[0].problems.join('\n').contains(problem), qPrintable(books[0].problems.join('\n')));
     QCOMPARE(books[0].importable(), problem.isEmpty());

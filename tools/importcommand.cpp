@@ -11,7 +11,8 @@
 #include <QDir>
 #include <QFileInfo>
 
-int importCommand(const QString& source, const QString& folder, store::ImportMode mode, QTextStream& out, QTextStream& err) {
+int importCommand(const QString& source, const QString& folder, store::ImportMode mode, QTextStream& out,
+                  QTextStream& err) {
     if (const QString why = jet::Unavailable(); !why.isEmpty()) {
         err << "lumno-setup: " << why << "\n";
         return 1;
@@ -40,8 +41,11 @@ int importCommand(const QString& source, const QString& folder, store::ImportMod
         }
         try {
             // The book is backed up into backup/ before it is changed, as the menu command does.
-            const auto snapshot = [](const QString& file) { admin::snapshotBefore(QStringLiteral("导入旧数据前"), {file}); };
-            for (const QString& line : store::ImportRows(book, mode, snapshot)) out << "  " << line << "\n";
+            const auto snapshot = [](const QString& file) {
+                admin::snapshotBefore(QStringLiteral("导入旧数据前"), {file});
+            };
+            for (const QString& line : jet::DescribeImport(store::ImportRows(book, mode, snapshot)))
+                out << "  " << line << "\n";
         } catch (const store::Error& e) {
             out.flush();
             err << "  没有导入，“" << book.bookFile << "”保持不变。" << ui::describe(e) << "\n";

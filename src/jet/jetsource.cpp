@@ -124,9 +124,7 @@ QVector<store::SourceFile> ReadSource(const QString& folderOrFile) {
     return out;
 }
 
-QVector<store::ImportBook> FindBooks(const QString& folderOrFile) {
-    return store::PlanImport(ReadSource(folderOrFile));
-}
+QVector<store::ImportBook> FindBooks(const QString& folderOrFile) { return PlanImport(ReadSource(folderOrFile)); }
 
 bool WriteResult(QIODevice* out, const store::SourceFile& file) {
     QDataStream s(out);

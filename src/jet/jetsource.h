@@ -1,6 +1,6 @@
 #pragma once
 
-#include <store/importrows.h>
+#include "importplan.h"
 
 class QIODevice;
 

@@ -46,23 +46,28 @@ struct ImportBook {
     QString bookFile; // our data file ("database/cahier.dat"); empty when not recognised
     QString title;    // the record books it holds ("会议记录")
     QVector<ImportTable> tables;
-    QStringList problems; // in Chinese, each naming the file and the table
+    QStringList problems; // for the person, each naming the file and the table
     bool importable() const { return !bookFile.isEmpty() && problems.isEmpty(); }
 };
-
-// Recognises each file's book by its tables (by its name when no table could be read) and
-// checks that every table the book needs is there, whole, with enough columns.
-QVector<ImportBook> PlanImport(const QVector<SourceFile>& files);
 
 enum class ImportMode { Add, Replace };
 
 // Called before a book is changed, with its data file; throwing Error leaves that book alone.
 using BeforeChange = std::function<void(const QString& bookFile)>;
 
+// What the import did to one table.
+struct ImportedTable {
+    QString name;
+    bool replaced = false;
+    int removed = 0, added = 0;
+    QStringList sameAccounts; // accounts identical to ones we have, not added again
+    bool keptOurs = false;    // the school information we had was kept
+};
+
 // Brings an importable book in, in one transaction: rows are added to its tables, or replace
 // their rows. Accounts (tabel1) are only ever added, skipping a row identical to one we have;
-// the school information (tabel2) only fills an empty table. Returns one Chinese line per table
-// saying what was done. Throws Error, and then the book is unchanged.
-QStringList ImportRows(const ImportBook& book, ImportMode mode, const BeforeChange& beforeChange);
+// the school information (tabel2) only fills an empty table. Throws Error, and then the book is
+// unchanged.
+QVector<ImportedTable> ImportRows(const ImportBook& book, ImportMode mode, const BeforeChange& beforeChange);
 
 } // namespace store
