@@ -25,6 +25,7 @@ private slots:
     void hotSpotsUnderlineAndBorder();
     void hotSpotsOpenTheirBooks();
     void dragOffOpensNothing();
+    void helpPath_data();
     void helpPath();
     void helpKeepsItsMargin();
     void missingHelpPageIsSaid();
@@ -181,10 +182,33 @@ void tst_shell::dragOffOpensNothing() {
     QCOMPARE(label->frameShape(), QFrame::NoFrame);
 }
 
+// The program's folder as the system reports it, and the help page's path in the system's own
+// separators: one separator before "help", also in a drive's root folder.
+void tst_shell::helpPath_data() {
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("page");
+    QTest::newRow("folder") << "/opt/lumno"
+                            << "/opt/lumno/help/help.htm";
+    QTest::newRow("folder with a separator") << "/opt/lumno/"
+                                             << "/opt/lumno/help/help.htm";
+    QTest::newRow("root") << "/"
+                          << "/help/help.htm";
+#ifdef Q_OS_WIN
+    QTest::newRow("drive root") << "C:/"
+                                << "C:\\help\\help.htm";
+    QTest::newRow("drive root, backslash") << "C:\\"
+                                           << "C:\\help\\help.htm";
+    QTest::newRow("folder on a drive") << "C:/Users/li/AppData/Local/Programs/Lumno"
+                                       << "C:\\Users\\li\\AppData\\Local\\Programs\\Lumno\\help\\help.htm";
+    QTest::newRow("network share") << "//server/share/Lumno"
+                                   << "\\\\server\\share\\Lumno\\help\\help.htm";
+#endif
+}
+
 void tst_shell::helpPath() {
-    QCOMPARE(Frmhelp::helpPath("/opt/lumno"), QString("/opt/lumno/help/help.htm"));
-    QCOMPARE(Frmhelp::helpPath("/"), QString("/help/help.htm"));
-    QCOMPARE(Frmhelp::helpPath("/opt/lumno/"), QString("/opt/lumno/help/help.htm"));
+    QFETCH(QString, folder);
+    QFETCH(QString, page);
+    QCOMPARE(Frmhelp::helpPath(folder), QDir::toNativeSeparators(page));
 }
 
 void tst_shell::helpKeepsItsMargin() {
