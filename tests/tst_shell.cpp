@@ -6,6 +6,8 @@
 #include <shell/frmmain.h>
 
 #include <QAction>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -25,6 +27,8 @@ private slots:
     void hotSpotsUnderlineAndBorder();
     void hotSpotsOpenTheirBooks();
     void dragOffOpensNothing();
+    void designedFontsResolve_data();
+    void designedFontsResolve();
     void helpPath_data();
     void helpPath();
     void helpKeepsItsMargin();
@@ -180,6 +184,26 @@ void tst_shell::dragOffOpensNothing() {
     QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(label->width() + 40, 5));
     QVERIFY(!m.child("Frmaddlist"));
     QCOMPARE(label->frameShape(), QFrame::NoFrame);
+}
+
+// The designed families resolve to a face of their style wherever the machine has one: 华文行楷
+// (not part of Windows itself) falls back to a kai face, as 隶书 does.
+void tst_shell::designedFontsResolve_data() {
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<QStringList>("faces");
+    QTest::newRow("song") << "宋体" << QStringList{"SimSun", "NSimSun", "宋体", "AR PL UMing CN"};
+    QTest::newRow("li") << "隶书" << QStringList{"LiSu", "STLiti", "隶书", "AR PL UKai CN"};
+    QTest::newRow("xingkai") << "华文行楷"
+                             << QStringList{"STXingkai", "华文行楷", "KaiTi", "楷体", "STKaiti", "AR PL UKai CN"};
+}
+
+void tst_shell::designedFontsResolve() {
+    QFETCH(QString, family);
+    QFETCH(QStringList, faces);
+    if (std::none_of(faces.begin(), faces.end(), [](const QString& f) { return QFontDatabase::hasFamily(f); }))
+        QSKIP("this machine has no face of this style");
+    const QString resolved = QFontInfo(QFont(family)).family();
+    QVERIFY2(faces.contains(resolved), qPrintable(family + " shows as " + resolved));
 }
 
 // The program's folder as the system reports it, and the help page's path in the system's own
