@@ -17,6 +17,10 @@
 #include <QToolBar>
 #include <QVariant>
 
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
+
 namespace testkit {
 
 Folder::Folder() : m_previous(QDir::currentPath()) {
@@ -117,6 +121,16 @@ void settle() {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
     }
+}
+
+bool underWine() {
+#ifdef Q_OS_WIN
+    // Wine's ntdll has a function of its own that Windows' lacks.
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+#else
+    return false;
+#endif
 }
 
 } // namespace testkit

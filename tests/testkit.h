@@ -76,4 +76,7 @@ void clickTool(QWidget* window, int index);
 // Runs queued events (deferred deletes included).
 void settle();
 
+// True when the tests run under wine rather than on Windows itself (or on Linux).
+bool underWine();
+
 } // namespace testkit
