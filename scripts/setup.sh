@@ -6,26 +6,8 @@ set -euo pipefail
 PACKAGES=(qt6-base-dev libqt6sql6-sqlite cmake ninja-build g++ fonts-arphic-uming fonts-arphic-ukai
           fonts-wqy-microhei)
 
-missing=()
-if command -v dpkg-query >/dev/null 2>&1; then
-    for p in "${PACKAGES[@]}"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-    done
-elif ! command -v cmake >/dev/null 2>&1; then
-    missing=("${PACKAGES[@]}")
-fi
-
-if [ ${#missing[@]} -gt 0 ]; then
-    if ! command -v apt-get >/dev/null 2>&1; then
-        echo "Please install these packages (or your system's equivalents) first: ${missing[*]}" >&2
-        exit 1
-    fi
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    echo "Installing: ${missing[*]}"
-    $sudo apt-get update -q
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
+source "$(dirname "$0")/packages.sh"
+install_missing "${PACKAGES[@]}"
 
 generator=()
 command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
