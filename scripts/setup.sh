@@ -10,27 +10,8 @@ PACKAGES=(qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n cmake ninja-build
           # the Debian package (./package.sh) and its checks in ./test.sh
           dpkg-dev librsvg2-bin lintian desktop-file-utils appstream)
 
-missing=()
-if command -v dpkg-query >/dev/null 2>&1; then
-    for p in "${PACKAGES[@]}"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-    done
-elif ! command -v cmake >/dev/null 2>&1; then
-    missing=("${PACKAGES[@]}")
-fi
-
-if [ ${#missing[@]} -gt 0 ]; then
-    if ! command -v apt-get >/dev/null 2>&1; then
-        echo "Please install these packages (or your system's equivalents) first: ${missing[*]}" >&2
-        exit 1
-    fi
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    echo "Installing: ${missing[*]}"
-    $sudo apt-get -o DPkg::Lock::Timeout=600 update -q
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=600 install -y -q --no-install-recommends \
-        "${missing[@]}"
-fi
+source "$(dirname "$0")/packages.sh"
+install_missing "${PACKAGES[@]}"
 
 generator=()
 command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)

@@ -22,6 +22,9 @@
 #ifdef Q_OS_UNIX
 #include <unistd.h>
 #endif
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
 
 namespace testkit {
 
@@ -123,21 +126,38 @@ QString content(const QString& file) {
     return out.join('\n');
 }
 
-bool setReadOnly(const QString& path, bool on) {
+QString setReadOnly(const QString& path, bool on) {
     const QFile::Permissions write = QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther;
     const QFile::Permissions now = QFile::permissions(path);
+#ifdef Q_OS_WIN
+    // A folder's read-only attribute stops no write inside it; only an access-control list would,
+    // and wine enforces none.
+    if (QFileInfo(path).isDir()) return "Windows: a folder's read-only attribute does not stop writes in it";
     QFile::setPermissions(path, on ? now & ~write : now | QFile::WriteOwner | QFile::WriteUser);
-#ifdef Q_OS_UNIX
-    const bool root = ::geteuid() == 0;
+    if (on && QFile(path).open(QIODevice::ReadWrite)) {
+        setReadOnly(path, false);
+        return "the read-only attribute stops no write here (wine run by root does not enforce it)";
+    }
+    return QString();
 #else
-    const bool root = false;
-#endif
+    QFile::setPermissions(path, on ? now & ~write : now | QFile::WriteOwner | QFile::WriteUser);
+    const bool root = ::geteuid() == 0;
     if (!on) {
         if (root) QProcess::execute("chattr", {"-i", path});
-        return true;
+        return QString();
     }
-    if (!QFileInfo(path).isWritable()) return true;
-    return root && QProcess::execute("chattr", {"+i", path}) == 0 && !QFileInfo(path).isWritable();
+    if (!QFileInfo(path).isWritable()) return QString();
+    if (root && QProcess::execute("chattr", {"+i", path}) == 0 && !QFileInfo(path).isWritable()) return QString();
+    return QString("this file system cannot make a %1 read-only here").arg(QFileInfo(path).isDir() ? "folder" : "file");
+#endif
+}
+
+void startWriter(QProcess& p, const QStringList& args) {
+#ifdef Q_OS_WIN
+    p.setCreateProcessArgumentsModifier(
+        [](QProcess::CreateProcessArguments* a) { a->flags = (a->flags & ~CREATE_NO_WINDOW) | DETACHED_PROCESS; });
+#endif
+    p.start(QCoreApplication::applicationDirPath() + "/crashwriter", args, QIODevice::ReadWrite | QIODevice::Text);
 }
 
 void type(QWidget* w, const QString& text) {
@@ -174,6 +194,16 @@ void settle() {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
     }
+}
+
+bool underWine() {
+#ifdef Q_OS_WIN
+    // Wine's ntdll has a function of its own that Windows' lacks.
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+#else
+    return false;
+#endif
 }
 
 } // namespace testkit

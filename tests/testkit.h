@@ -10,6 +10,7 @@
 #include <QWidget>
 
 class QAction;
+class QProcess;
 class QToolBar;
 
 namespace testkit {
@@ -56,9 +57,12 @@ QByteArray bytes(const QString& file);
 // Every table of a database file with its definition and rows, as one text to compare.
 QString content(const QString& file);
 // Makes a file or folder read-only for this program (on) or writable again (off): plain
-// permissions first and, as root (whom they do not stop), the immutable flag. False when
-// neither takes effect here.
-bool setReadOnly(const QString& path, bool on);
+// permissions first and, as root (whom they do not stop), the immutable flag; on Windows a
+// file's read-only attribute. Returns why it cannot be done here, or nothing.
+QString setReadOnly(const QString& path, bool on);
+// Starts the test writer (crashwriter, beside the test programs) with args. Its line ends are
+// read as '\n'; on Windows it runs without a console, whose host wine would leave running.
+void startWriter(QProcess& p, const QStringList& args);
 
 // A test of windows: each test function runs in a fresh program folder, with every message
 // box recorded and answered.
@@ -86,5 +90,8 @@ void key(QWidget* w, Qt::Key k);
 void clickTool(QWidget* window, int index);
 // Runs queued events (deferred deletes included).
 void settle();
+
+// True when the tests run under wine rather than on Windows itself (or on Linux).
+bool underWine();
 
 } // namespace testkit

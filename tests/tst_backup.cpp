@@ -68,7 +68,7 @@ private slots:
 // Another copy of the program saves all the while: each backup holds whole saves only.
 void tst_backup::backupWhileAnotherCopySaves() {
     QProcess writer;
-    writer.start(CRASHWRITER, {"save", m_folder->path(), "w", "400"});
+    testkit::startWriter(writer, {"save", m_folder->path(), "w", "400"});
     QVERIFY(writer.waitForStarted());
     frmmain m;
     for (int i = 0; i < 3; ++i) {

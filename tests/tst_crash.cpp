@@ -20,10 +20,11 @@ int rounds(int fallback) {
     return n > 0 ? n : fallback;
 }
 
-// Starts the writer, lets it run for a random moment, kills it with SIGKILL, returns what it printed.
+// Starts the writer, lets it run for a random moment, kills it (SIGKILL, or TerminateProcess on
+// Windows: no chance to clean up), returns what it printed.
 QStringList runAndKill(const QStringList& args, int minMs, int maxMs) {
     QProcess p;
-    p.start(CRASHWRITER, args);
+    testkit::startWriter(p, args);
     if (!p.waitForStarted()) qFatal("cannot start the writer");
     QThread::msleep(QRandomGenerator::global()->bounded(minMs, maxMs));
     p.kill();
@@ -90,7 +91,7 @@ void tst_crash::killedWhileEmptying() {
 void tst_crash::savesRacingEmptying() {
     testkit::Folder folder;
     QProcess writer;
-    writer.start(CRASHWRITER, {"save", folder.path(), "r", "300", "200"});
+    testkit::startWriter(writer, {"save", folder.path(), "r", "300", "200"});
     QVERIFY(writer.waitForStarted());
     int emptyings = 0;
     QByteArray out;
@@ -125,7 +126,7 @@ void tst_crash::twoCopiesOnOneFolder() {
     testkit::Folder folder;
     testkit::Messages messages;
     QProcess other;
-    other.start(CRASHWRITER, {"roster", folder.path(), "other", "150"});
+    testkit::startWriter(other, {"roster", folder.path(), "other", "150"});
     QVERIFY(other.waitForStarted());
     Frmaddlist w;
     w.show();

@@ -191,10 +191,10 @@ void tst_faults::faults() {
         break;
     }
     case ReadOnly:
-        if (!testkit::setReadOnly(p.file, true)) QSKIP("this file system cannot make a file read-only here");
+        if (const QString why = testkit::setReadOnly(p.file, true); !why.isEmpty()) QSKIP(qPrintable(why));
         break;
     case FolderReadOnly:
-        if (!testkit::setReadOnly(folderOfFile, true)) QSKIP("this file system cannot make a folder read-only here");
+        if (const QString why = testkit::setReadOnly(folderOfFile, true); !why.isEmpty()) QSKIP(qPrintable(why));
         break;
     }
 

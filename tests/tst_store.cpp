@@ -205,10 +205,10 @@ void tst_store::errorsSayWhatIsWrong() {
         QSKIP("pipes in a folder are a Unix thing");
 #endif
     } else if (fault == "read-only file") {
-        if (!testkit::setReadOnly(file, true)) QSKIP("this file system cannot make a file read-only here");
+        if (const QString why = testkit::setReadOnly(file, true); !why.isEmpty()) QSKIP(qPrintable(why));
         undo = file;
     } else if (fault == "read-only folder") {
-        if (!testkit::setReadOnly("database", true)) QSKIP("this file system cannot make a folder read-only here");
+        if (const QString why = testkit::setReadOnly("database", true); !why.isEmpty()) QSKIP(qPrintable(why));
         undo = "database";
     } else if (fault == "disk full") {
         // A small file system of its own, filled up.
@@ -323,10 +323,10 @@ void tst_store::refillBook() {
     if (situation.startsWith("hot journal")) testkit::leaveHotJournal(book, "delete from tabkaoqin");
     const QByteArray before = testkit::bytes(book), journal = testkit::bytes(book + "-journal");
     if (situation == "hot journal, read-only folder") {
-        if (!testkit::setReadOnly("database", true)) QSKIP("this file system cannot make a folder read-only here");
+        if (const QString why = testkit::setReadOnly("database", true); !why.isEmpty()) QSKIP(qPrintable(why));
         undo = "database";
     } else if (situation == "read-only book") {
-        if (!testkit::setReadOnly(book, true)) QSKIP("this file system cannot make a file read-only here");
+        if (const QString why = testkit::setReadOnly(book, true); !why.isEmpty()) QSKIP(qPrintable(why));
         undo = book;
     } else if (situation == "damaged book") {
         QFile f(book);

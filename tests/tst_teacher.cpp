@@ -8,6 +8,7 @@
 #include <ui/recordsetmodel.h>
 
 #include <QAction>
+#include <QCollator>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -243,7 +244,13 @@ void tst_teacher::optionButtonsOrderTheGrid() {
     r.click(frmteacher::Browse);
     QStringList names;
     for (int i = 0; i < r.gridRows(); ++i) names << r.grid(i, 2);
-    QCOMPARE(names, QStringList({"丙", "丁", "甲", "甲", "乙"})); // in pinyin order, as a Chinese list is read
+    QStringList expected{"丙", "丁", "甲", "甲", "乙"}; // in pinyin order, as a Chinese list is read
+    if (testkit::underWine()) {
+        // Wine's collation for zh-CN is not pinyin (Windows' own is): there the order is the system's.
+        const QCollator zh(QLocale(QLocale::Chinese, QLocale::China));
+        std::sort(expected.begin(), expected.end(), zh);
+    }
+    QCOMPARE(names, expected);
 }
 
 void tst_teacher::listEditingStoresAndReopens() {

@@ -27,10 +27,10 @@ Frmhelp::Frmhelp(QWidget* parent) : QWidget(parent) {
     }
 }
 
+// QDir joins with one separator, also after a drive's root folder, and the result is written
+// the system's way: C:\help\help.htm for a program in the root of drive C: on Windows.
 QString Frmhelp::helpPath(const QString& folder) {
-    const QString sep = QDir::separator() == '\\' ? "\\" : "/";
-    if (folder.endsWith('/') || folder.endsWith('\\')) return folder + "help" + sep + "help.htm";
-    return folder + sep + "help" + sep + "help.htm";
+    return QDir::toNativeSeparators(QDir(folder).filePath("help/help.htm"));
 }
 
 // The size the window is restored to from maximised: the browser's designed size and its margins.

@@ -1,0 +1,77 @@
+# The Windows program folder and its installer.
+#
+# Beside lumno.exe lie the Qt libraries and plugins it loads, the compiler's runtime, Qt's own
+# texts in Chinese and a qt.conf that makes the folder Qt's prefix. Each file is named once here:
+# it is copied into the build's program folder (${LUMNO_APP_DIR}) and installed by the same line,
+# so the folder the tests and wine run and the folder the installer and the zip ship are the same.
+
+# The set-up program lies in the program folder too: the installer runs it to make the data files
+# that are missing, and only those.
+lumno_output_folder(lumno-setup ${LUMNO_APP_DIR})
+install(TARGETS lumno lumno-setup RUNTIME DESTINATION .)
+target_link_options(lumno PRIVATE -s) # the shipped programs without symbols
+target_link_options(lumno-setup PRIVATE -s)
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/help DESTINATION .)
+
+set(lumno_runtime_copies "")
+function(lumno_ship destination)
+    install(FILES ${ARGN} DESTINATION ${destination})
+    foreach(file IN LISTS ARGN)
+        list(APPEND lumno_runtime_copies
+             COMMAND ${CMAKE_COMMAND} -E make_directory ${LUMNO_APP_DIR}/${destination}
+             COMMAND ${CMAKE_COMMAND} -E copy_if_different ${file} ${LUMNO_APP_DIR}/${destination})
+    endforeach()
+    set(lumno_runtime_copies ${lumno_runtime_copies} PARENT_SCOPE)
+endfunction()
+
+lumno_ship(. $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets> $<TARGET_FILE:Qt6::Sql>)
+lumno_ship(platforms $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin>)
+lumno_ship(sqldrivers $<TARGET_FILE:Qt6::QSQLiteDriverPlugin>)
+lumno_ship(styles $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin>)
+
+# The mingw-w64 runtime, from the compiler's own packages, without the debugging symbols that
+# Debian leaves in them (libstdc++ shrinks from 23 MB to 2 MB).
+foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+                    OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(NOT IS_ABSOLUTE "${path}" OR NOT EXISTS "${path}")
+        message(FATAL_ERROR "${CMAKE_CXX_COMPILER} does not know where ${dll} is")
+    endif()
+    set(stripped ${CMAKE_BINARY_DIR}/mingw-runtime/${dll})
+    file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/mingw-runtime)
+    execute_process(COMMAND ${CMAKE_STRIP} --strip-unneeded -o ${stripped} ${path} RESULT_VARIABLE failed)
+    if(failed)
+        message(FATAL_ERROR "${CMAKE_STRIP} could not strip ${path}")
+    endif()
+    lumno_ship(. ${stripped})
+endforeach()
+
+# Qt's own texts (context menus, standard buttons) in Chinese: from the Qt for Windows when it has
+# them, else from the build machine (Debian's qt6-translations-l10n).
+find_file(LUMNO_QT_ZH_QM qtbase_zh_CN.qm
+          PATHS ${QT6_INSTALL_PREFIX}/translations /usr/share/qt6/translations
+          NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+if(LUMNO_QT_ZH_QM)
+    lumno_ship(translations ${LUMNO_QT_ZH_QM})
+else()
+    message(WARNING "qtbase_zh_CN.qm not found (Debian package qt6-translations-l10n): Qt's own texts stay English")
+endif()
+lumno_ship(. ${CMAKE_CURRENT_LIST_DIR}/qt.conf)
+
+add_custom_target(windows_runtime ALL ${lumno_runtime_copies}
+                  COMMENT "Copying Qt and the mingw runtime into ${LUMNO_APP_DIR}")
+
+# The installer (NSIS, 64-bit like the program, per user, Chinese) from this folder's own
+# template: CMake's stock one installs for all users with administrator rights, in English.
+set(CPACK_GENERATOR NSIS)
+set(CPACK_PACKAGE_NAME lumno)
+set(CPACK_PACKAGE_VENDOR Lumno)
+set(CPACK_PACKAGE_VERSION 1.0.0)
+set(CPACK_PACKAGE_FILE_NAME lumno-${CPACK_PACKAGE_VERSION}-setup)
+set(CPACK_PACKAGE_INSTALL_DIRECTORY Lumno)
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Lumno)
+set(CPACK_NSIS_PACKAGE_NAME "Lumno校务管理软件 V1.0")
+set(CPACK_NSIS_DISPLAY_NAME "Lumno校务管理软件")
+set(CPACK_NSIS_UNINSTALL_NAME uninstall)
+set(CPACK_MODULE_PATH ${CMAKE_CURRENT_LIST_DIR})
+include(CPack)

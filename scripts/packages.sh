@@ -1,0 +1,23 @@
+# Sourced by the scripts: install_missing PACKAGE... installs those Debian packages that are not
+# installed yet (others may be installing on the same machine: wait for apt's lock).
+install_missing() {
+    local missing=() p
+    if command -v dpkg-query >/dev/null 2>&1; then
+        for p in "$@"; do
+            dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+        done
+    elif ! command -v cmake >/dev/null 2>&1; then
+        missing=("$@")
+    fi
+    [ ${#missing[@]} -gt 0 ] || return 0
+    if ! command -v apt-get >/dev/null 2>&1; then
+        echo "Please install these packages (or your system's equivalents) first: ${missing[*]}" >&2
+        exit 1
+    fi
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    echo "Installing: ${missing[*]}"
+    $sudo apt-get -o DPkg::Lock::Timeout=600 update -q
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends \
+        -o DPkg::Lock::Timeout=600 "${missing[@]}"
+}

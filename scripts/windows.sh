@@ -1,0 +1,147 @@
+#!/usr/bin/env bash
+# Builds the program for 64-bit Windows here, with Debian's mingw-w64 against a Qt for mingw:
+# the program, its set-up program and its tests (in build-windows/), the program folder
+# build-windows/app/, the installer build-windows/lumno-1.0.0-setup.exe and the zip
+# build-windows/lumno-1.0.0-windows.zip.
+#   ./scripts/windows.sh          all of that
+#   ./scripts/windows.sh --test   the same, then every test and the installer under wine, on a
+#                                 virtual X server (its first start makes a wine prefix: ~1 minute)
+# The Qt: $LUMNO_QT_MINGW (its prefix) when set, else ../shared/toolchains/qt6-mingw-6.4.2.tar.xz,
+# unpacked once into build-windows/. Without either it says how to make one and exits with 3.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+out=$root/build-windows
+
+test=0
+for a in "$@"; do
+    case "$a" in
+    --test) test=1 ;;
+    *) echo "usage: $0 [--test]" >&2; exit 2 ;;
+    esac
+done
+
+elapsed() { echo "[windows.sh] $1: $(($(date +%s) - $2)) s"; }
+
+# The Qt for Windows.
+tarball=$root/../shared/toolchains/qt6-mingw-6.4.2.tar.xz
+if [ -n "${LUMNO_QT_MINGW:-}" ]; then
+    qt=$(realpath "$LUMNO_QT_MINGW")
+elif [ -f "$tarball" ]; then
+    qt=$out/qt6-mingw-6.4.2
+    if [ ! -f "$qt/.unpacked" ] || [ "$tarball" -nt "$qt/.unpacked" ]; then
+        rm -rf "$qt" && mkdir -p "$out"
+        tar -xJf "$tarball" -C "$out" && touch "$qt/.unpacked"
+    fi
+else
+    cat >&2 <<'EOF'
+There is no Qt for Windows here: neither LUMNO_QT_MINGW (the prefix of a Qt 6 cross-built with
+mingw-w64, the folder holding lib/cmake/Qt6/qt.toolchain.cmake) nor
+../shared/toolchains/qt6-mingw-6.4.2.tar.xz beside this repository.
+To make one from Debian's own qtbase source package (about 35 minutes on two cores):
+ 1. Give apt deb-src entries for the machine's own sources: in each /etc/apt/sources.list.d/*.sources
+    stanza change "Types: deb" to "Types: deb deb-src" (or copy each "deb ..." line of a .list file
+    as "deb-src ..."), then apt-get update.
+ 2. apt-get source qt6-base sqlite3 (and install g++-mingw-w64-x86-64-posix, cmake, ninja-build,
+    qt6-base-dev: Debian's moc, uic and rcc are the host tools).
+ 3. The three snags: Debian's repack removes src/3rdparty/sqlite and src/3rdparty/wintab. Build
+    SQLite for mingw from the sqlite3 source's amalgamation, with -DSQLITE_ENABLE_COLUMN_METADATA
+    (the Qt SQLite driver needs it), and configure qtbase with -DFEATURE_system_sqlite=ON,
+    -DFEATURE_tabletevent=OFF, and -DFEATURE_opengl=OFF together with -DFEATURE_dynamicgl=OFF.
+ 4. Configure qtbase with a toolchain file for x86_64-w64-mingw32-gcc-posix/-g++-posix and
+    -DQT_HOST_PATH=/usr -DBUILD_SHARED_LIBS=ON -DCMAKE_BUILD_TYPE=Release -DQT_BUILD_EXAMPLES=OFF
+    -DQT_BUILD_TESTS=OFF, build, install into a prefix, and run this script with LUMNO_QT_MINGW=<prefix>.
+EOF
+    exit 3
+fi
+[ -f "$qt/lib/cmake/Qt6/qt.toolchain.cmake" ] || { echo "$qt holds no lib/cmake/Qt6/qt.toolchain.cmake" >&2; exit 1; }
+
+source scripts/packages.sh
+# qt6-base-dev: moc, uic and rcc for the cross build; libqt6sql6-sqlite: the set-up program that
+# runs here; qt6-translations-l10n: Qt's own texts in Chinese; the fonts: Chinese glyphs under wine;
+# xauth (for xvfb-run) and the X libraries wine's display driver loads are only recommended.
+install_missing g++-mingw-w64-x86-64-posix wine wine64 nsis xvfb xauth qt6-base-dev libqt6sql6-sqlite \
+    qt6-translations-l10n cmake ninja-build g++ binutils fonts-arphic-uming fonts-arphic-ukai fonts-wqy-microhei \
+    libxrender1 libxrandr2 libxi6 libxcursor1 libxinerama1 libxcomposite1 libxfixes3
+
+# The set-up program for this machine: it lays out the data files of the Windows program folder
+# (SQLite files are the same on every system).
+start=$(date +%s)
+host=$out/host
+[ -f "$host/CMakeCache.txt" ] || cmake -S . -B "$host" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$host" --target lumno-setup -j 2
+
+# The cross build.
+wine=wine
+[ -x /usr/lib/wine/wine64 ] && wine=/usr/lib/wine/wine64
+if [ ! -f "$out/CMakeCache.txt" ]; then
+    cmake -S . -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
+        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(gcc -print-multiarch)/cmake" \
+        -DLUMNO_HOST_SETUP="$host/tools/lumno-setup" -DCMAKE_CROSSCOMPILING_EMULATOR="$wine"
+fi
+cmake --build "$out" -j 2
+elapsed "cross build" "$start"
+
+# The installer and the zip: the installed files, and for the zip fresh data files beside them.
+start=$(date +%s)
+(cd "$out" && cpack -G NSIS >/dev/null)
+rm -rf "$out/zip" "$out/lumno-1.0.0-windows.zip"
+cmake --install "$out" --prefix "$out/zip/Lumno" >/dev/null
+"$host/tools/lumno-setup" "$out/zip/Lumno" >/dev/null
+(cd "$out/zip" && cmake -E tar cf ../lumno-1.0.0-windows.zip --format=zip Lumno)
+rm -rf "$out/zip"
+elapsed "installer and zip" "$start"
+ls -l "$out/lumno-1.0.0-setup.exe" "$out/lumno-1.0.0-windows.zip"
+echo "Program folder ready: build-windows/app/"
+
+[ "$test" = 1 ] || exit 0
+
+# Wine, in a prefix of its own inside build-windows/, with a home of its own (no menu entries or
+# desktop links land in the real one). Qt and the mingw runtime are found through WINEPATH.
+export WINEPREFIX=$out/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=d"
+export HOME=$out/wine-home
+mkdir -p "$HOME"
+winpath() { echo "Z:${1//\//\\}"; }
+# The program folder first: the tests load the very libraries that ship.
+export WINEPATH="$(winpath "$out/app");$(winpath "$qt/bin")"
+# Wine hands no QT_* variable of the host to a Windows program, only WINEQT_* ones (as QT_*):
+# the tests run offscreen, and a fatal error is printed instead of waiting in a message box.
+export WINEQT_PLUGIN_PATH=$(winpath "$qt/plugins") WINEQT_QPA_PLATFORM=offscreen WINEQT_FORCE_STDERR_LOGGING=1
+# Qt's offscreen platform on Windows reads the fonts of one folder: the Chinese fonts the Linux
+# tests use, linked into one.
+fonts=$out/wine-fonts
+mkdir -p "$fonts"
+for f in $(dpkg -L fonts-arphic-uming fonts-arphic-ukai fonts-wqy-microhei | grep -E '\.(ttf|ttc)$'); do
+    ln -sf "$f" "$fonts/"
+done
+export WINEQT_QPA_FONTDIR=$(winpath "$fonts")
+# Everything wine runs, on one virtual X server (wine needs a display even for Qt's offscreen
+# platform) and with one wine server that ends with it.
+under_wine() {
+    set -euo pipefail
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        local t=$(date +%s)
+        "$wine" wineboot.exe --init </dev/null
+        wineserver -w
+        elapsed "first start of wine (new prefix)" "$t"
+    fi
+    wineserver -p </dev/null >/dev/null 2>&1
+    trap 'wineserver -k 2>/dev/null; wineserver -w' EXIT
+    # Wine starts its desktop process with the first program that makes a window and leaves that
+    # program's output open in it until wine ends: CTest would wait for each test it ran first.
+    # Start it with the set-up program, which makes a window too, here without any output.
+    local warm
+    warm=$(mktemp -d "$out/wine-warm.XXXXXX")
+    "$wine" "$out/app/lumno-setup.exe" "$(winpath "$warm")" </dev/null >/dev/null 2>&1
+    rm -rf "$warm"
+
+    local t=$(date +%s)
+    ctest --test-dir "$out" --output-on-failure -j 2 || { echo "Tests under wine failed" >&2; return 1; }
+    elapsed "tests under wine" "$t"
+    t=$(date +%s)
+    scripts/wine-install-check.sh "$wine" "$out/lumno-1.0.0-setup.exe"
+    elapsed "installer under wine" "$t"
+}
+export wine out
+xvfb-run -a -s "-screen 0 1280x800x24" bash -c "$(declare -f under_wine elapsed winpath); under_wine"
