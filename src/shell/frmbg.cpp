@@ -1,18 +1,31 @@
 #include "frmbg.h"
 
-#include "launcherpicture.h"
-
+#include <ui/pictures.h>
 #include <ui/twips.h>
 
 #include <QFrame>
 #include <QMouseEvent>
+
+namespace {
+
+// The five entries (twips): the label over the name in the picture, and the line under it.
+const struct {
+    double left, top, width, height;
+    double x1, x2, y;
+} kEntries[5] = {{720, 1800, 2055, 735, 840, 2640, 2400},
+                 {3840, 3120, 1935, 735, 4080, 5640, 3720},
+                 {1440, 5040, 2655, 735, 1800, 3720, 5640},
+                 {8040, 1800, 2415, 855, 8160, 10320, 2400},
+                 {8400, 5280, 2295, 735, 8640, 10440, 5880}};
+
+} // namespace
 
 HotSpot::HotSpot(int index, QWidget* parent) : QLabel(parent), m_index(index) {
     setObjectName(QString("Label%1").arg(index));
     setAttribute(Qt::WA_TranslucentBackground);
     setStyleSheet("background: transparent;");
     setMouseTracking(true);
-    setCursor(hotSpotCursor());
+    setCursor(QCursor(ui::picture(QStringLiteral("hotspot.png")), 1, 1)); // the brush's tip
     setFrameStyle(QFrame::NoFrame);
 }
 
@@ -44,11 +57,11 @@ Frmbg::Frmbg(QWidget* parent) : QWidget(parent) {
     ui::place(Frame1, 0, 0, 10815, 8055);
     Image1 = new QLabel(Frame1);
     Image1->setObjectName("Image1");
-    Image1->setPixmap(launcherPicture());
+    Image1->setPixmap(ui::picture(QStringLiteral("launcher.png")));
     ui::place(Image1, 0, 0, 12000, 7950);
 
     for (int i = 0; i < 5; ++i) {
-        const LauncherEntry& e = kLauncherEntries[i];
+        const auto& e = kEntries[i];
         m_lines[i] = new QFrame(Frame1);
         m_lines[i]->setObjectName(QString("Line%1").arg(i + 1));
         m_lines[i]->setStyleSheet("background-color: #1b2a8a;");

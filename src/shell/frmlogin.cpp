@@ -1,13 +1,13 @@
 #include "frmlogin.h"
 
 #include "frmmain.h"
-#include "launcherpicture.h"
 
 #include <store/catalogue.h>
 #include <store/openings.h>
 #include <ui/enterfocus.h>
 #include <ui/fonts.h>
 #include <ui/notify.h>
+#include <ui/pictures.h>
 #include <ui/twips.h>
 
 #include <QApplication>
@@ -24,7 +24,7 @@ using ui::place;
 frmLogin::frmLogin(QWidget* parent) : QWidget(parent) {
     setObjectName("frmLogin");
     setWindowTitle(QStringLiteral("欢迎使用Lumno校务管理软件"));
-    setWindowIcon(appIcon());
+    setWindowIcon(ui::appIcon());
     setFixedSize(ui::twips(5430), ui::twips(2280));
     if (QScreen* screen = this->screen())
         setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
@@ -84,7 +84,7 @@ frmLogin::frmLogin(QWidget* parent) : QWidget(parent) {
 
 void frmLogin::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    static const QPixmap background = loginBackground();
+    static const QPixmap background = ui::picture(QStringLiteral("login.png"));
     p.drawPixmap(0, 0, background);
 }
 

@@ -2,7 +2,6 @@
 
 #include "frmbg.h"
 #include "frmhelp.h"
-#include "launcherpicture.h"
 
 #include <admin/emptying.h>
 #include <admin/frmsystem.h>
@@ -14,6 +13,7 @@
 #include <books/frmteacher.h>
 #include <ui/childform.h>
 #include <ui/childframe.h>
+#include <ui/pictures.h>
 #include <ui/twips.h>
 
 #include <QAction>
@@ -37,7 +37,7 @@ bool opensMaximised(const QString& name) {
 frmmain::frmmain(QWidget* parent) : QMainWindow(parent) {
     setObjectName("frmmain");
     setWindowTitle(caption());
-    setWindowIcon(appIcon());
+    setWindowIcon(ui::appIcon());
     m_area = new QMdiArea(this);
     m_area->setObjectName("mdiArea");
     m_area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
@@ -181,7 +181,7 @@ QWidget* frmmain::loadAndShow(const QString& name) {
     if (name != "Frmhelp") sub->setSystemMenu(nullptr); // no control box, so no system menu either
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowTitle(form->windowTitle());
-    sub->setWindowIcon(appIcon());
+    sub->setWindowIcon(ui::appIcon());
     m_children[name] = form;
     if (opensMaximised(name))
         sub->showMaximized();
