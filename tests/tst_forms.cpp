@@ -4,6 +4,7 @@
 #include "testkit.h"
 
 #include <admin/frmsystem.h>
+#include <shell/frmbg.h>
 #include <shell/frmhelp.h>
 #include <shell/frmlogin.h>
 #include <ui/twips.h>
@@ -22,6 +23,7 @@ QWidget* make(const QString& window) {
         {"frmLogin", [] { return new frmLogin; }},
         {"Frmsystem", [] { return new Frmsystem; }},
         {"Frmhelp", [] { return new Frmhelp; }},
+        {"Frmbg", [] { return new Frmbg; }},
     };
     const auto maker = makers.value(window);
     return maker ? maker() : nullptr;
@@ -94,6 +96,23 @@ void tst_forms::controls_data() {
     row("Frmsystem", "cmdexit", "QPushButton", "返 回", tw(4080, 3000, 1215, 495), song12);
 
     row("Frmhelp", "WebBrowser1", "QTextBrowser", QString(), tw(240, 120, 7455, 6255));
+
+    row("Frmbg", "Frame1", "QWidget", QString(), QRect(0, 0, 800, 530)); // as large as the picture
+    row("Frmbg", "Image1", "QLabel", "", tw(0, 0, 12000, 7950));
+    const struct {
+        double left, top, width, height, x1, x2, y;
+    } entries[] = {{720, 1800, 2055, 735, 840, 2640, 2400},
+                   {3840, 3120, 1935, 735, 4080, 5640, 3720},
+                   {1440, 5040, 2655, 735, 1800, 3720, 5640},
+                   {8040, 1800, 2415, 855, 8160, 10320, 2400},
+                   {8400, 5280, 2295, 735, 8640, 10440, 5880}};
+    for (int i = 0; i < 5; ++i) {
+        const auto& e = entries[i];
+        const QByteArray label = "Label" + QByteArray::number(i + 1), line = "Line" + QByteArray::number(i + 1);
+        row("Frmbg", label, "QLabel", "", tw(e.left, e.top, e.width, e.height));
+        // a line of two pixels, from X1 to X2 at Y
+        row("Frmbg", line, "QFrame", QString(), QRect(ui::twips(e.x1), ui::twips(e.y) - 1, ui::twips(e.x2 - e.x1), 2));
+    }
 }
 
 void tst_forms::controls() {
@@ -137,6 +156,8 @@ void tst_forms::windows_data() {
                                << QStringList{"Text1", "Command1", "Text2", "Text3", "Text4", "Command2", "cmdexit"};
     QTest::newRow("Frmhelp") << "Frmhelp"
                              << "帮助" << QSize() << QStringList{"WebBrowser1"};
+    QTest::newRow("Frmbg") << "Frmbg"
+                           << "" << QSize() << QStringList{};
 }
 
 void tst_forms::windows() {

@@ -213,27 +213,12 @@ void frmmain::hideLauncher() {
 
 void frmmain::showLauncher() { loadAndShow("Frmbg"); }
 
-void frmmain::launcherLabel(int label) {
-    switch (label) {
-    case 1:
-        unload("Frmbg");
-        loadAndShow("Frmcahier");
-        break;
-    case 2: loadAndShow("Frmnote"); break;
-    case 3:
-        hideLauncher();
-        loadAndShow("Frmonduty");
-        break;
-    case 4:
-        hideLauncher();
-        loadAndShow("Frmaddlist");
-        break;
-    case 5:
-        hideLauncher();
-        loadAndShow("frmteacher");
-        break;
-    default: break;
-    }
+void frmmain::launcherLabel(int n) {
+    if (n < 1 || n > 5) return;
+    const LauncherEntry& entry = kLauncherEntries[n - 1];
+    if (entry.panel == LauncherEntry::Unloaded) unload("Frmbg");
+    if (entry.panel == LauncherEntry::Hidden) hideLauncher();
+    loadAndShow(entry.target);
 }
 
 void frmmain::schooolinfo_Click() { loadAndShow("Frmsystem"); }

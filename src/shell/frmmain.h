@@ -46,7 +46,7 @@ private:
     QWidget* create(const QString& name);
     void buildMenus();
     void listWindows();
-    void launcherLabel(int label);
+    void launcherLabel(int n);
     void writePendingEdits();
 
     QMdiArea* m_area;
