@@ -6,7 +6,6 @@
 #include <shell/frmbg.h>
 #include <shell/frmhelp.h>
 #include <shell/frmmain.h>
-#include <shell/launcherpicture.h>
 #include <store/catalogue.h>
 #include <ui/translation.h>
 #include <ui/twips.h>
@@ -14,6 +13,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -191,7 +191,8 @@ void tst_shell::launcherStaysCentred() {
 
 // The five names in the picture: one size, each just above the underline of its label.
 void tst_shell::entryNamesShareOneSizeAboveTheirLines() {
-    const QImage picture = launcherPicture().toImage();
+    Frmbg bg;
+    const QImage picture = bg.findChild<QLabel*>("Image1")->pixmap().toImage();
     const struct {
         double left, top, width, height, line;
         const char* name;

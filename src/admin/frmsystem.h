@@ -2,15 +2,19 @@
 
 #include <ui/childform.h>
 
-class QLabel;
-class QLineEdit;
-class QPushButton;
+#include <memory>
 
-// The school's own details: name, telephone, address and e-mail, kept in "uinfo.dat".
+namespace Ui {
+class Frmsystem;
+}
+
+// The school's own details: name, telephone, address and e-mail, kept in "uinfo.dat". Its
+// controls are those of frmsystem.ui.
 class Frmsystem : public ui::ChildForm {
     Q_OBJECT
 public:
     explicit Frmsystem(QWidget* parent = nullptr);
+    ~Frmsystem() override;
 
     void Command1_Click();
     void Command2_Click();
@@ -22,11 +26,5 @@ protected:
 private:
     void Form_Load();
 
-    QLineEdit* Text1;
-    QLineEdit* Text2;
-    QLineEdit* Text3;
-    QLineEdit* Text4;
-    QPushButton* Command1;
-    QPushButton* Command2;
-    QPushButton* cmdexit;
+    std::unique_ptr<Ui::Frmsystem> form;
 };

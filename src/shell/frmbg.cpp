@@ -1,82 +1,69 @@
 #include "frmbg.h"
 
-#include "launcherpicture.h"
+#include "ui_frmbg.h"
 
-#include <ui/twips.h>
+#include <ui/pictures.h>
 
-#include <QFrame>
 #include <QMouseEvent>
+#include <algorithm>
 
-HotSpot::HotSpot(int index, QWidget* parent) : QLabel(parent), m_index(index) {
-    setObjectName(QString("Label%1").arg(index));
-    setAttribute(Qt::WA_TranslucentBackground);
-    setStyleSheet("background: transparent;");
-    setMouseTracking(true);
-    setCursor(hotSpotCursor());
-    setFrameStyle(QFrame::NoFrame);
-}
-
-// A press and a release of any button; a click is the left button's, pressed and released inside.
-void HotSpot::mousePressEvent(QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton) m_down = true;
-    emit pressed(m_index);
-}
-
-void HotSpot::mouseMoveEvent(QMouseEvent*) { emit moved(m_index); }
-
-void HotSpot::mouseReleaseEvent(QMouseEvent* e) {
-    const bool click = e->button() == Qt::LeftButton && m_down && rect().contains(e->position().toPoint());
-    if (e->button() == Qt::LeftButton) m_down = false;
-    emit released(m_index);
-    if (click) emit clicked(m_index);
-}
-
-Frmbg::Frmbg(QWidget* parent) : QWidget(parent) {
-    setObjectName("Frmbg");
-    setFocusPolicy(Qt::ClickFocus);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(58, 74, 110));
-    setPalette(pal);
-
-    Frame1 = new QWidget(this);
-    Frame1->setObjectName("Frame1");
-    ui::place(Frame1, 0, 0, 10815, 8055);
-    Image1 = new QLabel(Frame1);
-    Image1->setObjectName("Image1");
-    Image1->setPixmap(launcherPicture());
-    ui::place(Image1, 0, 0, 12000, 7950);
-
+Frmbg::Frmbg(QWidget* parent) : ui::ChildForm(parent), form(new Ui::Frmbg) {
+    ui::loadPictures(); // the form's picture
+    form->setupUi(this);
+    m_labels = {form->Label1, form->Label2, form->Label3, form->Label4, form->Label5};
+    m_lines = {form->Line1, form->Line2, form->Line3, form->Line4, form->Line5};
+    // What the form cannot say: the labels' cursor (the brush's tip is its hot spot), the lines
+    // invisible at first, and the entries' names for screen readers.
+    const QCursor cursor(ui::picture(QStringLiteral("hotspot.png")), 1, 1);
     for (int i = 0; i < 5; ++i) {
-        const LauncherEntry& e = kLauncherEntries[i];
-        m_lines[i] = new QFrame(Frame1);
-        m_lines[i]->setObjectName(QString("Line%1").arg(i + 1));
-        m_lines[i]->setStyleSheet("background-color: #1b2a8a;");
-        m_lines[i]->setGeometry(ui::twips(e.x1), ui::twips(e.y) - 1, ui::twips(e.x2 - e.x1), 2);
+        m_labels[i]->setAttribute(Qt::WA_TranslucentBackground);
+        m_labels[i]->setCursor(cursor);
+        m_labels[i]->setAccessibleName(QString::fromUtf8(kLauncherEntries[i].name));
+        m_labels[i]->installEventFilter(this);
         m_lines[i]->hide();
-        m_labels[i] = new HotSpot(i + 1, Frame1);
-        ui::place(m_labels[i], e.left, e.top, e.width, e.height);
-        connect(m_labels[i], &HotSpot::pressed, this, &Frmbg::LabelN_MouseDown);
-        connect(m_labels[i], &HotSpot::moved, this, &Frmbg::LabelN_MouseMove);
-        connect(m_labels[i], &HotSpot::released, this, &Frmbg::LabelN_MouseUp);
-        if (i >= 2) connect(m_labels[i], &HotSpot::clicked, this, &Frmbg::LabelN_Click);
     }
     Form_Resize();
 }
 
+Frmbg::~Frmbg() = default;
+
 // The picture stays centred in the panel, whatever the main window's size.
 void Frmbg::Form_Resize() {
-    Frame1->resize(Image1->size());
-    Frame1->move((width() - Image1->width()) / 2, (height() - Image1->height()) / 2);
+    form->Frame1->resize(form->Image1->size());
+    form->Frame1->move((width() - form->Image1->width()) / 2, (height() - form->Image1->height()) / 2);
 }
 
-void Frmbg::resizeEvent(QResizeEvent*) { Form_Resize(); }
-void Frmbg::showEvent(QShowEvent*) { Form_Resize(); }
 void Frmbg::focusOutEvent(QFocusEvent*) { Form_Resize(); }
+
+// A press (a double click included) and a release of any button on a label; a click is the left
+// button's, pressed and released inside the label.
+bool Frmbg::eventFilter(QObject* watched, QEvent* event) {
+    const auto label = std::find(m_labels.begin(), m_labels.end(), watched);
+    if (label == m_labels.end()) return ui::ChildForm::eventFilter(watched, event);
+    const int i = int(label - m_labels.begin());
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) m_down[i] = true;
+        LabelN_MouseDown(i + 1);
+        return true;
+    case QEvent::MouseMove: LabelN_MouseMove(i + 1); return true;
+    case QEvent::MouseButtonRelease: {
+        const auto* e = static_cast<QMouseEvent*>(event);
+        const bool left = e->button() == Qt::LeftButton;
+        const bool click = left && m_down[i] && (*label)->rect().contains(e->position().toPoint());
+        if (left) m_down[i] = false;
+        LabelN_MouseUp(i + 1);
+        if (click) LabelN_Click(i + 1);
+        return true;
+    }
+    default: return ui::ChildForm::eventFilter(watched, event);
+    }
+}
 
 void Frmbg::LabelN_MouseDown(int n) {
     m_labels[n - 1]->setFrameStyle(QFrame::Box | QFrame::Plain);
-    if (n <= 2) emit labelOpens(n);
+    if (kLauncherEntries[n - 1].onPress) emit labelOpens(n);
 }
 
 void Frmbg::LabelN_MouseMove(int n) { m_lines[n - 1]->show(); }
@@ -84,5 +71,5 @@ void Frmbg::LabelN_MouseMove(int n) { m_lines[n - 1]->show(); }
 void Frmbg::LabelN_MouseUp(int n) { m_labels[n - 1]->setFrameStyle(QFrame::NoFrame); }
 
 void Frmbg::LabelN_Click(int n) {
-    if (n >= 3) emit labelOpens(n);
+    if (!kLauncherEntries[n - 1].onPress) emit labelOpens(n);
 }

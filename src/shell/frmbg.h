@@ -1,57 +1,62 @@
 #pragma once
 
-#include <QLabel>
-#include <QWidget>
+#include <ui/childform.h>
+
+#include <array>
+#include <memory>
 
 class QFrame;
+class QLabel;
+namespace Ui {
+class Frmbg;
+}
 
-// A transparent hot spot over one entry name of the launcher picture.
-class HotSpot : public QLabel {
-    Q_OBJECT
-public:
-    HotSpot(int index, QWidget* parent);
-
-signals:
-    void pressed(int index);
-    void moved(int index);
-    void released(int index);
-    void clicked(int index); // the left button pressed and released inside the label
-
-protected:
-    void mousePressEvent(QMouseEvent* e) override;
-    void mouseMoveEvent(QMouseEvent* e) override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
-
-private:
-    int m_index;
-    bool m_down = false;
+// The five entries of the launcher, in the order of their labels: the first is Label1 with
+// Line1 of frmbg.ui, and so on. The form lays each label over its name in the picture and its
+// line under the name.
+struct LauncherEntry {
+    // What becomes of the panel before the book opens.
+    enum Panel { Unloaded, Stays, Hidden };
+    const char* name;   // the entry's name, drawn in the picture
+    const char* target; // the window it opens
+    bool onPress;       // opens on the press of any button; otherwise on a click of the left one
+    Panel panel;
+};
+inline constexpr LauncherEntry kLauncherEntries[5] = {
+    {"会议记录", "Frmcahier", true, LauncherEntry::Unloaded},
+    {"学校事历", "Frmnote", true, LauncherEntry::Stays},
+    {"值周安排", "Frmonduty", false, LauncherEntry::Hidden},
+    {"教师通讯录", "Frmaddlist", false, LauncherEntry::Hidden},
+    {"教师考勤", "frmteacher", false, LauncherEntry::Hidden},
 };
 
 // The launcher panel: the picture with the five record books, filling the main window between
-// two tasks. A press or click on an entry name asks the main window to open that book.
-class Frmbg : public QWidget {
+// two tasks. A press or click on an entry name asks the main window to open that book. Its
+// controls are those of frmbg.ui.
+class Frmbg : public ui::ChildForm {
     Q_OBJECT
 public:
     explicit Frmbg(QWidget* parent = nullptr);
+    ~Frmbg() override;
 
-    void Form_Resize();
+    // The mouse on entry n (1 to 5).
     void LabelN_MouseDown(int n);
     void LabelN_MouseMove(int n);
     void LabelN_MouseUp(int n);
     void LabelN_Click(int n);
 
 signals:
-    // Entry n (1 to 5) asks to open its book: 1 and 2 on the press, 3 to 5 on a click.
+    // Entry n (1 to 5) asks to open its book (kLauncherEntries[n - 1]).
     void labelOpens(int n);
 
 protected:
-    void resizeEvent(QResizeEvent* e) override;
-    void showEvent(QShowEvent* e) override;
+    void Form_Resize() override;
     void focusOutEvent(QFocusEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QWidget* Frame1;
-    QLabel* Image1;
-    HotSpot* m_labels[5];
-    QFrame* m_lines[5];
+    std::unique_ptr<Ui::Frmbg> form;
+    std::array<QLabel*, 5> m_labels;
+    std::array<QFrame*, 5> m_lines;
+    std::array<bool, 5> m_down{}; // the left button went down on the label and is not yet up
 };

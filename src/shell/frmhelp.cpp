@@ -1,31 +1,30 @@
 #include "frmhelp.h"
 
+#include "ui_frmhelp.h"
+
 #include <ui/twips.h>
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QScrollBar>
-#include <QTextBrowser>
 #include <QTimer>
 #include <QUrl>
 
-Frmhelp::Frmhelp(QWidget* parent) : QWidget(parent) {
-    setObjectName("Frmhelp");
-    setWindowTitle(QStringLiteral("帮助"));
-    WebBrowser1 = new QTextBrowser(this);
-    WebBrowser1->setObjectName("WebBrowser1");
-    WebBrowser1->setOpenExternalLinks(false);
-    ui::place(WebBrowser1, 240, 120, 7455, 6255);
+Frmhelp::Frmhelp(QWidget* parent) : ui::ChildForm(parent), form(new Ui::Frmhelp) {
+    form->setupUi(this);
+    // Form_Load: the page beside the program, or what is missing.
     const QString page = helpPath(QCoreApplication::applicationDirPath());
     if (QFileInfo(page).isFile()) {
-        WebBrowser1->setSource(QUrl::fromLocalFile(page));
+        form->WebBrowser1->setSource(QUrl::fromLocalFile(page));
     } else {
-        WebBrowser1->setHtml(QString("<h2>找不到帮助文件</h2><p>帮助页面“%1”不存在。请把程序文件夹中的"
-                                     " help 文件夹恢复完整后再打开帮助。</p>")
-                                 .arg(QDir::toNativeSeparators(page).toHtmlEscaped()));
+        form->WebBrowser1->setHtml(QString("<h2>找不到帮助文件</h2><p>帮助页面“%1”不存在。请把程序文件夹中的"
+                                           " help 文件夹恢复完整后再打开帮助。</p>")
+                                       .arg(QDir::toNativeSeparators(page).toHtmlEscaped()));
     }
 }
+
+Frmhelp::~Frmhelp() = default;
 
 // QDir joins with one separator, also after a drive's root folder, and the result is written
 // the system's way: C:\help\help.htm for a program in the root of drive C: on Windows.
@@ -40,14 +39,13 @@ QSize Frmhelp::sizeHint() const { return QSize(ui::twips(7455 + 100), ui::twips(
 void Frmhelp::Form_Resize() {
     const int w = qMax(0, width() - ui::twips(100));
     const int h = qMax(0, height() - ui::twips(100));
-    WebBrowser1->setGeometry((width() - w) / 2, (height() - h) / 2, w, h);
+    form->WebBrowser1->setGeometry((width() - w) / 2, (height() - h) / 2, w, h);
 }
 
-void Frmhelp::resizeEvent(QResizeEvent*) { Form_Resize(); }
-
 // The page opens at its top, whatever the first layout passes scrolled.
-void Frmhelp::showEvent(QShowEvent*) {
+void Frmhelp::showEvent(QShowEvent* e) {
+    ui::ChildForm::showEvent(e);
     if (m_shown) return;
     m_shown = true;
-    QTimer::singleShot(0, WebBrowser1, [b = WebBrowser1] { b->verticalScrollBar()->setValue(0); });
+    QTimer::singleShot(0, form->WebBrowser1, [b = form->WebBrowser1] { b->verticalScrollBar()->setValue(0); });
 }

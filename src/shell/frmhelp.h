@@ -1,25 +1,30 @@
 #pragma once
 
-#include <QWidget>
+#include <ui/childform.h>
 
-class QTextBrowser;
+#include <memory>
 
-// The help viewer: the local help page of the program's own folder.
-class Frmhelp : public QWidget {
+namespace Ui {
+class Frmhelp;
+}
+
+// The help viewer: the local help page of the program's own folder. Its one control is that of
+// frmhelp.ui.
+class Frmhelp : public ui::ChildForm {
     Q_OBJECT
 public:
     explicit Frmhelp(QWidget* parent = nullptr);
+    ~Frmhelp() override;
 
     // The help page of a program folder, with exactly one separator before "help".
     static QString helpPath(const QString& folder);
-    void Form_Resize();
     QSize sizeHint() const override;
 
 protected:
-    void resizeEvent(QResizeEvent* e) override;
+    void Form_Resize() override;
     void showEvent(QShowEvent* e) override;
 
 private:
-    QTextBrowser* WebBrowser1;
+    std::unique_ptr<Ui::Frmhelp> form;
     bool m_shown = false;
 };

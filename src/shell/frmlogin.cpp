@@ -1,14 +1,14 @@
 #include "frmlogin.h"
 
 #include "frmmain.h"
-#include "launcherpicture.h"
+#include "ui_frmlogin.h"
 
 #include <store/catalogue.h>
 #include <store/openings.h>
 #include <ui/enterfocus.h>
 #include <ui/fonts.h>
 #include <ui/notify.h>
-#include <ui/twips.h>
+#include <ui/pictures.h>
 
 #include <QApplication>
 #include <QLabel>
@@ -19,72 +19,30 @@
 #include <QShortcut>
 #include <QStyle>
 
-using ui::place;
-
-frmLogin::frmLogin(QWidget* parent) : QWidget(parent) {
-    setObjectName("frmLogin");
-    setWindowTitle(QStringLiteral("欢迎使用Lumno校务管理软件"));
-    setWindowIcon(appIcon());
-    setFixedSize(ui::twips(5430), ui::twips(2280));
+frmLogin::frmLogin(QWidget* parent) : QWidget(parent), form(new Ui::frmLogin) {
+    // The form's buttons press on Enter only when focused (autoDefault, never from a text box: the
+    // window is no dialog), and the password box shows each character as "*".
+    form->setupUi(this);
+    // What the form cannot say: the icon in all its sizes, the fractional sizes of the two captions.
+    setWindowIcon(ui::appIcon());
+    for (QLabel* label : {form->lblLabels_0, form->lblLabels_1}) ui::setPointSize(label, 14.25);
     if (QScreen* screen = this->screen())
         setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
 
-    Label1 = new QLabel(QStringLiteral("欢迎使用Lumno校务管理软件"), this);
-    Label1->setObjectName("Label1");
-    Label1->setFont(ui::designFont(QStringLiteral("华文行楷"), 18));
-    Label1->setStyleSheet("color: #12307a;");
-    place(Label1, 480, 120, 4470, 375);
-
-    lblLabels_0 = new QLabel(QStringLiteral("用户名："), this);
-    lblLabels_0->setObjectName("lblLabels_0");
-    lblLabels_0->setFont(ui::song(14.25, true));
-    place(lblLabels_0, 720, 720, 1215, 285);
-
-    txtUserName = new QLineEdit(this);
-    txtUserName->setObjectName("txtUserName");
-    txtUserName->setFont(ui::song(12, true));
-    place(txtUserName, 2130, 705, 2325, 345);
-
-    lblLabels_1 = new QLabel(QStringLiteral("密　码："), this);
-    lblLabels_1->setObjectName("lblLabels_1");
-    lblLabels_1->setFont(ui::song(14.25, true));
-    place(lblLabels_1, 705, 1110, 1215, 285);
-
-    txtPassword = new QLineEdit(this);
-    txtPassword->setObjectName("txtPassword");
-    txtPassword->setFont(ui::song(12, true));
-    txtPassword->setEchoMode(QLineEdit::Password);
-    txtPassword->setStyleSheet("QLineEdit { lineedit-password-character: 42; }"); // each character as "*"
-    place(txtPassword, 2130, 1095, 2325, 345);
-
-    cmdok = new QPushButton(QStringLiteral("登　录"), this);
-    cmdok->setObjectName("cmdok");
-    cmdok->setFont(ui::song(12, true));
-    cmdok->setAutoDefault(true); // Enter on the focused button presses it, never from a text box
-    place(cmdok, 840, 1560, 1140, 390);
-
-    cmdcancel = new QPushButton(QStringLiteral("退　出"), this);
-    cmdcancel->setObjectName("cmdcancel");
-    cmdcancel->setFont(ui::song(12, true));
-    cmdcancel->setAutoDefault(true);
-    place(cmdcancel, 3180, 1590, 1140, 390);
-
-    setTabOrder(txtUserName, txtPassword);
-    setTabOrder(txtPassword, cmdok);
-    setTabOrder(cmdok, cmdcancel);
-    ui::moveFocusOnEnter(txtUserName);
-    ui::moveFocusOnEnter(txtPassword);
-
-    connect(cmdok, &QPushButton::clicked, this, &frmLogin::cmdok_Click);
-    connect(cmdcancel, &QPushButton::clicked, this, &frmLogin::cmdcancel_Click);
+    ui::moveFocusOnEnter(form->txtUserName);
+    ui::moveFocusOnEnter(form->txtPassword);
+    connect(form->cmdok, &QPushButton::clicked, this, &frmLogin::cmdok_Click);
+    connect(form->cmdcancel, &QPushButton::clicked, this, &frmLogin::cmdcancel_Click);
     auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(esc, &QShortcut::activated, cmdcancel, &QPushButton::click);
-    txtUserName->setFocus();
+    connect(esc, &QShortcut::activated, form->cmdcancel, &QPushButton::click);
+    form->txtUserName->setFocus();
 }
+
+frmLogin::~frmLogin() = default;
 
 void frmLogin::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    static const QPixmap background = loginBackground();
+    static const QPixmap background = ui::picture(QStringLiteral("login.png"));
     p.drawPixmap(0, 0, background);
 }
 
@@ -100,7 +58,7 @@ void frmLogin::cmdok_Click() {
     store::RecordSet users;
     if (!ui::attempt(this, QStringLiteral("无法读取用户表，不能登录。"), [&] { users = store::OpenUserTable(); }))
         return;
-    if (!matches(users, txtUserName->text(), txtPassword->text())) {
+    if (!matches(users, form->txtUserName->text(), form->txtPassword->text())) {
         ui::notify(this, QStringLiteral("用户名或密码错误！"), ui::Warning);
         return;
     }

@@ -3,18 +3,20 @@
 #include <store/recordset.h>
 
 #include <QWidget>
+#include <memory>
 
-class QLabel;
-class QLineEdit;
-class QPushButton;
+namespace Ui {
+class frmLogin;
+}
 class frmmain;
 
 // The login window: the program's first window. A name and password that match a row of the
-// user table open the main window.
+// user table open the main window. Its controls are those of frmlogin.ui.
 class frmLogin : public QWidget {
     Q_OBJECT
 public:
     explicit frmLogin(QWidget* parent = nullptr);
+    ~frmLogin() override;
 
     // True when a row of users holds exactly this name and password (a missing value never matches).
     static bool matches(const store::RecordSet& users, const QString& name, const QString& password);
@@ -29,11 +31,5 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QLabel* Label1;
-    QLabel* lblLabels_0;
-    QLabel* lblLabels_1;
-    QLineEdit* txtUserName;
-    QLineEdit* txtPassword;
-    QPushButton* cmdok;
-    QPushButton* cmdcancel;
+    std::unique_ptr<Ui::frmLogin> form;
 };

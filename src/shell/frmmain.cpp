@@ -2,7 +2,6 @@
 
 #include "frmbg.h"
 #include "frmhelp.h"
-#include "launcherpicture.h"
 
 #include <admin/emptying.h>
 #include <admin/frmsystem.h>
@@ -14,6 +13,7 @@
 #include <books/frmteacher.h>
 #include <ui/childform.h>
 #include <ui/childframe.h>
+#include <ui/pictures.h>
 #include <ui/twips.h>
 
 #include <QAction>
@@ -21,15 +21,53 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QTimer>
 
 namespace {
 
-// The record books and the settings hide the launcher panel while they load.
-bool hidesLauncher(const QString& name) { return name != "Frmbg" && name != "Frmhelp"; }
+// How the frame opens each of its child windows: the one place that tells them apart.
+struct ChildWindow {
+    // Opens maximised, or at the window's own size (the fixed windows keep theirs).
+    enum Size { Maximised, OwnSize };
+    // No title bar (the launcher), a title bar without the control box, or the ordinary one.
+    enum Frame { Frameless, NoControlBox, ControlBox };
+    // The window's loading hides the launcher panel; HidesLauncher: its menu command hides it
+    // too when the window is already loaded.
+    enum Launcher { KeepsLauncher, HidesLauncherOnLoad, HidesLauncher };
+    // One of the two theme books (minutes, events), or a window whose menu command closes them first.
+    enum Twins { LeavesTwins, TwinBook, ClosesTwins };
+    const char* name;
+    ui::ChildForm* (*make)(frmmain* frame);
+    Size size;
+    Frame frame;
+    Launcher launcher;
+    Twins twins;
+};
 
-bool opensMaximised(const QString& name) {
-    return name == "Frmbg" || name == "Frmcahier" || name == "Frmnote" || name == "Frmhelp";
+template <class Form> ui::ChildForm* make(frmmain*) { return new Form; }
+
+ui::ChildForm* makeLauncher(frmmain* frame) {
+    auto* bg = new Frmbg;
+    QObject::connect(bg, &Frmbg::labelOpens, frame, &frmmain::launcherLabel);
+    return bg;
+}
+
+using W = ChildWindow;
+const ChildWindow kWindows[] = {
+    {"Frmbg", makeLauncher, W::Maximised, W::Frameless, W::KeepsLauncher, W::LeavesTwins},
+    {"Frmhelp", make<Frmhelp>, W::Maximised, W::ControlBox, W::KeepsLauncher, W::LeavesTwins},
+    {"Frmcahier", make<Frmcahier>, W::Maximised, W::NoControlBox, W::HidesLauncherOnLoad, W::TwinBook},
+    {"Frmnote", make<Frmnote>, W::Maximised, W::NoControlBox, W::HidesLauncherOnLoad, W::TwinBook},
+    {"Frmaddlist", make<Frmaddlist>, W::OwnSize, W::NoControlBox, W::HidesLauncher, W::ClosesTwins},
+    {"frmteacher", make<frmteacher>, W::OwnSize, W::NoControlBox, W::HidesLauncher, W::ClosesTwins},
+    {"Frmonduty", make<Frmonduty>, W::OwnSize, W::NoControlBox, W::HidesLauncherOnLoad, W::ClosesTwins},
+    {"Frmsystem", make<Frmsystem>, W::OwnSize, W::NoControlBox, W::HidesLauncherOnLoad, W::LeavesTwins},
+};
+const char kLauncher[] = "Frmbg";
+
+const ChildWindow* windowNamed(const QString& name) {
+    for (const ChildWindow& w : kWindows)
+        if (name == QLatin1String(w.name)) return &w;
+    return nullptr;
 }
 
 } // namespace
@@ -37,7 +75,7 @@ bool opensMaximised(const QString& name) {
 frmmain::frmmain(QWidget* parent) : QMainWindow(parent) {
     setObjectName("frmmain");
     setWindowTitle(caption());
-    setWindowIcon(appIcon());
+    setWindowIcon(ui::appIcon());
     m_area = new QMdiArea(this);
     m_area->setObjectName("mdiArea");
     m_area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
@@ -50,7 +88,7 @@ frmmain::frmmain(QWidget* parent) : QMainWindow(parent) {
     buildMenus();
     resize(ui::twips(11880), ui::twips(8010) + menuBar()->sizeHint().height());
     // MDIForm_Load: the launcher panel fills the frame between tasks.
-    loadAndShow("Frmbg");
+    loadAndShow(kLauncher);
 }
 
 // The fixed-size windows stay centred in the client area whatever the main window's size.
@@ -123,40 +161,6 @@ void frmmain::listWindows() {
 
 QWidget* frmmain::child(const QString& name) const { return m_children.value(name).data(); }
 
-QWidget* frmmain::create(const QString& name) {
-    if (name == "Frmbg") {
-        auto* bg = new Frmbg;
-        connect(bg, &Frmbg::labelOpens, this, &frmmain::launcherLabel);
-        return bg;
-    }
-    if (name == "Frmhelp") return new Frmhelp;
-    using Make = ui::ChildForm* (*)();
-    static const QHash<QString, Make> forms{
-        {"Frmaddlist", []() -> ui::ChildForm* { return new Frmaddlist; }},
-        {"Frmcahier", []() -> ui::ChildForm* { return new Frmcahier; }},
-        {"Frmnote", []() -> ui::ChildForm* { return new Frmnote; }},
-        {"Frmonduty", []() -> ui::ChildForm* { return new Frmonduty; }},
-        {"frmteacher", []() -> ui::ChildForm* { return new frmteacher; }},
-        {"Frmsystem", []() -> ui::ChildForm* { return new Frmsystem; }},
-    };
-    const Make make = forms.value(name);
-    if (!make) return nullptr;
-    ui::ChildForm* form = make();
-    connect(form, &ui::ChildForm::backRequested, this, [this, name] {
-        unload(name);
-        showLauncher();
-    });
-    // Reloading happens after the handler that asked for it has returned.
-    connect(
-        form, &ui::ChildForm::reloadRequested, this,
-        [this, name] {
-            unload(name);
-            loadAndShow(name);
-        },
-        Qt::QueuedConnection);
-    return form;
-}
-
 QWidget* frmmain::loadAndShow(const QString& name) {
     if (QWidget* loaded = child(name)) {
         QMdiSubWindow* sub = qobject_cast<QMdiSubWindow*>(loaded->parentWidget());
@@ -169,26 +173,51 @@ QWidget* frmmain::loadAndShow(const QString& name) {
         }
         return loaded;
     }
-    if (hidesLauncher(name)) hideLauncher();
-    QWidget* form = create(name);
-    if (!form) return nullptr;
+    const ChildWindow* window = windowNamed(name);
+    if (!window) return nullptr;
+    if (window->launcher != W::KeepsLauncher) hideLauncher();
+    ui::ChildForm* form = window->make(this);
+    connect(form, &ui::ChildForm::backRequested, this, [this, name] {
+        unload(name);
+        showLauncher();
+    });
+    // Reloading happens after the handler that asked for it has returned.
+    connect(
+        form, &ui::ChildForm::reloadRequested, this,
+        [this, name] {
+            unload(name);
+            loadAndShow(name);
+        },
+        Qt::QueuedConnection);
     Qt::WindowFlags flags = Qt::SubWindow;
-    if (name == "Frmbg")
+    if (window->frame == W::Frameless)
         flags |= Qt::FramelessWindowHint;
-    else if (name != "Frmhelp")
+    else if (window->frame == W::NoControlBox)
         flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     QMdiSubWindow* sub = m_area->addSubWindow(form, flags);
-    if (name != "Frmhelp") sub->setSystemMenu(nullptr); // no control box, so no system menu either
+    if (window->frame != W::ControlBox) sub->setSystemMenu(nullptr); // no control box, so no system menu either
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowTitle(form->windowTitle());
-    sub->setWindowIcon(appIcon());
+    sub->setWindowIcon(ui::appIcon());
     m_children[name] = form;
-    if (opensMaximised(name))
+    if (window->size == W::Maximised)
         sub->showMaximized();
     else
         sub->show();
     m_area->setActiveSubWindow(sub);
     return form;
+}
+
+// A menu command's opening: the theme books closed first and the launcher hidden where the
+// window says so.
+void frmmain::open(const QString& name) {
+    const ChildWindow* window = windowNamed(name);
+    if (window && window->twins == W::ClosesTwins) {
+        for (const ChildWindow& twin : kWindows)
+            if (twin.twins == W::TwinBook) unload(twin.name);
+    }
+    if (window && window->launcher == W::HidesLauncher) hideLauncher();
+    loadAndShow(name);
 }
 
 void frmmain::unload(const QString& name) {
@@ -204,63 +233,28 @@ void frmmain::unload(const QString& name) {
 }
 
 void frmmain::hideLauncher() {
-    QWidget* bg = child("Frmbg");
-    if (!bg) {
-        bg = loadAndShow("Frmbg");
-    }
+    QWidget* bg = child(kLauncher);
+    if (!bg) bg = loadAndShow(kLauncher);
     if (auto* sub = qobject_cast<QMdiSubWindow*>(bg->parentWidget())) sub->hide();
 }
 
-void frmmain::showLauncher() { loadAndShow("Frmbg"); }
+void frmmain::showLauncher() { loadAndShow(kLauncher); }
 
-void frmmain::launcherLabel(int label) {
-    switch (label) {
-    case 1:
-        unload("Frmbg");
-        loadAndShow("Frmcahier");
-        break;
-    case 2: loadAndShow("Frmnote"); break;
-    case 3:
-        hideLauncher();
-        loadAndShow("Frmonduty");
-        break;
-    case 4:
-        hideLauncher();
-        loadAndShow("Frmaddlist");
-        break;
-    case 5:
-        hideLauncher();
-        loadAndShow("frmteacher");
-        break;
-    default: break;
-    }
+void frmmain::launcherLabel(int n) {
+    if (n < 1 || n > 5) return;
+    const LauncherEntry& entry = kLauncherEntries[n - 1];
+    if (entry.panel == LauncherEntry::Unloaded) unload(kLauncher);
+    if (entry.panel == LauncherEntry::Hidden) hideLauncher();
+    loadAndShow(entry.target);
 }
 
-void frmmain::schooolinfo_Click() { loadAndShow("Frmsystem"); }
-void frmmain::cahier_Click() { loadAndShow("Frmcahier"); }
-void frmmain::note_Click() { loadAndShow("Frmnote"); }
-
-void frmmain::addlist_Click() {
-    unload("Frmcahier");
-    unload("Frmnote");
-    hideLauncher();
-    loadAndShow("Frmaddlist");
-}
-
-void frmmain::teacher_Click() {
-    unload("Frmcahier");
-    unload("Frmnote");
-    hideLauncher();
-    loadAndShow("frmteacher");
-}
-
-void frmmain::onduty_Click() {
-    unload("Frmcahier");
-    unload("Frmnote");
-    loadAndShow("Frmonduty");
-}
-
-void frmmain::help_Click() { loadAndShow("Frmhelp"); }
+void frmmain::schooolinfo_Click() { open("Frmsystem"); }
+void frmmain::cahier_Click() { open("Frmcahier"); }
+void frmmain::note_Click() { open("Frmnote"); }
+void frmmain::addlist_Click() { open("Frmaddlist"); }
+void frmmain::teacher_Click() { open("frmteacher"); }
+void frmmain::onduty_Click() { open("Frmonduty"); }
+void frmmain::help_Click() { open("Frmhelp"); }
 
 // The program ends at once, without a question; what a window holds unwritten is written first.
 void frmmain::exit_Click() {

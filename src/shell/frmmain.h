@@ -7,7 +7,6 @@
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
-class Frmbg;
 
 // The main window: a multiple-document frame with the menu bar. Every other window of the
 // program except the login is one of its child windows, each existing at most once.
@@ -27,6 +26,8 @@ public:
     void unload(const QString& name);
     void hideLauncher();
     void showLauncher();
+    // Opens the book of launcher entry n (1 to 5), as a press or click on its label asks.
+    void launcherLabel(int n);
 
     // Menu commands.
     void schooolinfo_Click();
@@ -43,10 +44,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QWidget* create(const QString& name);
+    void open(const QString& name);
     void buildMenus();
     void listWindows();
-    void launcherLabel(int label);
     void writePendingEdits();
 
     QMdiArea* m_area;

@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QStringList>
+#include <QWidget>
 
 namespace ui {
 
@@ -33,6 +34,12 @@ QFont designFont(const QString& family, double points, bool bold, bool italic) {
     f.setBold(bold);
     f.setItalic(italic);
     return f;
+}
+
+void setPointSize(QWidget* control, double points) {
+    QFont f = control->font();
+    f.setPointSizeF(points);
+    control->setFont(f);
 }
 
 } // namespace ui

@@ -2,6 +2,8 @@
 
 #include <QFont>
 
+class QWidget;
+
 namespace ui {
 
 // Maps the designed Chinese font names to the fonts this machine has (SimSun, LiSu, STXingkai
@@ -13,5 +15,9 @@ QFont designFont(const QString& family, double points, bool bold = false, bool i
 inline QFont song(double points, bool bold = false, bool italic = false) {
     return designFont(QStringLiteral("宋体"), points, bold, italic);
 }
+
+// Gives a control of a form the fractional point size that the form cannot hold (uic keeps whole
+// points only): 14.25, 10.5, 15.75.
+void setPointSize(QWidget* control, double points);
 
 } // namespace ui
