@@ -70,6 +70,7 @@ class tst_teacher : public testkit::WindowTest {
 private slots:
     void readDate_data();
     void readDate();
+    void weekdayNames();
     void emptyRegister();
     void listsAtOpening();
     void checksInOrder_data();
@@ -104,6 +105,13 @@ void tst_teacher::readDate() {
     QFETCH(QString, text);
     QFETCH(QDate, date);
     QCOMPARE(attendance::readDate(text), date);
+}
+
+// The full Chinese names, Monday first, from the locale data of the Qt the program runs on.
+void tst_teacher::weekdayNames() {
+    const QStringList names{"星期一", "星期二", "星期三", "星期四", "星期五", "星期六", "星期日"};
+    for (int i = 0; i < 7; ++i) QCOMPARE(attendance::weekdayName(QDate(2026, 12, 7).addDays(i)), names[i]);
+    QCOMPARE(attendance::weekdayName(QDate()), QString());
 }
 
 void tst_teacher::emptyRegister() {
