@@ -1,0 +1,23 @@
+#include "designedform.h"
+
+#include "twips.h"
+
+namespace ui {
+
+void setPointSizes(std::initializer_list<std::pair<QWidget*, double>> sizes) {
+    for (const auto& [widget, points] : sizes) {
+        QFont font = widget->font();
+        font.setPointSizeF(points);
+        widget->setFont(font);
+    }
+}
+
+QToolBar* makeToolbarIn(QWidget* placeholder, const std::vector<ToolButton>& buttons,
+                        std::function<void(int)> onClick) {
+    QToolBar* bar = makeToolbar(placeholder, buttons, std::move(onClick));
+    placeToolbar(bar, 0, 0, toTwips(placeholder->width()), toTwips(placeholder->height()));
+    placeholder->resize(bar->size());
+    return bar;
+}
+
+} // namespace ui
