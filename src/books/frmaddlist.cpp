@@ -26,7 +26,7 @@ const QStringList kColumns{"name", "sex", "mphone", "phone", "addcode", "qq", "e
 
 Frmaddlist::Frmaddlist(QWidget* parent) : ui::ChildForm(parent), form(new Ui::Frmaddlist) {
     form->setupUi(this);
-    ui::setPointSizes({{form->Label11, 14.25}});
+    ui::setPointSize(14.25, {form->Label11});
     Toolbar1 = ui::makeToolbarIn(form->Toolbar1,
                                  {{"增加", "add"},
                                   {"保存", "save"},

@@ -4,8 +4,8 @@
 
 namespace ui {
 
-void setPointSizes(std::initializer_list<std::pair<QWidget*, double>> sizes) {
-    for (const auto& [widget, points] : sizes) {
+void setPointSize(double points, std::initializer_list<QWidget*> widgets) {
+    for (QWidget* widget : widgets) {
         QFont font = widget->font();
         font.setPointSizeF(points);
         widget->setFont(font);
