@@ -3,6 +3,7 @@
 //   lumno-bench [--sizes 1000,10000,100000] [--skip-startup] [--skip-memory]
 #include <books/frmaddlist.h>
 #include <books/frmcahier.h>
+#include <books/frmnote.h>
 #include <books/frmonduty.h>
 #include <books/frmteacher.h>
 #include <store/catalogue.h>

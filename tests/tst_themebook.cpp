@@ -2,6 +2,7 @@
 #include "testkit.h"
 
 #include <books/frmcahier.h>
+#include <books/frmnote.h>
 #include <store/catalogue.h>
 
 #include <QAbstractItemView>
