@@ -72,6 +72,7 @@ private slots:
     void readDate();
     void weekdayNames();
     void emptyRegister();
+    void fractionalPointSizes();
     void listsAtOpening();
     void checksInOrder_data();
     void checksInOrder();
@@ -129,6 +130,16 @@ void tst_teacher::emptyRegister() {
     QCOMPARE(r.note(), QString("注意：为保证真实，数据保存后不能更改！"));
     QCOMPARE(r.w->findChild<QLabel*>("Label1")->text(), QString("欢迎使用教师考勤系统"));
     QCOMPARE(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
+}
+
+// The forms hold whole points (uic writes no others); the window sets the fractions.
+void tst_teacher::fractionalPointSizes() {
+    Register r;
+    QCOMPARE(r.w->findChild<QLabel*>("Label1")->font().pointSizeF(), 15.75);
+    for (const char* name : {"Label2", "labdate", "labnumber", "Option1_1", "DBGrid1", "labaddsort", "cmdcancel"})
+        QCOMPARE(r.w->findChild<QWidget*>(name)->font().pointSizeF(), 10.5);
+    QCOMPARE(r.w->findChild<QTableView*>("DBGrid1")->horizontalHeader()->font().pointSizeF(), 12.0);
+    QCOMPARE(r.box("txtdate")->font().pointSizeF(), 12.0);
 }
 
 void tst_teacher::listsAtOpening() {
