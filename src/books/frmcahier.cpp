@@ -5,33 +5,22 @@
 #include <store/catalogue.h>
 #include <ui/designedform.h>
 
-namespace {
-
-const ThemeBook::Facts& minutes() {
-    static const ThemeBook::Facts facts{
-        "tabcahier",
-        store::kMinutesFile,
-        QStringLiteral("学校会议记录"),
-        3550,
-        {{"txttime", QStringLiteral("请输入时间！")},
-         {"txtrecorder", QStringLiteral("请输入记录员！")},
-         {"txtaddress", QStringLiteral("请输入地点！")},
-         {"txtattendee", QStringLiteral("请输入参会人！")}},
-    };
-    return facts;
-}
-
-} // namespace
-
-Frmcahier::Frmcahier(QWidget* parent) : ThemeBook(minutes(), parent) {
+// The minutes' facts beside the form: table, file, title suffix, content margin (twips) and the
+// inputs Save requires with their warnings.
+Frmcahier::Frmcahier(QWidget* parent)
+    : ThemeBook({"tabcahier",
+                 store::kMinutesFile,
+                 "学校会议记录",
+                 3550,
+                 {{"txttime", "请输入时间！"},
+                  {"txtrecorder", "请输入记录员！"},
+                  {"txtaddress", "请输入地点！"},
+                  {"txtattendee", "请输入参会人！"}}},
+                parent) {
     Ui::Frmcahier form;
     form.setupUi(this);
-    ui::setPointSize(10.5, {form.Label2});
+    ui::setPointSize(10.5, {form.Label2}); // the sizes the form holds whole
     ui::setPointSize(14.25, {form.Label1_5});
-    open({form.Frame1,
-          form.Label1_0,
-          form.Toolbar1,
-          form.Combo1,
-          {form.txttime, form.txtaddress, form.txtrecorder, form.txtattendee, form.txtabsent, form.txtlate,
-           form.txtevection, form.txtcontent}});
+    open(form, {form.txttime, form.txtaddress, form.txtrecorder, form.txtattendee, form.txtabsent, form.txtlate,
+                form.txtevection, form.txtcontent});
 }

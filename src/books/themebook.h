@@ -52,7 +52,10 @@ protected:
     };
 
     ThemeBook(const Facts& facts, QWidget* parent);
-    // Takes the controls of the form set up on the window, then loads the book.
+    // Takes the controls of a book's form, set up on the window, then loads the book.
+    template <class Form> void open(const Form& form, const QVector<QWidget*>& columns) {
+        open({form.Frame1, form.Label1_0, form.Toolbar1, form.Combo1, columns});
+    }
     void open(const Controls& controls);
 
 private:
