@@ -5,6 +5,7 @@
 
 #include <books/frmaddlist.h>
 #include <books/frmcahier.h>
+#include <books/frmnote.h>
 #include <books/frmonduty.h>
 #include <books/frmteacher.h>
 #include <store/catalogue.h>

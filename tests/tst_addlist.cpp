@@ -49,6 +49,7 @@ class tst_addlist : public testkit::WindowTest {
     Q_OBJECT
 private slots:
     void emptyBookShowsThePlaceholder();
+    void hintLineIsBoldAtAFractionalSize();
     void addStoresNoneForEmptyBoxes();
     void requiredInputsInOrder();
     void searchProtocol();
@@ -77,6 +78,15 @@ void tst_addlist::emptyBookShowsThePlaceholder() {
     b.add("张伟", "男");
     QCOMPARE(b.remark()->font().pointSizeF(), 20.0);
     QVERIFY(b.remark()->styleSheet().contains("#ff0000"));
+}
+
+// The form holds whole points (uic writes no others); the window sets the fraction.
+void tst_addlist::hintLineIsBoldAtAFractionalSize() {
+    Book b;
+    b.click(Frmaddlist::Add);
+    const QFont font = b.w.findChild<QLabel*>("Label11")->font();
+    QCOMPARE(font.pointSizeF(), 14.25);
+    QVERIFY(font.bold());
 }
 
 void tst_addlist::addStoresNoneForEmptyBoxes() {

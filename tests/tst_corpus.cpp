@@ -5,6 +5,7 @@
 #include <admin/frmsystem.h>
 #include <books/frmaddlist.h>
 #include <books/frmcahier.h>
+#include <books/frmnote.h>
 #include <books/frmonduty.h>
 #include <books/frmteacher.h>
 #include <shell/frmmain.h>

@@ -2,6 +2,7 @@
 #include "testkit.h"
 
 #include <books/frmcahier.h>
+#include <books/frmnote.h>
 #include <books/frmonduty.h>
 #include <shell/frmbg.h>
 #include <shell/frmhelp.h>

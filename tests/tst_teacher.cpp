@@ -71,7 +71,9 @@ class tst_teacher : public testkit::WindowTest {
 private slots:
     void readDate_data();
     void readDate();
+    void weekdayNames();
     void emptyRegister();
+    void fractionalPointSizes();
     void listsAtOpening();
     void checksInOrder_data();
     void checksInOrder();
@@ -107,6 +109,13 @@ void tst_teacher::readDate() {
     QCOMPARE(attendance::readDate(text), date);
 }
 
+// The full Chinese names, Monday first, from the locale data of the Qt the program runs on.
+void tst_teacher::weekdayNames() {
+    const QStringList names{"星期一", "星期二", "星期三", "星期四", "星期五", "星期六", "星期日"};
+    for (int i = 0; i < 7; ++i) QCOMPARE(attendance::weekdayName(QDate(2026, 12, 7).addDays(i)), names[i]);
+    QCOMPARE(attendance::weekdayName(QDate()), QString());
+}
+
 void tst_teacher::emptyRegister() {
     Register r;
     QVERIFY(r.items("comname").isEmpty());
@@ -122,6 +131,16 @@ void tst_teacher::emptyRegister() {
     QCOMPARE(r.note(), QString("注意：为保证真实，数据保存后不能更改！"));
     QCOMPARE(r.w->findChild<QLabel*>("Label1")->text(), QString("欢迎使用教师考勤系统"));
     QCOMPARE(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
+}
+
+// The forms hold whole points (uic writes no others); the window sets the fractions.
+void tst_teacher::fractionalPointSizes() {
+    Register r;
+    QCOMPARE(r.w->findChild<QLabel*>("Label1")->font().pointSizeF(), 15.75);
+    for (const char* name : {"Label2", "labdate", "labnumber", "Option1_1", "DBGrid1", "labaddsort", "cmdcancel"})
+        QCOMPARE(r.w->findChild<QWidget*>(name)->font().pointSizeF(), 10.5);
+    QCOMPARE(r.w->findChild<QTableView*>("DBGrid1")->horizontalHeader()->font().pointSizeF(), 12.0);
+    QCOMPARE(r.box("txtdate")->font().pointSizeF(), 12.0);
 }
 
 void tst_teacher::listsAtOpening() {

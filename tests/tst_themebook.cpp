@@ -2,6 +2,7 @@
 #include "testkit.h"
 
 #include <books/frmcahier.h>
+#include <books/frmnote.h>
 #include <store/catalogue.h>
 
 #include <QAbstractItemView>
@@ -117,6 +118,8 @@ private slots:
     void resizeRules();
     void lengthLimits_data();
     void lengthLimits();
+    void fractionalPointSizes_data();
+    void fractionalPointSizes();
     void comboNeverInsertsTypedText_data() { books(); }
     void comboNeverInsertsTypedText();
     void bothWindowsWriteTheirOwnFiles();
@@ -334,6 +337,30 @@ void tst_themebook::lengthLimits() {
     edit->selectAll();
     edit->insertPlainText(QString(limit - 1, 'a') + QString::fromUtf8("😀")); // a pasted emoji is not split
     QCOMPARE(b.text(box), QString(limit - 1, 'a'));
+}
+
+// The forms hold whole points (uic writes no others); the windows set the fractions.
+void tst_themebook::fractionalPointSizes_data() {
+    QTest::addColumn<bool>("minutes");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<double>("points");
+    QTest::newRow("minutes: note") << true << "Label2" << 10.5;
+    QTest::newRow("minutes: content caption") << true << "Label1_5" << 14.25;
+    QTest::newRow("minutes: field caption") << true << "Label1_2" << 12.0;
+    QTest::newRow("events: note") << false << "Label2" << 10.5;
+    QTest::newRow("events: theme caption") << false << "Label1_11" << 14.25;
+    QTest::newRow("events: remark caption") << false << "Label1_4" << 14.25;
+}
+
+void tst_themebook::fractionalPointSizes() {
+    QFETCH(bool, minutes);
+    QFETCH(QString, label);
+    QFETCH(double, points);
+    Book b(minutes);
+    const QFont font = b.w->findChild<QLabel*>(label)->font();
+    QCOMPARE(font.pointSizeF(), points);
+    QCOMPARE(font.family(), QString("宋体"));
+    QCOMPARE(font.italic(), label == "Label1_5");
 }
 
 void tst_themebook::comboNeverInsertsTypedText() {

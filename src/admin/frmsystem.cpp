@@ -17,7 +17,7 @@ Frmsystem::Frmsystem(QWidget* parent) : ui::ChildForm(parent), form(new Ui::Frms
     form->setupUi(this);
     // What the form cannot say: the title's fractional size, which it is then fitted to, and
     // the school's data readable before "修　改".
-    ui::setPointSize(form->Label1, 14.25);
+    ui::setPointSize(14.25, {form->Label1});
     form->Label1->adjustSize();
     for (QLineEdit* box : {form->Text1, form->Text2, form->Text3, form->Text4}) ui::keepLegibleWhenDisabled(box);
 

@@ -1,5 +1,7 @@
 #include "attendancedate.h"
 
+#include <QLocale>
+
 namespace attendance {
 
 namespace {
@@ -40,9 +42,9 @@ QDate readDate(const QString& text) {
 }
 
 QString weekdayName(const QDate& date) {
-    static const char* const names[] = {"星期一", "星期二", "星期三", "星期四", "星期五", "星期六", "星期日"};
     if (!date.isValid()) return QString();
-    return QString::fromUtf8(names[date.dayOfWeek() - 1]);
+    static const QLocale chinese(QLocale::Chinese);
+    return chinese.dayName(date.dayOfWeek(), QLocale::LongFormat);
 }
 
 QString boxText(const QDate& date) { return date.toString("MM-dd-yyyy"); }

@@ -1,128 +1,69 @@
 #include "frmaddlist.h"
 
+#include "ui_frmaddlist.h"
+
 #include <store/catalogue.h>
 #include <store/openings.h>
 #include <store/statements.h>
 #include <ui/childframe.h>
 #include <ui/controls.h>
-#include <ui/enterfocus.h>
+#include <ui/designedform.h>
 #include <ui/fonts.h>
+#include <ui/enterfocus.h>
 #include <ui/limitededit.h>
 #include <ui/notify.h>
-#include <ui/toolbar.h>
 #include <ui/twips.h>
 
 #include <QLabel>
 #include <QLineEdit>
 
-using ui::place;
-
 namespace {
 
 const QString kNone = QStringLiteral("无");
 const QString kNoRecords = QStringLiteral("暂时没有记录！");
-const QString kBoxStyle = QStringLiteral("background-color: #ffffc0;");
 const QStringList kColumns{"name", "sex", "mphone", "phone", "addcode", "qq", "email", "address", "remark"};
-
 
 } // namespace
 
-Frmaddlist::Frmaddlist(QWidget* parent) : ui::ChildForm(parent) {
-    setObjectName("Frmaddlist");
-    setWindowTitle(QStringLiteral("教师通讯录"));
-    resize(ui::twips(10500), ui::twips(7500));
-
-    Frame1 = new QWidget(this);
-    Frame1->setObjectName("Frame1");
-    Frame1->resize(ui::twips(9975), ui::twips(6615));
-
-    Label1 = new QLabel(Frame1);
-    Label1->setObjectName("Label1");
-    Label1->setFont(ui::designFont(QStringLiteral("隶书"), 15));
-    Label1->setAlignment(Qt::AlignCenter);
-    place(Label1, 1800, 240, 3900, 300);
-
-    Toolbar1 = ui::makeToolbar(Frame1,
-                               {{"增加", "add"},
-                                {"保存", "save"},
-                                {"编辑", "edit"},
-                                {"查寻", "search"},
-                                {"删除", "delete"},
-                                {"起点", "first"},
-                                {"前条", "previous"},
-                                {"后条", "next"},
-                                {"终点", "last"},
-                                {"退出", "exit"}},
-                               [this](int i) { Toolbar1_ButtonClick(i); });
-    ui::placeToolbar(Toolbar1, 120, 720, 4695, 585);
-
-    Label11 = new QLabel(Frame1);
-    Label11->setObjectName("Label11");
-    Label11->setFont(ui::song(14.25, true));
-    Label11->setStyleSheet("background-color: #c0ffc0;");
-    ui::placeAt(Label11, 600, 1560);
-    Label11->hide();
-
-    Label10 = new QLabel(QStringLiteral("备　注："), Frame1);
-    Label10->setObjectName("Label10");
-    Label10->setFont(ui::song(12));
-    ui::placeAt(Label10, 6000, 1560);
-
-    const char* captions[8] = {"姓　　名：", "性　　别：", "移动电话：", "固定电话：",
-                               "邮　　编：", "QQ/ICQ：",   "E－mail:",   "地　　址："};
-    const int tops[8] = {2520, 3000, 3480, 3960, 4440, 4920, 5400, 5880};
-    for (int i = 0; i < 8; ++i) {
-        m_captions[i] = new QLabel(QString::fromUtf8(captions[i]), Frame1);
-        m_captions[i]->setObjectName(QString("Label%1").arg(i + 2));
-        m_captions[i]->setFont(ui::song(12));
-        ui::placeAt(m_captions[i], 840, tops[i]);
-        m_captions[i]->adjustSize();
-    }
-
-    auto box = [this](const char* name, double l, double t, double w, double h, int maxLength) {
-        auto* e = new QLineEdit(Frame1);
-        e->setObjectName(name);
-        e->setFont(ui::song(12));
-        e->setStyleSheet(kBoxStyle);
-        e->setReadOnly(true);
-        if (maxLength) e->setMaxLength(maxLength);
-        place(e, l, t, w, h);
-        ui::moveFocusOnEnter(e);
-        return e;
-    };
-    txtname = box("txtname", 2160, 2400, 1695, 375, 20);
-    ui::keepLegibleWhenDisabled(txtname); // disabled by 编辑, the name stays readable
-    txtsex = box("txtsex", 2160, 2880, 1335, 375, 10);
-    txtmphone = box("txtmphone", 2160, 3360, 1935, 375, 0);
-    txtphone = box("txtphone", 2160, 3840, 1935, 405, 0);
-    txtcode = box("txtcode", 2160, 4320, 1935, 375, 0);
-    txtqq = box("txtqq", 2160, 4800, 1935, 375, 0);
-    txtemail = box("txtemail", 2160, 5280, 3375, 375, 0);
-    txtaddress = box("txtaddress", 2160, 5760, 4455, 375, 0);
-    txtremark = new ui::LimitedTextEdit(Frame1, 100);
-    txtremark->setObjectName("txtremark");
-    txtremark->setFont(ui::song(12));
-    txtremark->setStyleSheet("QPlainTextEdit { background-color: #ffffc0; }");
-    txtremark->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    txtremark->setLocked(true);
-    place(txtremark, 6000, 1920, 3375, 3735);
-
-    QWidget* order[] = {txtname, txtsex, txtmphone, txtphone, txtcode, txtqq, txtemail, txtaddress, txtremark};
-    for (int i = 0; i + 1 < 9; ++i) setTabOrder(order[i], order[i + 1]);
-
+Frmaddlist::Frmaddlist(QWidget* parent) : ui::ChildForm(parent), form(new Ui::Frmaddlist) {
+    form->setupUi(this);
+    ui::setPointSize(14.25, {form->Label11});
+    Toolbar1 = ui::makeToolbarIn(form->Toolbar1,
+                                 {{"增加", "add"},
+                                  {"保存", "save"},
+                                  {"编辑", "edit"},
+                                  {"查寻", "search"},
+                                  {"删除", "delete"},
+                                  {"起点", "first"},
+                                  {"前条", "previous"},
+                                  {"后条", "next"},
+                                  {"终点", "last"},
+                                  {"退出", "exit"}},
+                                 [this](int i) { Toolbar1_ButtonClick(i); });
+    form->Label11->hide();
+    for (QLineEdit* e : lineBoxes()) ui::moveFocusOnEnter(e);
+    ui::keepLegibleWhenDisabled(form->txtname); // disabled by 编辑, the name stays readable
     Form_Load();
+}
+
+Frmaddlist::~Frmaddlist() = default;
+
+// The eight one-line boxes, in table order (the remark follows them).
+QVector<QLineEdit*> Frmaddlist::lineBoxes() const {
+    return {form->txtname, form->txtsex, form->txtmphone, form->txtphone,
+            form->txtcode, form->txtqq,  form->txtemail,  form->txtaddress};
 }
 
 void Frmaddlist::Form_Load() {
     SearchStep = 0;
     const QString school = schoolName();
-    Label1->setText(QStringLiteral("欢迎使用") + school + QStringLiteral("教师通讯录"));
+    form->Label1->setText(QStringLiteral("欢迎使用") + school + QStringLiteral("教师通讯录"));
     reload(QString());
     ui::toolButton(Toolbar1, Save)->setEnabled(false);
     if (m_rs.isEmpty()) {
-        QFont big = txtremark->font();
+        QFont big = form->txtremark->font();
         big.setPointSizeF(20);
-        txtremark->setFont(big);
+        form->txtremark->setFont(big);
         showEmptyTable();
         ui::toolButton(Toolbar1, Edit)->setEnabled(false);
     } else {
@@ -132,22 +73,22 @@ void Frmaddlist::Form_Load() {
 }
 
 void Frmaddlist::showEmptyTable() {
-    txtremark->setText(kNoRecords);
-    QPalette pal = txtremark->palette();
+    form->txtremark->setText(kNoRecords);
+    QPalette pal = form->txtremark->palette();
     pal.setColor(QPalette::Text, QColor(255, 0, 0));
-    txtremark->setPalette(pal);
-    txtremark->setStyleSheet("QPlainTextEdit { background-color: #ffffc0; color: #ff0000; }");
+    form->txtremark->setPalette(pal);
+    form->txtremark->setStyleSheet("QPlainTextEdit { background-color: #ffffc0; color: #ff0000; }");
 }
 
 // The window keeps its designed size, centred in the main window, with its frame centred.
 void Frmaddlist::Form_Resize() {
     ui::fixAndCentre(this, 10500, 7500);
-    ui::centreInParent(Frame1);
-    Label1->adjustSize();
-    Label1->resize(qMax(Label1->width(), ui::twips(3900)), ui::twips(300) + 4);
-    Label1->move((ui::twips(10500) - Label1->width()) / 2, Label1->y()); // the window's width, as designed
+    ui::centreInParent(form->Frame1);
+    form->Label1->adjustSize();
+    form->Label1->resize(qMax(form->Label1->width(), ui::twips(3900)), ui::twips(300) + 4);
+    // Centred in the window's width, as designed.
+    form->Label1->move((ui::twips(10500) - form->Label1->width()) / 2, form->Label1->y());
 }
-
 
 void Frmaddlist::Toolbar1_ButtonClick(int index) {
     switch (index) {
@@ -166,14 +107,15 @@ void Frmaddlist::Toolbar1_ButtonClick(int index) {
 }
 
 QStringList Frmaddlist::boxTexts() const {
-    return {txtname->text(), txtsex->text(),   txtmphone->text(),  txtphone->text(), txtcode->text(),
-            txtqq->text(),   txtemail->text(), txtaddress->text(), txtremark->text()};
+    QStringList texts;
+    for (const QLineEdit* e : lineBoxes()) texts << e->text();
+    return texts << form->txtremark->text();
 }
 
 void Frmaddlist::setBoxTexts(const QStringList& v) {
-    QLineEdit* lines[] = {txtname, txtsex, txtmphone, txtphone, txtcode, txtqq, txtemail, txtaddress};
-    for (int i = 0; i < 8; ++i) ui::setText(lines[i], v.value(i));
-    txtremark->setText(v.value(8));
+    const QVector<QLineEdit*> lines = lineBoxes();
+    for (int i = 0; i < lines.size(); ++i) ui::setText(lines[i], v.value(i));
+    form->txtremark->setText(v.value(8));
 }
 
 void Frmaddlist::ClearFields() {
@@ -182,20 +124,19 @@ void Frmaddlist::ClearFields() {
 }
 
 void Frmaddlist::UnlockFields() {
-    for (QLineEdit* e : {txtname, txtsex, txtmphone, txtphone, txtcode, txtqq, txtemail, txtaddress})
-        e->setReadOnly(false);
-    txtremark->setLocked(false);
+    for (QLineEdit* e : lineBoxes()) e->setReadOnly(false);
+    form->txtremark->setLocked(false);
 }
 
 void Frmaddlist::setSexAndCodeEnabled(bool enabled) {
-    m_captions[1]->setEnabled(enabled); // Label3
-    m_captions[4]->setEnabled(enabled); // Label6
-    txtsex->setEnabled(enabled);
-    txtcode->setEnabled(enabled);
+    form->Label3->setEnabled(enabled); // the captions of the sex and the postal code
+    form->Label6->setEnabled(enabled);
+    form->txtsex->setEnabled(enabled);
+    form->txtcode->setEnabled(enabled);
 }
 
 void Frmaddlist::ShowCurrentRecord() {
-    txtname->setEnabled(true);
+    form->txtname->setEnabled(true);
     setSexAndCodeEnabled(true);
     QStringList values;
     for (int i = 0; i < 9; ++i) values << m_rs.fields(i);
@@ -203,14 +144,19 @@ void Frmaddlist::ShowCurrentRecord() {
     m_shown = m_rs.current();
 }
 
+// The hint or result line, Label11.
+void Frmaddlist::showHint(const QString& text) {
+    form->Label11->setText(text);
+    form->Label11->adjustSize();
+    form->Label11->show();
+}
+
 void Frmaddlist::add() {
     UnlockFields();
     setSexAndCodeEnabled(true);
     ClearFields();
     ui::toolButton(Toolbar1, Save)->setEnabled(true);
-    Label11->setText(QStringLiteral("请输入相关信息，然后单击保存按钮 "));
-    Label11->adjustSize();
-    Label11->show();
+    showHint(QStringLiteral("请输入相关信息，然后单击保存按钮 "));
     AddMode = true;
 }
 
@@ -219,19 +165,17 @@ void Frmaddlist::edit() {
     ui::toolButton(Toolbar1, Save)->setEnabled(true);
     UnlockFields();
     setSexAndCodeEnabled(true);
-    txtname->setEnabled(false);
-    Label11->setText(QStringLiteral("请更改相关信息，然后单击保存按钮"));
-    Label11->adjustSize();
-    Label11->show();
+    form->txtname->setEnabled(false);
+    showHint(QStringLiteral("请更改相关信息，然后单击保存按钮"));
 }
 
 void Frmaddlist::save() {
-    Label11->hide();
-    if (txtname->text().isEmpty()) {
+    form->Label11->hide();
+    if (form->txtname->text().isEmpty()) {
         ui::notify(this, QStringLiteral("请输入名字！"), ui::Warning);
         return;
     }
-    if (txtsex->text().isEmpty()) {
+    if (form->txtsex->text().isEmpty()) {
         ui::notify(this, QStringLiteral("请输入性别！"), ui::Warning);
         return;
     }
@@ -260,7 +204,7 @@ void Frmaddlist::save() {
     ui::toolButton(Toolbar1, Save)->setEnabled(false);
     reload(QString());
     m_rs.moveFirst();
-    txtname->setEnabled(true);
+    form->txtname->setEnabled(true);
 }
 
 void Frmaddlist::search() {
@@ -271,9 +215,9 @@ void Frmaddlist::search() {
         UnlockFields();
     }
     if (SearchStep == 1) {
-        const QString condition =
-            store::addressCondition(txtname->text(), txtmphone->text(), txtphone->text(), txtqq->text(), txtemail->text(),
-                                  txtaddress->text(), txtremark->text());
+        const QString condition = store::addressCondition(
+            form->txtname->text(), form->txtmphone->text(), form->txtphone->text(), form->txtqq->text(),
+            form->txtemail->text(), form->txtaddress->text(), form->txtremark->text());
         if (condition.isEmpty()) {
             ui::notify(this, QStringLiteral("请输入相应的查寻条件，然后单击'查寻'"), ui::Information);
             return;
@@ -283,18 +227,14 @@ void Frmaddlist::search() {
                      [&] { found = store::OpenRosterDatabase()->openTableWithRowids("tabaddlist", condition); }))
             return;
         if (found.isEmpty()) {
-            Label11->setText(QStringLiteral("没有该记录！"));
-            Label11->adjustSize();
-            Label11->show();
+            showHint(QStringLiteral("没有该记录！"));
             return;
         }
         m_rs = found;
         m_where = condition;
         m_rs.moveLast();
-        Label11->setText(QStringLiteral("共找到") + QString::number(m_rs.recordCount()) + QStringLiteral("位"));
-        Label11->adjustSize();
+        showHint(QStringLiteral("共找到") + QString::number(m_rs.recordCount()) + QStringLiteral("位"));
         m_rs.moveFirst();
-        Label11->show();
         ShowCurrentRecord();
     }
     SearchStep = (SearchStep + 1) % 2;
@@ -312,7 +252,7 @@ void Frmaddlist::reload(const QString& where) {
 }
 
 void Frmaddlist::remove() {
-    const QString name = txtname->text();
+    const QString name = form->txtname->text();
     if (name.isEmpty()) {
         ui::notify(this, QStringLiteral("请输入姓名！"), ui::Information);
         return;

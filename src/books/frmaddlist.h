@@ -3,11 +3,12 @@
 #include <store/recordset.h>
 #include <ui/childform.h>
 
-class QLabel;
+#include <memory>
+
 class QLineEdit;
 class QToolBar;
-namespace ui {
-class LimitedTextEdit;
+namespace Ui {
+class Frmaddlist;
 }
 
 // The teachers' address book: one teacher at a time in nine boxes, a ten-button toolbar.
@@ -18,6 +19,7 @@ public:
     enum Button { Add = 1, Save, Edit, Search, Delete, First, Previous, Next, Last, Exit };
 
     explicit Frmaddlist(QWidget* parent = nullptr);
+    ~Frmaddlist() override;
 
     void Toolbar1_ButtonClick(int index);
 
@@ -41,11 +43,13 @@ private:
     void UnlockFields();
     void ShowCurrentRecord();
     void showEmptyTable();
+    void showHint(const QString& text);
     void setSexAndCodeEnabled(bool enabled);
     void reload(const QString& where);
     void removeShownOrNamed(const QString& name);
     void showAfterDelete(const store::RecordSet& before, const QVector<qint64>& gone);
     void showAfterRefusal(const store::Error& e);
+    QVector<QLineEdit*> lineBoxes() const;
     QStringList boxTexts() const;
     void setBoxTexts(const QStringList& values);
 
@@ -57,19 +61,6 @@ private:
     // alone, only while it is still as read.
     store::RecordRef m_shown;
 
-    QWidget* Frame1;
-    QLabel* Label1;
+    std::unique_ptr<Ui::Frmaddlist> form; // the controls, from frmaddlist.ui
     QToolBar* Toolbar1;
-    QLabel* Label11;
-    QLabel* Label10;
-    QLabel* m_captions[8]; // Label2 .. Label9
-    QLineEdit* txtname;
-    QLineEdit* txtsex;
-    QLineEdit* txtmphone;
-    QLineEdit* txtphone;
-    QLineEdit* txtcode;
-    QLineEdit* txtqq;
-    QLineEdit* txtemail;
-    QLineEdit* txtaddress;
-    ui::LimitedTextEdit* txtremark;
 };

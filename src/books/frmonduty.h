@@ -2,10 +2,13 @@
 
 #include <ui/childform.h>
 
-class QLabel;
-class QTableView;
+#include <memory>
+
 class QToolBar;
 class RotaModel;
+namespace Ui {
+class Frmonduty;
+}
 
 // The weekly duty rota, edited in a grid that the toolbar unlocks and locks.
 class Frmonduty : public ui::ChildForm {
@@ -15,6 +18,7 @@ public:
     enum Button { Entry = 1, Modify, Lock, Return };
 
     explicit Frmonduty(QWidget* parent = nullptr);
+    ~Frmonduty() override;
 
     void Toolbar1_ButtonClick(int index);
     RotaModel* model() const { return m_model; }
@@ -37,9 +41,6 @@ private:
     void moveCurrent(int row);
 
     RotaModel* m_model;
-    QLabel* Label1;
-    QWidget* Frame1;
-    QWidget* Data1;
+    std::unique_ptr<Ui::Frmonduty> form; // the controls, from frmonduty.ui
     QToolBar* Toolbar1;
-    QTableView* DBGrid1;
 };

@@ -1,24 +1,25 @@
 #include "frmteacher.h"
 
 #include "attendancedate.h"
+#include "ui_frmteacher.h"
 
 #include <store/catalogue.h>
 #include <store/database.h>
 #include <store/statements.h>
 #include <ui/childframe.h>
 #include <ui/controls.h>
+#include <ui/designedform.h>
 #include <ui/fonts.h>
 #include <ui/notify.h>
 #include <ui/recordsetmodel.h>
-#include <ui/toolbar.h>
 #include <ui/twips.h>
 
 #include <QCollator>
 #include <QComboBox>
-#include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSet>
 #include <QTableView>
@@ -26,93 +27,25 @@
 #include <limits>
 #include <numeric>
 
-using ui::place;
-
 namespace {
 
 const QString kNote = QStringLiteral("注意：为保证真实，数据保存后不能更改！");
 
-QLabel* label(QWidget* parent, const char* name, const QString& text, double l, double t, double w, double h) {
-    auto* lb = new QLabel(text, parent);
-    lb->setObjectName(name);
-    lb->setFont(ui::song(10.5));
-    place(lb, l, t, w, h);
-    if (lb->sizeHint().width() > lb->width()) lb->resize(lb->sizeHint().width(), lb->height());
-    return lb;
-}
-
-QComboBox* combo(QWidget* parent, const char* name, double l, double t, double w, double h) {
-    auto* c = new QComboBox(parent);
-    c->setObjectName(name);
-    ui::setUpCombo(c);
-    c->setFont(ui::song(12));
-    place(c, l, t, w, h);
-    return c;
-}
-
-QLineEdit* textBox(QWidget* parent, const char* name, double l, double t, double w, double h) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(name);
-    e->setFont(ui::song(12));
-    place(e, l, t, w, h);
-    return e;
-}
-
 } // namespace
 
-frmteacher::frmteacher(QWidget* parent) : ui::ChildForm(parent) {
-    setObjectName("frmteacher");
-    setWindowTitle(QStringLiteral("教师考勤"));
-    resize(ui::twips(10500), ui::twips(7500));
-    Frame1 = new QWidget(this);
-    Frame1->setObjectName("Frame1");
-    place(Frame1, 0, 0, 10095, 6975);
-    buildEntryControls();
-    buildAddControls();
-    Form_Load();
-}
-
-void frmteacher::buildEntryControls() {
-    Label1 = new QLabel(Frame1);
-    Label1->setObjectName("Label1");
-    Label1->setFont(ui::song(15.75));
-    ui::placeAt(Label1, 0, 240);
-    Toolbar1 = ui::makeToolbar(
-        Frame1, {{"设置", "settings"}, {"保存", "save"}, {"查寻", "search"}, {"浏览", "browse"}, {"返回", "back"}},
+frmteacher::frmteacher(QWidget* parent) : ui::ChildForm(parent), form(new Ui::frmteacher) {
+    form->setupUi(this);
+    ui::setPointSize(15.75, {form->Label1});
+    ui::setPointSize(10.5, {form->Label2, form->labdate, form->labname, form->labsort, form->labsubject, form->labcount,
+                            form->labnumber, form->Label8, form->Option1_0, form->Option1_1, form->DBGrid1,
+                            form->labaddnumber, form->labaddsubject, form->labaddsort, form->cmdok, form->cmdcancel});
+    form->DBGrid1->horizontalHeader()->setFont(ui::song(12));
+    Toolbar1 = ui::makeToolbarIn(
+        form->Toolbar1,
+        {{"设置", "settings"}, {"保存", "save"}, {"查寻", "search"}, {"浏览", "browse"}, {"返回", "back"}},
         [this](int i) { Toolbar1_ButtonClick(i); });
-    ui::placeToolbar(Toolbar1, 120, 720, 3975, 390);
-    Label2 = label(Frame1, "Label2", kNote, 4560, 840, 3990, 210);
-    Label2->setStyleSheet("color: #ff0000;");
+    for (QComboBox* c : combos()) ui::setUpCombo(c);
 
-    labdate = label(Frame1, "labdate", QStringLiteral("日期："), 240, 1320, 720, 240);
-    txtdate = textBox(Frame1, "txtdate", 960, 1200, 1815, 360);
-    labname = label(Frame1, "labname", QStringLiteral("姓名："), 3240, 1320, 720, 240);
-    comname = combo(Frame1, "comname", 3960, 1200, 1695, 360);
-    labsort = label(Frame1, "labsort", QStringLiteral("考勤类别："), 6240, 1320, 1200, 240);
-    comsort = combo(Frame1, "comsort", 7440, 1200, 1575, 360);
-    comsort->addItems({"缺席", "迟到", "早退", "请假"});
-    labsubject = label(Frame1, "labsubject", QStringLiteral("科目："), 240, 1680, 705, 360);
-    comsubject = combo(Frame1, "comsubject", 960, 1560, 1815, 360);
-    labcount = label(Frame1, "labcount", QStringLiteral("节数："), 3240, 1680, 720, 240);
-    txtcount = textBox(Frame1, "txtcount", 3960, 1560, 1695, 360);
-    labnumber = label(Frame1, "labnumber", QStringLiteral("节　　次："), 6240, 1680, 1200, 240);
-    comnumber = combo(Frame1, "comnumber", 7440, 1560, 1575, 360);
-    comnumber->addItems(
-        {"第一节", "第二节", "第三节", "第四节", "第五节", "第六节", "第七节", "第八节", "第九节", "第十节"});
-
-    auto* line = new QFrame(Frame1);
-    line->setObjectName("Line1");
-    line->setFrameShape(QFrame::HLine);
-    line->setGeometry(0, ui::twips(2040), ui::twips(10080), 2);
-    Label8 = label(Frame1, "Label8", QStringLiteral("请选择浏览方式："), 120, 2160, 1920, 240);
-    Option1_0 = new QRadioButton(QStringLiteral("按日期浏览"), Frame1);
-    Option1_0->setObjectName("Option1_0");
-    Option1_0->setFont(ui::song(10.5));
-    place(Option1_0, 2160, 2160, 1695, 255);
-    Option1_1 = new QRadioButton(QStringLiteral("按姓名浏览"), Frame1);
-    Option1_1->setObjectName("Option1_1");
-    Option1_1->setFont(ui::song(10.5));
-    place(Option1_1, 4200, 2160, 1575, 255);
     // The chosen order holds for every later fill of the grid.
     auto reorder = [this](Order order) {
         m_order = order;
@@ -121,37 +54,31 @@ void frmteacher::buildEntryControls() {
         m_model->setRecordSet(rs);
         FormatAttendanceGrid();
     };
-    connect(Option1_0, &QRadioButton::clicked, this, [reorder] { reorder(Order::ByDate); });
-    connect(Option1_1, &QRadioButton::clicked, this, [reorder] { reorder(Order::ByName); });
+    connect(form->Option1_0, &QRadioButton::clicked, this, [reorder] { reorder(Order::ByDate); });
+    connect(form->Option1_1, &QRadioButton::clicked, this, [reorder] { reorder(Order::ByName); });
 
     // The data control behind the grid stays hidden: the grid's rows come from the record set.
-    auto* Data1 = new QWidget(Frame1);
-    Data1->setObjectName("Data1");
-    place(Data1, 6120, 2160, 1140, 300);
-    Data1->hide();
-
+    form->Data1->hide();
     m_model = new ui::RecordSetModel(this);
     m_model->setAlignment(Qt::AlignCenter);
-    DBGrid1 = new QTableView(Frame1);
-    DBGrid1->setObjectName("DBGrid1");
-    DBGrid1->setModel(m_model);
-    DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    DBGrid1->setFont(ui::song(10.5));
-    DBGrid1->horizontalHeader()->setFont(ui::song(12));
-    DBGrid1->verticalHeader()->setDefaultSectionSize(22);
-    ui::keepRowHeaderWidth(DBGrid1, QStringLiteral("00000"));
-    place(DBGrid1, 120, 2520, 9855, 4335);
+    form->DBGrid1->setModel(m_model);
+    ui::keepRowHeaderWidth(form->DBGrid1, QStringLiteral("00000"));
 
-    QWidget* order[] = {txtdate, comname, comsort, comsubject, txtcount, comnumber, Option1_0, Option1_1, DBGrid1};
-    for (int i = 0; i + 1 < 9; ++i) setTabOrder(order[i], order[i + 1]);
+    HideAddControls();
+    connect(form->cmdok, &QPushButton::clicked, this, &frmteacher::cmdok_Click);
+    connect(form->cmdcancel, &QPushButton::clicked, this, &frmteacher::cmdcancel_Click);
+    Form_Load();
 }
+
+frmteacher::~frmteacher() = default;
 
 void frmteacher::Form_Load() {
     const QString school = schoolName();
-    Label1->setText(QStringLiteral("欢迎使用") + school + QStringLiteral("教师考勤系统"));
-    Label1->adjustSize();
+    form->Label1->setText(QStringLiteral("欢迎使用") + school + QStringLiteral("教师考勤系统"));
+    form->Label1->adjustSize();
 
-    comsubject->addItems({"语文", "数学", "思品", "自然", "英语", "信息技术", "体育", "美术", "劳动", "社会", "科技"});
+    form->comsubject->addItems(
+        {"语文", "数学", "思品", "自然", "英语", "信息技术", "体育", "美术", "劳动", "社会", "科技"});
     const bool read = attempt(QStringLiteral("无法读取教师考勤。"), [&] {
         store::Database db(store::kAttendanceFile);
         store::RecordSet entries = db.openRecordset("select * from tabkaoqin");
@@ -165,32 +92,31 @@ void frmteacher::Form_Load() {
                 names << name;
             }
         }
-        comname->addItems(names);
+        form->comname->addItems(names);
         auto addColumn = [&db](QComboBox* box, const char* table) {
             QStringList items;
             const store::RecordSet rs = db.openRecordset(QString("select * from ") + table);
             for (const QStringList& row : rs.rows()) items << row.value(0);
             box->addItems(items);
         };
-        addColumn(comsubject, "tabaddsubject");
-        addColumn(comsort, "tabaddsort");
-        addColumn(comnumber, "tabaddnumber");
+        addColumn(form->comsubject, "tabaddsubject");
+        addColumn(form->comsort, "tabaddsort");
+        addColumn(form->comnumber, "tabaddnumber");
         sortRows(entries, m_order);
         bindGrid(entries);
     });
     if (!read) bindGrid(store::RecordSet());
     // The lists are filled; the boxes start empty until the user picks or types.
-    for (QComboBox* c : {comname, comsort, comsubject, comnumber}) c->setCurrentIndex(-1);
-    ui::setText(txtdate, attendance::boxText(QDate::currentDate()));
+    for (QComboBox* c : combos()) c->setCurrentIndex(-1);
+    ui::setText(form->txtdate, attendance::boxText(QDate::currentDate()));
 }
 
 void frmteacher::Form_Resize() {
     ui::fixAndCentre(this, 10500, 7500);
-    ui::centreInParent(Frame1);
-    Label1->move((ui::twips(10500) - Label1->width()) / 2, Label1->y());
+    ui::centreInParent(form->Frame1);
+    form->Label1->move((ui::twips(10500) - form->Label1->width()) / 2, form->Label1->y());
     FormatAttendanceGrid();
 }
-
 
 void frmteacher::Toolbar1_ButtonClick(int index) {
     switch (index) {
@@ -210,51 +136,52 @@ void frmteacher::Toolbar1_ButtonClick(int index) {
 }
 
 void frmteacher::setNote(const QString& text) {
-    Label2->setText(text);
-    Label2->adjustSize();
+    form->Label2->setText(text);
+    form->Label2->adjustSize();
 }
 
 void frmteacher::save() {
     const struct {
         QString text;
         const char* message;
-    } checks[] = {{txtdate->text(), "请输入日期！"},
-                  {comname->currentText(), "请选择或输入姓名！"},
-                  {comsort->currentText(), "请选择考勤类别！"},
-                  {comsubject->currentText(), "请选择科目！"},
-                  {txtcount->text(), "请输入节数！"},
-                  {comnumber->currentText(), "请选择节次！"}};
+    } checks[] = {{form->txtdate->text(), "请输入日期！"},
+                  {form->comname->currentText(), "请选择或输入姓名！"},
+                  {form->comsort->currentText(), "请选择考勤类别！"},
+                  {form->comsubject->currentText(), "请选择科目！"},
+                  {form->txtcount->text(), "请输入节数！"},
+                  {form->comnumber->currentText(), "请选择节次！"}};
     for (const auto& c : checks) {
         if (c.text.isEmpty()) {
             ui::notify(this, QString::fromUtf8(c.message), ui::Warning);
             return;
         }
     }
-    const QDate date = attendance::readDate(txtdate->text());
+    const QDate date = attendance::readDate(form->txtdate->text());
     if (!date.isValid()) {
         ui::notify(this, attendance::unreadableDateMessage(), ui::Warning);
         return;
     }
-    const QStringList values{txtdate->text(),         attendance::weekdayName(date), comname->currentText(),
-                             comsort->currentText(),  comsubject->currentText(),     txtcount->text(),
-                             comnumber->currentText()};
+    const QStringList values{form->txtdate->text(),           attendance::weekdayName(date),
+                             form->comname->currentText(),    form->comsort->currentText(),
+                             form->comsubject->currentText(), form->txtcount->text(),
+                             form->comnumber->currentText()};
     if (!attempt(QStringLiteral("考勤记录没有保存。"),
                  [&] { store::Database(store::kAttendanceFile).insert(store::attendanceInsert(values)); }))
         return;
     ui::notify(this, QStringLiteral("已经保存"), ui::Information);
-    txtdate->clear();
-    for (QComboBox* c : {comname, comsort, comsubject, comnumber}) ui::setText(c, QString());
-    txtcount->clear();
-    txtdate->setFocus();
+    form->txtdate->clear();
+    for (QComboBox* c : combos()) ui::setText(c, QString());
+    form->txtcount->clear();
+    form->txtdate->setFocus();
     LoadAllAttendance();
 }
 
 void frmteacher::query() {
     setNote(QStringLiteral("查寻时，在姓名栏内输入或选择姓名，然后单击查寻按钮。"));
-    const QString name = comname->currentText();
+    const QString name = form->comname->currentText();
     if (name.isEmpty()) {
         ui::notify(this, QStringLiteral("请在姓名栏内输入或选择姓名，然后单击查寻按钮。"), ui::Information);
-        if (comname->isVisible()) comname->setFocus();
+        if (form->comname->isVisible()) form->comname->setFocus();
         return;
     }
     store::RecordSet rs;
@@ -284,8 +211,8 @@ void frmteacher::bindGrid(store::RecordSet rs) {
 }
 
 void frmteacher::FormatAttendanceGrid() {
-    DBGrid1->setColumnWidth(0, ui::twips(1500));
-    for (int c = 1; c <= 6; ++c) DBGrid1->setColumnWidth(c, ui::twips(1000));
+    form->DBGrid1->setColumnWidth(0, ui::twips(1500));
+    for (int c = 1; c <= 6; ++c) form->DBGrid1->setColumnWidth(c, ui::twips(1000));
 }
 
 void frmteacher::sortRows(store::RecordSet& rs, Order order) {
@@ -313,4 +240,63 @@ void frmteacher::sortRows(store::RecordSet& rs, Order order) {
     sorted.reserve(rows.size());
     for (int i : index) sorted << rows[i];
     rs = store::RecordSet(rs.columns(), sorted);
+}
+
+// The list-editing mode: new categories, subjects and lesson numbers for the drop-down lists.
+
+QList<QComboBox*> frmteacher::combos() const {
+    return {form->comname, form->comsort, form->comsubject, form->comnumber};
+}
+
+QList<QWidget*> frmteacher::entryControls() const {
+    return {form->labdate, form->labname, form->labsort, form->labsubject, form->labcount, form->labnumber,
+            form->txtdate, form->comname, form->comsort, form->comsubject, form->txtcount, form->comnumber};
+}
+
+QList<QWidget*> frmteacher::addControls() const {
+    return {form->labaddsort,    form->labaddsubject, form->labaddnumber, form->txtaddsort,
+            form->txtaddsubject, form->txtaddnumber,  form->cmdok,        form->cmdcancel};
+}
+
+void frmteacher::HideEntryControls() {
+    for (QWidget* w : entryControls()) w->hide();
+}
+
+void frmteacher::ShowEntryControls() {
+    for (QWidget* w : entryControls()) w->show();
+}
+
+void frmteacher::ShowAddControls() {
+    HideEntryControls();
+    for (QWidget* w : addControls()) w->show();
+}
+
+void frmteacher::HideAddControls() {
+    for (QWidget* w : addControls()) w->hide();
+}
+
+void frmteacher::cmdcancel_Click() {
+    HideAddControls();
+    ShowEntryControls();
+    ui::toolButton(Toolbar1, Save)->setEnabled(true);
+}
+
+// Stores the typed items (all or none) and opens the window afresh with them in its lists.
+void frmteacher::cmdok_Click() {
+    const struct {
+        QLineEdit* box;
+        const char* table;
+    } items[] = {
+        {form->txtaddsort, "tabaddsort"}, {form->txtaddsubject, "tabaddsubject"}, {form->txtaddnumber, "tabaddnumber"}};
+    const bool stored = attempt(QStringLiteral("新增的项目没有保存。"), [&] {
+        store::Database db(store::kAttendanceFile);
+        db.begin();
+        for (const auto& item : items)
+            if (!item.box->text().isEmpty()) db.execute(store::lookupInsert(item.table, item.box->text()));
+        db.commit(); // a refused item leaves the transaction open: closing the file rolls it back
+    });
+    if (!stored) return;
+    ui::toolButton(Toolbar1, Save)->setEnabled(true);
+    ui::notify(this, QStringLiteral("已经添加"), ui::Information);
+    emit reloadRequested();
 }

@@ -3,15 +3,15 @@
 #include <store/recordset.h>
 #include <ui/childform.h>
 
+#include <memory>
+
 class QComboBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
-class QTableView;
 class QToolBar;
 namespace ui {
 class RecordSetModel;
+}
+namespace Ui {
+class frmteacher;
 }
 
 // The teachers' attendance register: entries are added and listed, never changed. Its second
@@ -23,6 +23,7 @@ public:
     enum Button { Settings = 1, Save, Query, Browse, Return };
 
     explicit frmteacher(QWidget* parent = nullptr);
+    ~frmteacher() override;
 
     void Toolbar1_ButtonClick(int index);
     void cmdok_Click();
@@ -34,8 +35,6 @@ public:
     static void sortRows(store::RecordSet& rs, Order order);
 
 private:
-    void buildEntryControls();
-    void buildAddControls();
     void Form_Load();
     void Form_Resize() override;
     void save();
@@ -43,6 +42,7 @@ private:
     void FormatAttendanceGrid();
     void LoadAllAttendance();
     void bindGrid(store::RecordSet rs);
+    QList<QComboBox*> combos() const;      // the four drop-down lists of an entry
     QList<QWidget*> entryControls() const; // the six entry labels and their six inputs
     QList<QWidget*> addControls() const;   // the eight list-editing controls
     void HideEntryControls();
@@ -54,23 +54,6 @@ private:
     Order m_order = Order::AsStored;
     ui::RecordSetModel* m_model;
 
-    QWidget* Frame1;
-    QLabel* Label1;
+    std::unique_ptr<Ui::frmteacher> form; // the controls, from frmteacher.ui
     QToolBar* Toolbar1;
-    QLabel* Label2;
-    QLabel *labdate, *labname, *labsort, *labsubject, *labcount, *labnumber;
-    QLineEdit* txtdate;
-    QComboBox* comname;
-    QComboBox* comsort;
-    QComboBox* comsubject;
-    QLineEdit* txtcount;
-    QComboBox* comnumber;
-    QLabel* Label8;
-    QRadioButton* Option1_0;
-    QRadioButton* Option1_1;
-    QTableView* DBGrid1;
-    QLabel *labaddnumber, *labaddsubject, *labaddsort;
-    QLineEdit *txtaddnumber, *txtaddsubject, *txtaddsort;
-    QPushButton* cmdok;
-    QPushButton* cmdcancel;
 };

@@ -4,19 +4,16 @@
 #include <store/database.h>
 #include <store/statements.h>
 #include <ui/controls.h>
-#include <ui/fonts.h>
+#include <ui/designedform.h>
 #include <ui/limitededit.h>
 #include <ui/notify.h>
 #include <ui/recordsetmodel.h>
-#include <ui/toolbar.h>
 #include <ui/twips.h>
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-
-using ui::place;
 
 namespace {
 
@@ -43,101 +40,40 @@ void setLocked(QWidget* w, bool locked) {
         t->setLocked(locked);
 }
 
-QLabel* caption(QWidget* parent, const char* name, const QString& text, double left, double top, const QFont& f) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    l->setFont(f);
-    ui::placeAt(l, left, top);
-    l->adjustSize();
-    return l;
-}
-
 } // namespace
 
-ThemeBook::ThemeBook(const ThemeBookDesign& design, QWidget* parent) : ui::ChildForm(parent), m_design(design) {
-    setObjectName(design.windowName);
-    setWindowTitle(QString::fromUtf8(design.caption));
-    resize(ui::twips(11880), ui::twips(8595));
+ThemeBook::ThemeBook(const Facts& facts, QWidget* parent) : ui::ChildForm(parent), m_facts(facts) {}
 
-    Frame1 = new QWidget(this);
-    Frame1->setObjectName("Frame1");
-    place(Frame1, design.frameLeft, 0, 11655, 7935);
-
-    Label1_0 = caption(Frame1, "Label1_0", QString(), 3480, 240, ui::song(15));
-    Label2 = caption(Frame1, "Label2", QStringLiteral("注意：为确保数据的真实，保存后便不可更改。"), 4200, 720,
-                     ui::song(10.5));
-    Label2->setStyleSheet("color: #0000ff;");
-    Toolbar1 = ui::makeToolbar(
-        Frame1, {{}, {"增加", "add"}, {}, {"保存", "save"}, {}, {"删除", "delete"}, {}, {"返回", "back"}},
+void ThemeBook::open(const Controls& controls) {
+    m_form = controls;
+    for (const Facts::Required& r : m_facts.required) {
+        QWidget* input = nullptr;
+        for (QWidget* w : m_form.columns)
+            if (w->objectName() == QLatin1String(r.input)) input = w;
+        // A name that the form does not hold would leave a required input unchecked.
+        if (!input) qFatal("%s: no input %s in the form", qPrintable(objectName()), r.input);
+        m_required.append({input, r.message});
+    }
+    Toolbar1 = ui::makeToolbarIn(
+        m_form.Toolbar1, {{}, {"增加", "add"}, {}, {"保存", "save"}, {}, {"删除", "delete"}, {}, {"返回", "back"}},
         [this](int i) { Toolbar1_ButtonClick(i); });
-    ui::placeToolbar(Toolbar1, 120, 600, 3735, 390);
 
-    const QFont captionFont = ui::song(design.captionPoints);
-    caption(Frame1, "Label1_11", QString::fromUtf8(design.themeCaption), design.themeCaptionLeft,
-            design.themeCaptionTop, captionFont);
-    Combo1 = new QComboBox(Frame1);
-    Combo1->setObjectName("Combo1");
-    ui::setUpCombo(Combo1);
-    Combo1->setFont(ui::song(12));
-    Combo1->setModel(m_themes = new ui::TextListModel(Combo1));
-    Combo1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon); // never measures every theme
-    if (auto* list = qobject_cast<QListView*>(Combo1->view())) list->setUniformItemSizes(true);
-    place(Combo1, design.comboLeft, design.comboTop, design.comboWidth, design.comboHeight);
-    connect(Combo1, qOverload<int>(&QComboBox::activated), this, &ThemeBook::Combo1_Click);
+    QComboBox* combo = m_form.Combo1;
+    ui::setUpCombo(combo);
+    combo->setModel(m_themes = new ui::TextListModel(combo));
+    if (auto* list = qobject_cast<QListView*>(combo->view())) list->setUniformItemSizes(true);
+    connect(combo, qOverload<int>(&QComboBox::activated), this, &ThemeBook::Combo1_Click);
     // Only a pick from the list shows a record. Qt's combo box also "activates" the listed entry
     // that equals the typed text when typing ends (Enter, or the focus leaving it): after 增加
     // that would replace what the person typed by an old record.
-    disconnect(Combo1->lineEdit(), &QLineEdit::editingFinished, Combo1, nullptr);
-
-    for (const ThemeBookDesign::Box& b : design.boxes) {
-        caption(Frame1, b.labelName, QString::fromUtf8(b.caption), b.captionLeft, b.captionTop, captionFont);
-        QWidget* w;
-        if (b.multiLine) {
-            auto* t = new ui::LimitedTextEdit(Frame1, b.maxLength);
-            t->setVerticalScrollBarPolicy(b.scroll ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-            t->setTabChangesFocus(true);
-            w = t;
-        } else {
-            auto* e = new QLineEdit(Frame1);
-            if (b.maxLength) e->setMaxLength(b.maxLength);
-            w = e;
-        }
-        w->setObjectName(b.name);
-        w->setFont(ui::song(12));
-        place(w, b.left, b.top, b.width, b.height);
-        setLocked(w, b.lockedAtLoad);
-        m_boxes << w;
-    }
-    QFont contentCaption = ui::song(14.25, false, true);
-    caption(Frame1, "Label1_5", QStringLiteral("主要内容："), design.contentCaptionLeft, design.contentCaptionTop,
-            contentCaption);
-    auto* content = new ui::LimitedTextEdit(Frame1);
-    content->setObjectName("txtcontent");
-    content->setFont(ui::song(12));
-    content->setTabChangesFocus(true);
-    content->setLocked(true);
-    place(content, design.contentLeft, design.contentTop, design.contentWidth, design.contentHeight);
-    m_boxes << content;
-
-    for (int i = 0; i + 1 < design.tabOrder.size(); ++i) {
-        auto* a = Frame1->findChild<QWidget*>(design.tabOrder[i]);
-        auto* b = Frame1->findChild<QWidget*>(design.tabOrder[i + 1]);
-        if (a && b) setTabOrder(a, b);
-    }
+    disconnect(combo->lineEdit(), &QLineEdit::editingFinished, combo, nullptr);
     Form_Load();
-}
-
-QWidget* ThemeBook::input(const char* name) const { return Frame1->findChild<QWidget*>(name); }
-
-QString ThemeBook::textOf(const char* name) const {
-    if (qstrcmp(name, "Combo1") == 0) return Combo1->currentText();
-    return boxText(input(name));
 }
 
 void ThemeBook::Form_Load() {
     const QString school = schoolName();
-    Label1_0->setText(school + QString::fromUtf8(m_design.titleSuffix));
-    Label1_0->adjustSize();
+    m_form.Label1_0->setText(school + m_facts.titleSuffix);
+    m_form.Label1_0->adjustSize();
     ui::toolButton(Toolbar1, Save)->setEnabled(false);
     LoadThemeList();
 }
@@ -150,10 +86,9 @@ void ThemeBook::LoadThemeList() {
     attempt(
         QString("无法读取%1。").arg(windowTitle()),
         [&] {
-            store::Database db(QString::fromUtf8(m_design.file));
+            store::Database db(m_facts.file);
             // The list needs the themes alone, in table order; the boxes need the first row whole.
-            const store::RecordSet list =
-                db.openRecordset(QString("select rowid, theme from %1").arg(m_design.table));
+            const store::RecordSet list = db.openRecordset(QString("select rowid, theme from %1").arg(m_facts.table));
             themes.reserve(list.recordCount());
             rowids.reserve(list.recordCount());
             for (const QStringList& row : list.rows()) {
@@ -161,39 +96,38 @@ void ThemeBook::LoadThemeList() {
                 themes << row.value(1);
             }
             if (!themes.isEmpty())
-                first = db.openTableWithRowids(m_design.table, "rowid=" + QString::number(rowids.first()));
+                first = db.openTableWithRowids(m_facts.table, "rowid=" + QString::number(rowids.first()));
         },
         [&](const store::Error&) { themes.clear(); });
     m_shown = store::RecordRef();
     if (themes.isEmpty()) {
         m_themes->setItems({});
-        Combo1->setStyleSheet("QComboBox { color: #ff0000; }");
-        ui::setText(Combo1, kNoRecords);
+        m_form.Combo1->setStyleSheet("QComboBox { color: #ff0000; }");
+        ui::setText(m_form.Combo1, kNoRecords);
         return;
     }
     first.moveFirst();
     showRow(first);
     const QString firstTheme = themes.first();
     m_themes->setItems(std::move(themes), std::move(rowids));
-    ui::setText(Combo1, firstTheme);
+    ui::setText(m_form.Combo1, firstTheme);
 }
 
 void ThemeBook::showRow(const store::RecordSet& rs) {
-    for (int i = 0; i < m_boxes.size(); ++i) setBoxText(m_boxes[i], rs.fields(i + 1));
+    for (int i = 0; i < m_form.columns.size(); ++i) setBoxText(m_form.columns[i], rs.fields(i + 1));
     m_shown = rs.current();
 }
 
 void ThemeBook::emptyBoxes() {
-    for (QWidget* w : m_boxes) setBoxText(w, QString());
+    for (QWidget* w : m_form.columns) setBoxText(w, QString());
 }
 
 void ThemeBook::Form_Resize() {
     const double sw = ui::toTwips(width()), sh = ui::toTwips(height());
-    Frame1->resize(ui::twips(qMax(0.0, sw - 150)), ui::twips(qMax(0.0, sh - 100)));
-    Label1_0->move((Frame1->width() - Label1_0->width()) / 2, Label1_0->y());
-    m_boxes.last()->resize(ui::twips(qMax(0.0, sw - 1150)), ui::twips(qMax(0.0, sh - m_design.contentHeightMargin)));
+    m_form.Frame1->resize(ui::twips(qMax(0.0, sw - 150)), ui::twips(qMax(0.0, sh - 100)));
+    m_form.Label1_0->move((m_form.Frame1->width() - m_form.Label1_0->width()) / 2, m_form.Label1_0->y());
+    m_form.columns.last()->resize(ui::twips(qMax(0.0, sw - 1150)), ui::twips(qMax(0.0, sh - m_facts.contentMargin)));
 }
-
 
 void ThemeBook::Toolbar1_ButtonClick(int index) {
     switch (index) {
@@ -207,12 +141,11 @@ void ThemeBook::Toolbar1_ButtonClick(int index) {
 
 // The picked entry's own row: the k-th entry of a theme shows the k-th row with that theme.
 void ThemeBook::Combo1_Click(int index) {
-    const QString theme = Combo1->itemText(index);
-    const qint64 wanted = Combo1->itemData(index).toLongLong();
+    const QString theme = m_form.Combo1->itemText(index);
+    const qint64 wanted = m_form.Combo1->itemData(index).toLongLong();
     store::RecordSet rs;
     if (!attempt(QStringLiteral("无法读取这条记录。"), [&] {
-            rs = store::Database(QString::fromUtf8(m_design.file))
-                     .openTableWithRowids(m_design.table, store::themeCondition(theme));
+            rs = store::Database(m_facts.file).openTableWithRowids(m_facts.table, store::themeCondition(theme));
         }))
         return;
     unlockForEntry();
@@ -227,40 +160,38 @@ void ThemeBook::Combo1_Click(int index) {
     showRow(rs);
 }
 
-// Add and a pick make the boxes that start read-only, and the content, editable.
+// Add and a pick make the inputs that start read-only editable; nothing locks them again.
 void ThemeBook::unlockForEntry() {
-    for (const ThemeBookDesign::Box& b : m_design.boxes)
-        if (b.unlockedByAddOrPick) setLocked(input(b.name), false);
-    setLocked(m_boxes.last(), false);
+    for (QWidget* w : m_form.columns) setLocked(w, false);
 }
 
 void ThemeBook::add() {
     ui::toolButton(Toolbar1, Save)->setEnabled(true);
-    ui::setText(Combo1, QString());
+    ui::setText(m_form.Combo1, QString());
     emptyBoxes();
     m_shown = store::RecordRef();
     unlockForEntry();
-    Combo1->setFocus();
+    m_form.Combo1->setFocus();
 }
 
 void ThemeBook::save() {
-    for (const char* name : m_design.requiredOrder) {
-        if (!textOf(name).isEmpty()) continue;
-        QString message = QStringLiteral("请输入内容！");
-        if (qstrcmp(name, "Combo1") == 0) message = QStringLiteral("请输入主题！");
-        for (const ThemeBookDesign::Box& b : m_design.boxes)
-            if (qstrcmp(b.name, name) == 0) message = QString::fromUtf8(b.required);
+    // The theme first and the content last; between them the book's own required inputs.
+    QVector<QPair<QString, QString>> checks{{m_form.Combo1->currentText(), QStringLiteral("请输入主题！")}};
+    for (const auto& [input, message] : m_required) checks.append({boxText(input), message});
+    checks.append({boxText(m_form.columns.last()), QStringLiteral("请输入内容！")});
+    for (const auto& [text, message] : checks) {
+        if (!text.isEmpty()) continue;
         ui::notify(this, message, ui::Warning);
         return;
     }
-    QStringList values{Combo1->currentText()};
-    for (int i = 0; i < m_design.boxes.size(); ++i) {
-        const QString v = boxText(m_boxes[i]);
-        values << (v.isEmpty() && !m_design.boxes[i].required ? kNone : v);
+    // The optional inputs are written as "无" when empty.
+    QStringList values{m_form.Combo1->currentText()};
+    for (QWidget* w : m_form.columns) {
+        const QString v = boxText(w);
+        values << (v.isEmpty() ? kNone : v);
     }
-    values << boxText(m_boxes.last());
     if (!attempt(QStringLiteral("内容没有保存。"),
-                 [&] { store::Database(QString::fromUtf8(m_design.file)).insert(store::themeInsert(m_design.table, values)); }))
+                 [&] { store::Database(m_facts.file).insert(store::themeInsert(m_facts.table, values)); }))
         return;
     ui::notify(this, QStringLiteral("内容已保存"), ui::Information);
     LoadThemeList();
@@ -268,17 +199,17 @@ void ThemeBook::save() {
 }
 
 void ThemeBook::remove() {
-    const QString theme = Combo1->currentText();
+    const QString theme = m_form.Combo1->currentText();
     const bool deleted = attempt(
         QStringLiteral("没有删除。"),
         [&] {
-            store::Database db(QString::fromUtf8(m_design.file));
+            store::Database db(m_facts.file);
             // The record on screen alone, while it is as read; a typed theme removes every record
             // with that theme.
             if (m_shown.isValid() && theme == m_shown.values.value(0))
-                db.executeOnRecord(store::themeDeleteRecord(m_design.table, m_shown.condition()));
+                db.executeOnRecord(store::themeDeleteRecord(m_facts.table, m_shown.condition()));
             else
-                db.execute(store::themeDeleteByTheme(m_design.table, theme));
+                db.execute(store::themeDeleteByTheme(m_facts.table, theme));
         },
         [this](const store::Error& e) {
             if (e.kind() == store::Error::Changed) reloadList();
@@ -291,5 +222,5 @@ void ThemeBook::remove() {
 // The list read again; on an empty table the boxes are emptied too.
 void ThemeBook::reloadList() {
     LoadThemeList();
-    if (Combo1->currentText() == kNoRecords) emptyBoxes();
+    if (m_form.Combo1->currentText() == kNoRecords) emptyBoxes();
 }

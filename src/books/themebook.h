@@ -12,52 +12,51 @@ namespace ui {
 class TextListModel;
 }
 
-// What tells one append-only theme book (meeting minutes, school events) from the other.
-struct ThemeBookDesign {
-    struct Box {
-        const char* name;      // objectName of the input
-        const char* labelName; // objectName of its caption
-        const char* caption;
-        double captionLeft, captionTop;
-        double left, top, width, height;
-        bool multiLine; // a multi-line box (with a vertical scroll bar when scroll)
-        bool scroll;
-        int maxLength; // 0: no limit
-        bool lockedAtLoad;
-        bool unlockedByAddOrPick;
-        const char* required; // the warning of Save when empty; nullptr: "无" when empty
-    };
-    const char* windowName;
-    const char* caption;
-    const char* table;
-    const char* file; // the book's database file
-    const char* titleSuffix;
-    double frameLeft;
-    double contentHeightMargin; // txtcontent Height = ScaleHeight - this
-    double captionPoints;       // the field captions' size
-    const char* themeCaption;
-    double themeCaptionLeft, themeCaptionTop;
-    double comboLeft, comboTop, comboWidth, comboHeight;
-    QVector<Box> boxes; // positions 1 .. n-2 of the table, in table order
-    double contentCaptionLeft, contentCaptionTop;
-    double contentLeft, contentTop, contentWidth, contentHeight;
-    QVector<const char*> requiredOrder; // objectNames in the order Save checks them
-    QVector<const char*> tabOrder;      // objectNames
-};
-
-// One window of an append-only book whose records are picked by theme. Records are added and
-// deleted, never changed.
+// One window of an append-only book whose records are picked by theme: the meeting minutes and
+// the school events. Records are added and deleted, never changed. Each book brings its own form
+// and the few facts its form does not say.
 class ThemeBook : public ui::ChildForm {
     Q_OBJECT
 public:
     // The toolbar's buttons by index (1-based; separators take the indices between).
     enum Button { Add = 2, Save = 4, Delete = 6, Back = 8 };
 
-    ThemeBook(const ThemeBookDesign& design, QWidget* parent);
+    // What tells one book from the other, beside its form.
+    struct Facts {
+        QString table;
+        QString file;         // the book's database file
+        QString titleSuffix;  // after the school's name in the title
+        double contentMargin; // txtcontent's height: the window's inner height less this (twips)
+        // The inputs Save requires between the theme and the content, in the order it checks
+        // them, each with its warning.
+        struct Required {
+            const char* input; // objectName in the form
+            QString message;
+        };
+        QVector<Required> required;
+    };
 
     void Toolbar1_ButtonClick(int index);
     void Combo1_Click(int index);
     void Form_Resize() override;
+
+protected:
+    // The controls of a book's form that the behaviour works on.
+    struct Controls {
+        QWidget* Frame1;
+        QLabel* Label1_0;
+        QWidget* Toolbar1; // the placeholder of the toolbar
+        QComboBox* Combo1;
+        // The inputs of the table's columns after the theme, in table order: txtcontent last.
+        QVector<QWidget*> columns;
+    };
+
+    ThemeBook(const Facts& facts, QWidget* parent);
+    // Takes the controls of a book's form, set up on the window, then loads the book.
+    template <class Form> void open(const Form& form, const QVector<QWidget*>& columns) {
+        open({form.Frame1, form.Label1_0, form.Toolbar1, form.Combo1, columns});
+    }
+    void open(const Controls& controls);
 
 private:
     void Form_Load();
@@ -69,17 +68,11 @@ private:
     void showRow(const store::RecordSet& rs);
     void emptyBoxes();
     void unlockForEntry();
-    QWidget* input(const char* name) const;
-    QString textOf(const char* name) const;
 
-    const ThemeBookDesign& m_design;
-    store::RecordRef m_shown; // the record on screen, as read: Delete removes it alone
-
-    QWidget* Frame1;
-    QLabel* Label1_0;
-    QLabel* Label2;
-    QToolBar* Toolbar1;
-    QComboBox* Combo1;
-    ui::TextListModel* m_themes;
-    QVector<QWidget*> m_boxes; // in table order, txtcontent last
+    const Facts m_facts;
+    Controls m_form;
+    QVector<QPair<QWidget*, QString>> m_required; // Facts::required, by widget
+    store::RecordRef m_shown;                     // the record on screen, as read: Delete removes it alone
+    QToolBar* Toolbar1 = nullptr;
+    ui::TextListModel* m_themes = nullptr;
 };

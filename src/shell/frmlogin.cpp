@@ -25,7 +25,7 @@ frmLogin::frmLogin(QWidget* parent) : QWidget(parent), form(new Ui::frmLogin) {
     form->setupUi(this);
     // What the form cannot say: the icon in all its sizes, the fractional sizes of the two captions.
     setWindowIcon(ui::appIcon());
-    for (QLabel* label : {form->lblLabels_0, form->lblLabels_1}) ui::setPointSize(label, 14.25);
+    ui::setPointSize(14.25, {form->lblLabels_0, form->lblLabels_1});
     if (QScreen* screen = this->screen())
         setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
 

@@ -9,6 +9,7 @@
 #include <admin/importdata.h>
 #include <books/frmaddlist.h>
 #include <books/frmcahier.h>
+#include <books/frmnote.h>
 #include <books/frmonduty.h>
 #include <books/frmteacher.h>
 #include <ui/childform.h>

@@ -36,10 +36,12 @@ QFont designFont(const QString& family, double points, bool bold, bool italic) {
     return f;
 }
 
-void setPointSize(QWidget* control, double points) {
-    QFont f = control->font();
-    f.setPointSizeF(points);
-    control->setFont(f);
+void setPointSize(double points, std::initializer_list<QWidget*> widgets) {
+    for (QWidget* widget : widgets) {
+        QFont f = widget->font();
+        f.setPointSizeF(points);
+        widget->setFont(f);
+    }
 }
 
 } // namespace ui

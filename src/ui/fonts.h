@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <initializer_list>
 
 class QWidget;
 
@@ -16,8 +17,8 @@ inline QFont song(double points, bool bold = false, bool italic = false) {
     return designFont(QStringLiteral("宋体"), points, bold, italic);
 }
 
-// Gives a control of a form the fractional point size that the form cannot hold (uic keeps whole
-// points only): 14.25, 10.5, 15.75.
-void setPointSize(QWidget* control, double points);
+// Gives controls of a form the fractional point size that the form cannot hold (uic keeps whole
+// points only): 14.25, 10.5, 15.75. Family, weight and slant stay as the form has them.
+void setPointSize(double points, std::initializer_list<QWidget*> widgets);
 
 } // namespace ui

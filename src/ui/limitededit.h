@@ -8,6 +8,8 @@ namespace ui {
 // value the program puts in (setText) is shown whole and is not cut.
 class LimitedTextEdit : public QPlainTextEdit {
     Q_OBJECT
+    // Set by the windows' forms (0: no limit).
+    Q_PROPERTY(int maxLength READ maxLength WRITE setMaxLength)
 public:
     explicit LimitedTextEdit(QWidget* parent = nullptr, int maxLength = 0);
     void setMaxLength(int maxLength) {
