@@ -53,6 +53,10 @@ find_file(LUMNO_QT_ZH_QM qtbase_zh_CN.qm
           NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
 if(LUMNO_QT_ZH_QM)
     lumno_ship(translations ${LUMNO_QT_ZH_QM})
+    # The test programs look beside themselves too, as the program does.
+    list(APPEND lumno_runtime_copies
+         COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/tests/translations
+         COMMAND ${CMAKE_COMMAND} -E copy_if_different ${LUMNO_QT_ZH_QM} ${CMAKE_BINARY_DIR}/tests/translations)
 else()
     message(WARNING "qtbase_zh_CN.qm not found (Debian package qt6-translations-l10n): Qt's own texts stay English")
 endif()

@@ -58,7 +58,9 @@ void keepRowHeaderWidth(QTableView* grid, const QString& widest) {
     option.orientation = Qt::Vertical;
     option.text = widest;
     const QSize size = header->style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), header);
-    header->setMinimumWidth(size.width());
+    // Two pixels to spare: a mark drawn from a fallback font (✎ on Windows) can come out a pixel
+    // wider than measured here.
+    header->setMinimumWidth(size.width() + 2);
 }
 
 void keepLegibleWhenDisabled(QWidget* box) {
