@@ -30,7 +30,9 @@ ImportedTable importTable(Database& db, const ImportTable& t, bool replace) {
     const int width = t.rows.isEmpty() ? 0 : t.rows.first().size();
     const QStringList columns = ours.mid(0, width);
     const bool accounts = t.name == "tabel1", school = t.name == "tabel2";
-    ImportedTable done{t.name, replace};
+    ImportedTable done;
+    done.name = t.name;
+    done.replaced = replace;
     if (school && count(db, "select count(*) from tabel2") > 0) {
         done.keptOurs = true;
         return done;
