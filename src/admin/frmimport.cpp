@@ -68,25 +68,9 @@ Frmimport::Frmimport(QWidget* parent, const QString& source, const QVector<store
     modes->addWidget(note);
     layout->addWidget(Frame1);
 
-    auto* buttons = new QHBoxLayout;
-    auto* cmdfolder = new QPushButton(QStringLiteral("其他文件夹…"), this);
-    cmdfolder->setObjectName("cmdfolder");
-    auto* cmdfile = new QPushButton(QStringLiteral("单个文件…"), this);
-    cmdfile->setObjectName("cmdfile");
-    cmdok = new QPushButton(QStringLiteral("确　定"), this);
-    cmdok->setObjectName("cmdok");
-    auto* cmdcancel = new QPushButton(QStringLiteral("取　消"), this);
-    cmdcancel->setObjectName("cmdcancel");
-    buttons->addWidget(cmdfolder);
-    buttons->addWidget(cmdfile);
-    buttons->addStretch();
-    buttons->addWidget(cmdok);
-    buttons->addWidget(cmdcancel);
-    layout->addLayout(buttons);
-    connect(cmdfolder, &QPushButton::clicked, this, [this] { done(ChooseFolder); });
-    connect(cmdfile, &QPushButton::clicked, this, [this] { done(ChooseFile); });
+    cmdok = addButtonRow(layout, {{"cmdfolder", QStringLiteral("其他文件夹…"), ChooseFolder},
+                                  {"cmdfile", QStringLiteral("单个文件…"), ChooseFile}});
     connect(cmdok, &QPushButton::clicked, this, &Frmimport::cmdok_Click);
-    connect(cmdcancel, &QPushButton::clicked, this, &QDialog::reject);
     updateOk();
 }
 

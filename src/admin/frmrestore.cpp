@@ -53,23 +53,10 @@ Frmrestore::Frmrestore(QWidget* parent, const QVector<store::Backup>& backups)
     }
     layout->addWidget(Frame1);
 
-    auto* buttons = new QHBoxLayout;
-    auto* cmdfolder = new QPushButton(QStringLiteral("其他文件夹…"), this);
-    cmdfolder->setObjectName("cmdfolder");
-    cmdok = new QPushButton(QStringLiteral("确　定"), this);
-    cmdok->setObjectName("cmdok");
-    auto* cmdcancel = new QPushButton(QStringLiteral("取　消"), this);
-    cmdcancel->setObjectName("cmdcancel");
-    buttons->addWidget(cmdfolder);
-    buttons->addStretch();
-    buttons->addWidget(cmdok);
-    buttons->addWidget(cmdcancel);
-    layout->addLayout(buttons);
-    connect(cmdfolder, &QPushButton::clicked, this, [this] { done(ChooseFolder); });
+    cmdok = addButtonRow(layout, {{"cmdfolder", QStringLiteral("其他文件夹…"), ChooseFolder}});
     connect(cmdok, &QPushButton::clicked, this, [this] {
         if (!chosenFiles().isEmpty()) accept();
     });
-    connect(cmdcancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(lstbackups, &QTreeWidget::currentItemChanged, this, &Frmrestore::update);
     if (!backups.isEmpty()) choose(0);
     update();
