@@ -334,7 +334,7 @@ int main(int argc, char** argv) {
     }
     QTemporaryDir root;
     const QString empty = root.filePath("empty");
-    store::LayOutDataFiles(empty);
+    store::layOutDataFiles(empty);
 
     std::printf("%-34s %7s %10s %10s %7s\n", "operation", "N", "ms", "floor ms", "ratio");
     if (!args.contains("--skip-startup")) {
@@ -349,7 +349,7 @@ int main(int argc, char** argv) {
     QString largest;
     for (int n : sizes) {
         const QString folder = root.filePath(QString::number(n));
-        store::LayOutDataFiles(folder);
+        store::layOutDataFiles(folder);
         fill(folder, n);
         benchBooks(folder, empty, n);
         benchFiles(folder, n, report);

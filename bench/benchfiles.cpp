@@ -41,14 +41,14 @@ void benchFiles(const QString& folder, int n, const Report& report) {
     QDir::setCurrent(folder);
     const QString copy = QDir(folder).filePath("plain-copy");
     report("empty the attendance (engine)", n, medianMs(1, [] {
-               store::RefillBook(store::kAttendanceFile, store::kAttendanceTemplate);
+               store::refillBook(store::kAttendanceFile, store::kAttendanceTemplate);
            }),
            copyFiles({store::kAttendanceTemplate}, copy));
     report("back up all five files", n,
-           medianMs(3, [] { admin::snapshotBefore(QStringLiteral("手动备份"), store::DataFiles()); }),
-           copyFiles(store::DataFiles(), copy));
-    const QString backup = store::FindBackups(admin::kBackupFolder).first().file(store::kMinutesFile)->path;
-    report("restore the minutes", n, medianMs(3, [&] { store::RefillBook(store::kMinutesFile, backup); }),
+           medianMs(3, [] { admin::snapshotBefore(QStringLiteral("手动备份"), store::dataFiles()); }),
+           copyFiles(store::dataFiles(), copy));
+    const QString backup = store::findBackups(admin::kBackupFolder).first().file(store::kMinutesFile)->path;
+    report("restore the minutes", n, medianMs(3, [&] { store::refillBook(store::kMinutesFile, backup); }),
            copyFiles({backup}, copy));
 }
 

@@ -38,8 +38,8 @@ int main(int argc, char** argv) {
             return 0;
         } else if (args[1] == "empty" && args.size() >= 5) {
             for (;;) {
-                store::RefillBook(store::kMinutesFile, args[3]);
-                store::RefillBook(store::kMinutesFile, args[4]);
+                store::refillBook(store::kMinutesFile, args[3]);
+                store::refillBook(store::kMinutesFile, args[4]);
             }
         } else if (args[1] == "roster" && args.size() >= 5) {
             for (int n = 1; n <= args[4].toInt(); ++n) {

@@ -31,7 +31,7 @@ namespace testkit {
 Folder::Folder() : m_previous(QDir::currentPath()) {
     static const bool fonts = (ui::registerFontSubstitutions(), true); // as the program does at start
     Q_UNUSED(fonts);
-    store::LayOutDataFiles(m_dir.path());
+    store::layOutDataFiles(m_dir.path());
     QDir::setCurrent(m_dir.path());
 }
 

@@ -37,8 +37,8 @@ void seed(int n) {
 void answerRestore(int backup, const QStringList& files) {
     Frmrestore::setHook([=](Frmrestore& d) {
         d.choose(backup);
-        for (int i = 0; i < store::DataFiles().size(); ++i)
-            d.findChild<QCheckBox*>(QString("chkbook_%1").arg(i))->setChecked(files.contains(store::DataFiles()[i]));
+        for (int i = 0; i < store::dataFiles().size(); ++i)
+            d.findChild<QCheckBox*>(QString("chkbook_%1").arg(i))->setChecked(files.contains(store::dataFiles()[i]));
         d.findChild<QPushButton*>("cmdok")->click();
         return d.result();
     });
@@ -85,7 +85,7 @@ void tst_backup::backupWhileAnotherCopySaves() {
         const QString copy = "backup/" + folder + "/cahier.dat";
         QCOMPARE(testkit::rows(copy, "pragma integrity_check").at(0).at(0), QString("ok"));
         QCOMPARE(count(copy, "tabcahier where length(content) <> 400"), 0);
-        for (const QString& f : store::DataFiles()) QVERIFY(QFile::exists("backup/" + folder + "/" + QFileInfo(f).fileName()));
+        for (const QString& f : store::dataFiles()) QVERIFY(QFile::exists("backup/" + folder + "/" + QFileInfo(f).fileName()));
     }
     QCOMPARE(count(store::kMinutesFile, "tabcahier"), 400);
     QVERIFY(m_messages->last().contains("会议记录："));
@@ -108,7 +108,7 @@ void tst_backup::restoreOneBookAndUndoIt() {
     QCOMPARE(testkit::rows(store::kMinutesFile, "pragma integrity_check").at(0).at(0), QString("ok"));
     QVERIFY(!QFile::exists(QString(store::kMinutesFile) + "-journal"));
     // Undo: the newest backup is the one made before the restore.
-    const QVector<store::Backup> found = store::FindBackups("backup");
+    const QVector<store::Backup> found = store::findBackups("backup");
     QCOMPARE(found.first().label, QString("恢复数据前"));
     QCOMPARE(found.first().file(store::kMinutesFile)->counts.value("tabcahier"), 5);
     answerRestore(0, {store::kMinutesFile, store::kRosterFile});
@@ -125,7 +125,7 @@ void tst_backup::restoreOneBookAndUndoIt() {
 // A damaged or foreign file in a backup folder is listed as unusable and cannot be chosen.
 void tst_backup::damagedBackupIsNeverRestored() {
     seed(2);
-    const QString folder = admin::snapshotBefore("手动备份", store::DataFiles());
+    const QString folder = admin::snapshotBefore("手动备份", store::dataFiles());
     QFile damaged(folder + "/cahier.dat");
     QVERIFY(damaged.resize(damaged.size() / 2));
     testkit::exec(folder + "/foreign.dat", "create table t (x)");

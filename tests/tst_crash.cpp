@@ -99,7 +99,7 @@ void tst_crash::savesRacingEmptying() {
     // last 100 saves come after the last emptying.
     while (out.count('\n') < 200) {
         QVERIFY(writer.state() == QProcess::Running);
-        store::RefillBook(store::kMinutesFile, store::kMinutesTemplate);
+        store::refillBook(store::kMinutesFile, store::kMinutesTemplate);
         ++emptyings;
         writer.waitForReadyRead(QRandomGenerator::global()->bounded(1, 15));
         out += writer.readAllStandardOutput();

@@ -193,7 +193,7 @@ void tst_import::fixtures() {
         QStringList asked;
         for (const ImportBook& book : jet::FindBooks(path)) {
             try {
-                store::ImportRows(book, store::ImportMode::Add, [&](const QString& file) {
+                store::importRows(book, store::ImportMode::Add, [&](const QString& file) {
                     asked << file;
                     if (file == store::kMinutesFile) throw store::Error(store::Error::Replace, file, {}, "no backup");
                 });

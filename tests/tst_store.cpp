@@ -270,7 +270,7 @@ void tst_store::layoutKeepsExistingFiles() {
         before[f] = file.readAll();
     }
     QFile::remove(kEventsFile);
-    QCOMPARE(LayOutDataFiles(folder.path()), QStringList{kEventsFile});
+    QCOMPARE(layOutDataFiles(folder.path()), QStringList{kEventsFile});
     for (const QString& f : files) {
         if (f == kEventsFile) continue;
         QFile file(f);
@@ -347,7 +347,7 @@ void tst_store::refillBook() {
 
     QString kept, failure;
     try {
-        kept = RefillBook(book, templ);
+        kept = store::refillBook(book, templ);
     } catch (const Error& e) {
         failure = e.kind() == Error::BadSource ? e.detail() : ui::describe(e) + QString(" [%1]").arg(e.code());
         QVERIFY2(!refusal.isEmpty(), qPrintable(ui::describe(e)));

@@ -37,7 +37,7 @@ QString prepare(const QString& folder, QTextStream& out) {
     QLockFile lock(dir.filePath(".lumno-setup.lock"));
     if (!lock.lock()) return QString("数据文件夹“%1”不能写入，记录无法保存。").arg(shown);
     try {
-        for (const QString& f : store::LayOutDataFiles(folder)) out << "created " << f << "\n";
+        for (const QString& f : store::layOutDataFiles(folder)) out << "created " << f << "\n";
     } catch (const store::Error& e) {
         return QString("无法在数据文件夹“%1”中建立数据文件。\n%2").arg(shown, ui::describe(e));
     }

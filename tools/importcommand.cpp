@@ -22,7 +22,7 @@ int importCommand(const QString& source, const QString& folder, store::ImportMod
         return 1;
     }
     const QString from = QFileInfo(source).absoluteFilePath();
-    store::LayOutDataFiles(folder);
+    store::layOutDataFiles(folder);
     QDir::setCurrent(folder);
     const QVector<store::ImportBook> books = jet::FindBooks(from);
     if (books.isEmpty()) {
@@ -44,7 +44,7 @@ int importCommand(const QString& source, const QString& folder, store::ImportMod
             const auto snapshot = [](const QString& file) {
                 admin::snapshotBefore(QStringLiteral("导入旧数据前"), {file});
             };
-            for (const QString& line : jet::DescribeImport(store::ImportRows(book, mode, snapshot)))
+            for (const QString& line : jet::DescribeImport(store::importRows(book, mode, snapshot)))
                 out << "  " << line << "\n";
         } catch (const store::Error& e) {
             out.flush();

@@ -2,8 +2,8 @@
 
 #include "frmrestore.h"
 
-#include <store/database.h>
 #include <store/catalogue.h>
+#include <store/database.h>
 #include <store/refill.h>
 #include <ui/choosepath.h>
 #include <ui/errortext.h>
@@ -16,39 +16,17 @@ namespace admin {
 
 namespace {
 
-struct Shown {
-    QString file, title;
-    QVector<QPair<QString, QString>> tables; // table, how its rows are counted
-};
-
-const QVector<Shown>& shownBooks() {
-    static const QVector<Shown> books{
-        {store::kUserFile, "用户和学校信息", {{"tabel1", "个用户"}}},
-        {store::kRosterFile, "教师通讯录和值周安排", {{"tabaddlist", "位教师"}, {"tabonduty", "条值周安排"}}},
-        {store::kMinutesFile, "会议记录", {{"tabcahier", "条会议记录"}}},
-        {store::kEventsFile, "学校事历", {{"tabnote", "条事历"}}},
-        {store::kAttendanceFile, "教师考勤", {{"tabkaoqin", "条考勤记录"}}},
-    };
-    return books;
-}
-
 QString shownPath(const QString& path) { return QDir::toNativeSeparators(QDir::cleanPath(path)); }
 
 } // namespace
 
-QString bookTitle(const QString& dataFile) {
-    for (const Shown& b : shownBooks())
-        if (b.file == dataFile) return b.title;
-    return QFileInfo(dataFile).fileName();
-}
-
 QString snapshotBefore(const QString& what, const QStringList& files) {
-    return store::MakeBackup(kBackupFolder, what, files);
+    return store::makeBackup(kBackupFolder, what, files);
 }
 
 QStringList describeBackup(const store::Backup& backup) {
     QStringList lines;
-    for (const Shown& b : shownBooks()) {
+    for (const store::Book& b : store::books()) {
         const store::BackupFile* f = backup.file(b.file);
         if (!f) continue;
         if (!f->usable) {
@@ -56,11 +34,13 @@ QStringList describeBackup(const store::Backup& backup) {
             continue;
         }
         QStringList counts;
-        for (const auto& [table, unit] : b.tables) counts << QString("%1 %2").arg(f->counts.value(table)).arg(unit);
+        for (const store::Table& t : b.tables)
+            if (t.counted) counts << QString("%1 %2").arg(f->counts.value(t.name)).arg(t.unit);
         lines << QString("%1：%2").arg(b.title, counts.join("，"));
     }
     for (const store::BackupFile& f : backup.files)
-        if (f.liveFile.isEmpty()) lines << QString("%1：不是本软件的数据文件，不能用来恢复").arg(QFileInfo(f.path).fileName());
+        if (f.liveFile.isEmpty())
+            lines << QString("%1：不是本软件的数据文件，不能用来恢复").arg(QFileInfo(f.path).fileName());
     return lines;
 }
 
@@ -71,26 +51,26 @@ void backupdata_Click(QWidget* parent) {
     if (where.isEmpty()) return;
     QString folder;
     if (!ui::attempt(parent, QStringLiteral("没有备份。"),
-                     [&] { folder = store::MakeBackup(where, QStringLiteral("手动备份"), store::DataFiles()); }))
+                     [&] { folder = store::makeBackup(where, QStringLiteral("手动备份"), store::dataFiles()); }))
         return;
-    const QVector<store::Backup> made = store::FindBackups(folder);
+    const QVector<store::Backup> made = store::findBackups(folder);
     const QStringList lines = made.isEmpty() ? QStringList() : describeBackup(made.first());
     ui::notify(parent, QString("数据已经备份到“%1”。\n备份中有：\n%2").arg(shownPath(folder), lines.join("\n")),
                ui::Information);
 }
 
 void restoredata_Click(QWidget* parent) {
-    QVector<store::Backup> backups = store::FindBackups(kBackupFolder);
+    QVector<store::Backup> backups = store::findBackups(kBackupFolder);
     store::Backup chosen;
     QStringList files;
     for (;;) {
         Frmrestore dialog(parent, backups);
         const int answer = dialog.run();
         if (answer == Frmrestore::ChooseFolder) {
-            const QString more = ui::choosePath(parent, QStringLiteral("选择存放备份的文件夹"), QDir::homePath(),
-                                                ui::PathKind::Folder);
+            const QString more =
+                ui::choosePath(parent, QStringLiteral("选择存放备份的文件夹"), QDir::homePath(), ui::PathKind::Folder);
             if (!more.isEmpty()) {
-                for (const store::Backup& b : store::FindBackups(more)) {
+                for (const store::Backup& b : store::findBackups(more)) {
                     const bool known = std::any_of(backups.begin(), backups.end(), [&](const store::Backup& o) {
                         return QFileInfo(o.folder).canonicalFilePath() == QFileInfo(b.folder).canonicalFilePath();
                     });
@@ -108,7 +88,7 @@ void restoredata_Click(QWidget* parent) {
     }
     if (files.isEmpty()) return;
     QStringList titles;
-    for (const QString& f : files) titles << bookTitle(f);
+    for (const QString& f : files) titles << store::bookTitle(f);
     if (ui::notify(parent,
                    QString("确定要用 %1 的备份恢复“%2”吗？这些记录本现有的记录将换成备份中的记录。"
                            "恢复之前会先备份现在的数据，需要时可以再恢复回来。")
@@ -117,16 +97,17 @@ void restoredata_Click(QWidget* parent) {
         return;
     QString undo;
     if (!ui::attempt(parent, QStringLiteral("没有恢复：恢复之前无法备份现在的数据。"),
-                     [&] { undo = snapshotBefore(QStringLiteral("恢复数据前"), store::DataFiles()); }))
+                     [&] { undo = snapshotBefore(QStringLiteral("恢复数据前"), store::dataFiles()); }))
         return;
     QStringList done, failed;
     for (const QString& file : files) {
         try {
-            const QString kept = store::RefillBook(file, chosen.file(file)->path);
-            store::CheckSource(file, store::TablesOf(file)); // what was restored is whole
-            done << bookTitle(file) + (kept.isEmpty() ? QString() : QString("（原来损坏的文件已保留为“%1”）").arg(kept));
+            const QString kept = store::refillBook(file, chosen.file(file)->path);
+            store::checkSource(file, store::tablesOf(file)); // what was restored is whole
+            done << store::bookTitle(file) +
+                        (kept.isEmpty() ? QString() : QString("（原来损坏的文件已保留为“%1”）").arg(kept));
         } catch (const store::Error& e) {
-            failed << QString("%1：没有恢复，保持原样。%2").arg(bookTitle(file), ui::describe(e));
+            failed << QString("%1：没有恢复，保持原样。%2").arg(store::bookTitle(file), ui::describe(e));
         }
     }
     QString text = done.isEmpty() ? QString() : QString("已经恢复：%1。").arg(done.join("、"));

@@ -19,9 +19,6 @@ QString snapshotBefore(const QString& what, const QStringList& files);
 // restored.
 QStringList describeBackup(const store::Backup& backup);
 
-// The book of a data file, as the person knows it ("会议记录").
-QString bookTitle(const QString& dataFile);
-
 // "备份数据…": asks for a folder (backup/ or a USB stick), copies all data files into a new
 // dated folder there, and says where and what it holds.
 void backupdata_Click(QWidget* parent);

@@ -37,7 +37,7 @@ void copyTemplate(QWidget* parent, const QString& templ, const QString& target, 
     if (!snapshot(parent, what, target)) return;
     QString kept;
     if (!ui::attempt(parent, QStringLiteral("没有清空，原有记录保持不变。"),
-                     [&] { kept = store::RefillBook(target, templ); }))
+                     [&] { kept = store::refillBook(target, templ); }))
         return;
     // A file the engine could not read was kept beside the new one: say where.
     if (!kept.isEmpty())

@@ -2,6 +2,7 @@
 
 #include "backups.h"
 
+#include <store/catalogue.h>
 #include <ui/twips.h>
 
 #include <QCheckBox>
@@ -20,9 +21,10 @@ Frmrestore::Frmrestore(QWidget* parent, const QVector<store::Backup>& backups)
     setWindowTitle(QStringLiteral("恢复数据"));
     resize(ui::twips(10500), ui::twips(7200));
     auto* layout = new QVBoxLayout(this);
-    auto* Label1 = new QLabel(backups.isEmpty() ? QStringLiteral("没有找到备份。请单击“其他文件夹…”，找到存放备份的地方。")
-                                                : QStringLiteral("请选择要恢复的备份（最新的在最前面）："),
-                              this);
+    auto* Label1 =
+        new QLabel(backups.isEmpty() ? QStringLiteral("没有找到备份。请单击“其他文件夹…”，找到存放备份的地方。")
+                                     : QStringLiteral("请选择要恢复的备份（最新的在最前面）："),
+                   this);
     Label1->setObjectName("Label1");
     layout->addWidget(Label1);
 
@@ -33,8 +35,8 @@ Frmrestore::Frmrestore(QWidget* parent, const QVector<store::Backup>& backups)
     lstbackups->setWordWrap(true);
     lstbackups->header()->setSectionResizeMode(2, QHeaderView::Stretch);
     for (const store::Backup& b : backups) {
-        auto* item = new QTreeWidgetItem(lstbackups, {b.made.toString("yyyy-MM-dd HH:mm:ss"), b.label,
-                                                      admin::describeBackup(b).join('\n')});
+        auto* item = new QTreeWidgetItem(
+            lstbackups, {b.made.toString("yyyy-MM-dd HH:mm:ss"), b.label, admin::describeBackup(b).join('\n')});
         item->setToolTip(2, QDir::toNativeSeparators(b.folder));
     }
     lstbackups->resizeColumnToContents(0);
@@ -43,9 +45,9 @@ Frmrestore::Frmrestore(QWidget* parent, const QVector<store::Backup>& backups)
 
     auto* Frame1 = new QGroupBox(QStringLiteral("恢复哪些记录本"), this);
     auto* books = new QVBoxLayout(Frame1);
-    for (int i = 0; i < store::DataFiles().size(); ++i) {
-        const QString file = store::DataFiles().at(i);
-        auto* box = new QCheckBox(QString("%1（%2）").arg(admin::bookTitle(file), QFileInfo(file).fileName()), Frame1);
+    for (int i = 0; i < store::dataFiles().size(); ++i) {
+        const QString file = store::dataFiles().at(i);
+        auto* box = new QCheckBox(QString("%1（%2）").arg(store::bookTitle(file), QFileInfo(file).fileName()), Frame1);
         box->setObjectName(QString("chkbook_%1").arg(i));
         connect(box, &QCheckBox::toggled, this, &Frmrestore::update);
         books->addWidget(box);
@@ -71,7 +73,7 @@ void Frmrestore::choose(int i) { lstbackups->setCurrentItem(lstbackups->topLevel
 QStringList Frmrestore::chosenFiles() const {
     QStringList files;
     for (int i = 0; i < m_books.size(); ++i)
-        if (m_books[i]->isEnabled() && m_books[i]->isChecked()) files << store::DataFiles().at(i);
+        if (m_books[i]->isEnabled() && m_books[i]->isChecked()) files << store::dataFiles().at(i);
     return files;
 }
 
@@ -79,7 +81,7 @@ QStringList Frmrestore::chosenFiles() const {
 void Frmrestore::update() {
     const int chosen = chosenBackup();
     for (int i = 0; i < m_books.size(); ++i) {
-        const store::BackupFile* f = chosen < 0 ? nullptr : m_backups.at(chosen).file(store::DataFiles().at(i));
+        const store::BackupFile* f = chosen < 0 ? nullptr : m_backups.at(chosen).file(store::dataFiles().at(i));
         m_books[i]->setEnabled(f && f->usable);
     }
     cmdok->setEnabled(!chosenFiles().isEmpty());

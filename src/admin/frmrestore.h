@@ -29,6 +29,6 @@ private:
 
     QVector<store::Backup> m_backups;
     QTreeWidget* lstbackups;
-    QVector<QCheckBox*> m_books; // in the order of store::DataFiles()
+    QVector<QCheckBox*> m_books; // in the order of store::dataFiles()
     QPushButton* cmdok;
 };

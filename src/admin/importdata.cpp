@@ -66,7 +66,7 @@ void importdata_Click(QWidget* parent, const store::BeforeChange& beforeChange) 
         const QString head = QString("%1（从“%2”导入到“%3”）：").arg(book.title, book.source, book.bookFile);
         try {
             summary << head + "\n    " +
-                           jet::DescribeImport(store::ImportRows(book, mode, beforeChange)).join("\n    ");
+                           jet::DescribeImport(store::importRows(book, mode, beforeChange)).join("\n    ");
         } catch (const store::Error& e) {
             failed = true;
             summary << head + "\n    没有导入，这个记录本保持不变。" + ui::describe(e);

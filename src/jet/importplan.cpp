@@ -10,30 +10,6 @@ using namespace store;
 
 namespace {
 
-struct BookTable {
-    QString name;
-    int columns; // how many columns the program reads by position
-};
-
-struct Book {
-    QString file;
-    QString title;
-    QVector<BookTable> tables;
-};
-
-const QVector<Book>& books() {
-    static const QVector<Book> all{
-        {kUserFile, QStringLiteral("用户帐户和学校信息"), {{"tabel1", 2}, {"tabel2", 4}}},
-        {kRosterFile, QStringLiteral("教师通讯录和值周安排"), {{"tabaddlist", 9}, {"tabonduty", 3}}},
-        {kMinutesFile, QStringLiteral("会议记录"), {{"tabcahier", 9}}},
-        {kEventsFile, QStringLiteral("学校事历"), {{"tabnote", 5}}},
-        {kAttendanceFile,
-         QStringLiteral("教师考勤及其类别、科目、节次"),
-         {{"tabkaoqin", 7}, {"tabaddsort", 1}, {"tabaddsubject", 1}, {"tabaddnumber", 1}}},
-    };
-    return all;
-}
-
 const SourceTable* findTable(const SourceFile& file, const QString& name) {
     for (const SourceTable& t : file.tables)
         if (t.name.compare(name, Qt::CaseInsensitive) == 0) return &t; // Jet names ignore case
@@ -46,7 +22,7 @@ const Book* recognise(const SourceFile& file) {
     int bestCount = 0;
     for (const Book& b : books()) {
         int count = 0;
-        for (const BookTable& t : b.tables) count += findTable(file, t.name) ? 1 : 0;
+        for (const Table& t : b.tables) count += findTable(file, t.name) ? 1 : 0;
         if (count > bestCount) best = &b, bestCount = count;
     }
     if (best) return best;
@@ -59,7 +35,7 @@ const Book* recognise(const SourceFile& file) {
 constexpr int kCellsListed = 5;
 
 // The problems of one table the book needs, and its rows cut to the columns the book reads.
-void planTable(const SourceFile& file, const BookTable& need, ImportBook& book) {
+void planTable(const SourceFile& file, const Table& need, ImportBook& book) {
     const QString where = QString("“%1”中的数据表 %2：").arg(file.shownName, need.name);
     const SourceTable* t = findTable(file, need.name);
     if (!t) {
@@ -67,18 +43,18 @@ void planTable(const SourceFile& file, const BookTable& need, ImportBook& book) 
         return;
     }
     if (!t->problem.isEmpty()) return; // already said for the whole file
-    if (t->columns.size() < need.columns) {
-        book.problems << where + QString("只有 %1 列，至少需要 %2 列").arg(t->columns.size()).arg(need.columns);
+    if (t->columns.size() < need.columns.size()) {
+        book.problems << where + QString("只有 %1 列，至少需要 %2 列").arg(t->columns.size()).arg(need.columns.size());
         return;
     }
     QStringList cells;
     for (const SourceCell& c : t->unreadable)
-        if (c.column < need.columns)
+        if (c.column < need.columns.size())
             cells << QString("第 %1 条记录第 %2 列%3").arg(c.row + 1).arg(c.column + 1).arg(c.why);
     ImportTable out{t->name, {}};
     out.rows.reserve(t->rows.size());
     for (int r = 0; r < t->rows.size(); ++r) {
-        const QStringList row = t->rows.at(r).mid(0, need.columns);
+        const QStringList row = t->rows.at(r).mid(0, need.columns.size());
         for (int c = 0; c < row.size(); ++c)
             if (row.at(c).contains(QChar(0)))
                 cells << QString("第 %1 条记录第 %2 列含有无法保存的空字符").arg(r + 1).arg(c + 1);
@@ -110,7 +86,7 @@ QVector<ImportBook> PlanImport(const QVector<SourceFile>& files) {
         if (!known && book.problems.isEmpty())
             book.problems << QString("“%1”：没有本软件的记录本所用的数据表，不能导入").arg(file.shownName);
         if (known && file.problem.isEmpty())
-            for (const BookTable& need : known->tables) planTable(file, need, book);
+            for (const Table& need : known->tables) planTable(file, need, book);
         if (!book.problems.isEmpty()) book.tables.clear();
         out << book;
     }

@@ -1,9 +1,9 @@
 #include "backup.h"
 
 #include "catalogue.h"
-#include "statements.h"
 #include "database.h"
 #include "refill.h"
+#include "statements.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -38,7 +38,7 @@ void copyFile(const QString& live, const QString& copy) {
 }
 
 QString liveFileNamed(const QString& name) {
-    for (const QString& f : DataFiles())
+    for (const QString& f : dataFiles())
         if (QFileInfo(f).fileName().compare(name, Qt::CaseInsensitive) == 0) return f;
     return QString();
 }
@@ -48,8 +48,8 @@ Backup readBackup(const QString& folder, const QDateTime& made, const QString& l
     for (const QFileInfo& f : QDir(folder).entryInfoList({"*.dat"}, QDir::Files, QDir::Name)) {
         BackupFile file{f.filePath(), liveFileNamed(f.fileName()), {}, false};
         try {
-            CheckSource(file.path, TablesOf(file.path));
-            file.counts = CountRows(file.path);
+            checkSource(file.path, tablesOf(file.path));
+            file.counts = countRows(file.path);
             file.usable = !file.liveFile.isEmpty();
         } catch (const Error&) {
             file.usable = false; // damaged, or not a file of ours: listed, never restored
@@ -61,8 +61,12 @@ Backup readBackup(const QString& folder, const QDateTime& made, const QString& l
 
 } // namespace
 
-const QStringList& DataFiles() {
-    static const QStringList files{kUserFile, kRosterFile, kMinutesFile, kEventsFile, kAttendanceFile};
+const QStringList& dataFiles() {
+    static const QStringList files = [] {
+        QStringList all;
+        for (const Book& b : books()) all << b.file;
+        return all;
+    }();
     return files;
 }
 
@@ -72,7 +76,7 @@ const BackupFile* Backup::file(const QString& liveFile) const {
     return nullptr;
 }
 
-QString MakeBackup(const QString& parent, const QString& label, const QStringList& files) {
+QString makeBackup(const QString& parent, const QString& label, const QStringList& files) {
     QDir root(parent);
     if (!root.mkpath(".")) throw Error(Error::Replace, parent, QString(), "cannot create the folder");
     const QString stamp = QDateTime::currentDateTime().toString(kStampFormat);
@@ -90,7 +94,7 @@ QString MakeBackup(const QString& parent, const QString& label, const QStringLis
     return folder;
 }
 
-QVector<Backup> FindBackups(const QString& parent) {
+QVector<Backup> findBackups(const QString& parent) {
     QVector<Backup> found;
     const QDir root(parent);
     if (!root.entryList({"*.dat"}, QDir::Files).isEmpty())
@@ -104,11 +108,11 @@ QVector<Backup> FindBackups(const QString& parent) {
     return found;
 }
 
-QMap<QString, int> CountRows(const QString& file) {
+QMap<QString, int> countRows(const QString& file) {
     Database db(file, Database::ReadOnly);
     QMap<QString, int> counts;
     for (const QString& table : db.tables())
-        counts[table] = db.openRecordset("select count(*) from " + SqlName(table)).fields(0).toInt();
+        counts[table] = db.openRecordset("select count(*) from " + sqlName(table)).fields(0).toInt();
     return counts;
 }
 

@@ -11,7 +11,7 @@
 namespace store {
 
 // The data files a full backup holds: the accounts and school details, and the four books.
-const QStringList& DataFiles();
+const QStringList& dataFiles();
 
 // One file of a backup.
 struct BackupFile {
@@ -35,12 +35,12 @@ struct Backup {
 // meanwhile in another window or copy of the program is wholly in it or not at all). A file the
 // engine cannot read is copied as it is; a missing file is left out. Returns the new folder;
 // throws Error, and then no folder is left behind.
-QString MakeBackup(const QString& parent, const QString& label, const QStringList& files);
+QString makeBackup(const QString& parent, const QString& label, const QStringList& files);
 
 // The backups inside parent (or parent itself, when it holds data files), newest first.
-QVector<Backup> FindBackups(const QString& parent);
+QVector<Backup> findBackups(const QString& parent);
 
 // How many rows each table of a database file holds; throws Error when it cannot be read.
-QMap<QString, int> CountRows(const QString& file);
+QMap<QString, int> countRows(const QString& file);
 
 } // namespace store

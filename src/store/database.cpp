@@ -98,7 +98,7 @@ void Database::fail(const QString& sql, const QSqlError& error) {
         QSqlQuery q(m_db);
         if (q.exec("select name from sqlite_master where type='table'"))
             while (q.next()) present << q.value(0).toString();
-        for (const QString& table : TablesOf(m_path))
+        for (const QString& table : tablesOf(m_path))
             if (!present.contains(table, Qt::CaseInsensitive))
                 throw Error(Error::TableMissing, m_path, sql, engineText(error), code, table);
     }

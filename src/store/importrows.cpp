@@ -11,7 +11,7 @@ QString literal(const QString& value) { return value.isNull() ? QStringLiteral("
 
 QString insertStatement(const QString& table, const QStringList& columns, const QStringList& values) {
     QStringList names, literals;
-    for (const QString& c : columns) names << SqlName(c);
+    for (const QString& c : columns) names << sqlName(c);
     for (const QString& v : values) literals << literal(v);
     return "insert into " + table + " (" + names.join(',') + ") values (" + literals.join(',') + ")";
 }
@@ -19,7 +19,7 @@ QString insertStatement(const QString& table, const QStringList& columns, const 
 // A NULL-safe test for a row identical to the given values.
 QString countIdentical(const QString& table, const QStringList& columns, const QStringList& values) {
     QStringList terms;
-    for (int i = 0; i < values.size(); ++i) terms << SqlName(columns.value(i)) + " is " + literal(values.at(i));
+    for (int i = 0; i < values.size(); ++i) terms << sqlName(columns.value(i)) + " is " + literal(values.at(i));
     return "select count(*) from " + table + " where " + terms.join(" and ");
 }
 
@@ -51,7 +51,7 @@ ImportedTable importTable(Database& db, const ImportTable& t, bool replace) {
 
 } // namespace
 
-QVector<ImportedTable> ImportRows(const ImportBook& book, ImportMode mode, const BeforeChange& beforeChange) {
+QVector<ImportedTable> importRows(const ImportBook& book, ImportMode mode, const BeforeChange& beforeChange) {
     if (!book.importable())
         throw Error(Error::BadSource, book.source, QString(), book.problems.join('\n'), 0, Error::kSourceDamaged);
     // The accounts and the school's details are never replaced: only added to.

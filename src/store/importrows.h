@@ -68,6 +68,6 @@ struct ImportedTable {
 // their rows. Accounts (tabel1) are only ever added, skipping a row identical to one we have;
 // the school information (tabel2) only fills an empty table. Throws Error, and then the book is
 // unchanged.
-QVector<ImportedTable> ImportRows(const ImportBook& book, ImportMode mode, const BeforeChange& beforeChange);
+QVector<ImportedTable> importRows(const ImportBook& book, ImportMode mode, const BeforeChange& beforeChange);
 
 } // namespace store

@@ -35,7 +35,7 @@ QStringList schemaStatements(const QString& schema) {
 
 } // namespace
 
-void CreateFromSchema(const QString& schema, const QString& path) {
+void createFromSchema(const QString& schema, const QString& path) {
     // Built beside its place and renamed into it: a rename never replaces an existing file, so
     // a file that appeared meanwhile is kept, and a half-made file is never seen as data.
     const QString temp = path + ".new";
@@ -68,20 +68,20 @@ void CreateFromSchema(const QString& schema, const QString& path) {
     }
 }
 
-QStringList LayOutDataFiles(const QString& folder) {
-    const struct {
-        QString file, schema;
-    } files[] = {{kUserFile, "uinfo"},       {kRosterFile, "addonduty"},      {kMinutesFile, "cahier"},
-                 {kEventsFile, "snote"},     {kAttendanceFile, "teacher"},    {kMinutesTemplate, "cahier"},
-                 {kEventsTemplate, "snote"}, {kAttendanceTemplate, "teacher"}};
+QStringList layOutDataFiles(const QString& folder) {
+    QVector<QPair<QString, QString>> files; // file, schema
+    for (const Book& b : books()) files.append({b.file, b.schema});
+    for (const Book& b : books())
+        if (!b.templateFile.isEmpty()) files.append({b.templateFile, b.schema});
     QDir dir(folder);
-    if (!dir.mkpath("database")) throw Error(Error::Replace, dir.filePath("database"), QString(), "cannot create the folder");
+    if (!dir.mkpath("database"))
+        throw Error(Error::Replace, dir.filePath("database"), QString(), "cannot create the folder");
     QStringList created;
-    for (const auto& f : files) {
-        const QString path = dir.filePath(f.file);
+    for (const auto& [file, schema] : files) {
+        const QString path = dir.filePath(file);
         if (QFileInfo::exists(path)) continue;
-        CreateFromSchema(f.schema, path);
-        created << f.file;
+        createFromSchema(schema, path);
+        created << file;
     }
     return created;
 }

@@ -8,10 +8,10 @@ namespace store {
 // Creates, inside folder, every data file and template that is missing, from the SQL shipped
 // with the program. A file that exists is never opened, changed or replaced.
 // Returns the paths (relative to folder) it created; throws Error when one cannot be made.
-QStringList LayOutDataFiles(const QString& folder);
+QStringList layOutDataFiles(const QString& folder);
 
 // Creates one database file at path from the statements of a schema ("uinfo", "addonduty",
 // "cahier", "snote", "teacher"). The file appears whole or not at all.
-void CreateFromSchema(const QString& schema, const QString& path);
+void createFromSchema(const QString& schema, const QString& path);
 
 } // namespace store

@@ -14,7 +14,7 @@ RecordSet OpenSchoolTable() {
     return db.openRecordset("select * from tabel2");
 }
 
-QString SchoolName() {
+QString schoolName() {
     RecordSet rs = OpenSchoolTable();
     return rs.isEmpty() ? QString() : rs.fields(0);
 }

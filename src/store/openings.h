@@ -12,7 +12,7 @@ RecordSet OpenUserTable();
 // The rows of "select * from tabel2" in "uinfo.dat".
 RecordSet OpenSchoolTable();
 // The school name (first column of the first row of tabel2), empty when there is no row.
-QString SchoolName();
+QString schoolName();
 // "database/addonduty.dat", open for one operation.
 std::unique_ptr<Database> OpenRosterDatabase();
 

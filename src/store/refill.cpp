@@ -39,17 +39,17 @@ void copySchemaAndRows(Database& db) {
         const SchemaObject* same = find(theirs, o);
         if (same && same->sql == o.sql) continue;
         // Dropping a table drops its indexes and triggers with it.
-        db.execute(QString("drop %1 if exists main.%2").arg(o.type, SqlName(o.name)));
+        db.execute(QString("drop %1 if exists main.%2").arg(o.type, sqlName(o.name)));
     }
     const QVector<SchemaObject> kept = schemaOf(db, "main");
     for (const SchemaObject& o : theirs) {
         const bool present = find(kept, o) != nullptr;
         if (o.type == "table") {
             if (present)
-                db.execute("delete from main." + SqlName(o.name));
+                db.execute("delete from main." + sqlName(o.name));
             else
                 db.execute(o.sql);
-            db.execute(QString("insert into main.%1 select * from source.%1").arg(SqlName(o.name)));
+            db.execute(QString("insert into main.%1 select * from source.%1").arg(sqlName(o.name)));
         }
     }
     for (const SchemaObject& o : theirs)
@@ -123,7 +123,7 @@ QString replaceDamaged(const QString& book, const QString& source) {
 
 } // namespace
 
-void CheckSource(const QString& source, const QStringList& tables) {
+void checkSource(const QString& source, const QStringList& tables) {
     try {
         Database db(source, Database::ReadOnly);
         const RecordSet check = db.openRecordset("pragma integrity_check");
@@ -142,8 +142,8 @@ void CheckSource(const QString& source, const QStringList& tables) {
     }
 }
 
-QString RefillBook(const QString& book, const QString& source) {
-    CheckSource(source, TablesOf(book));
+QString refillBook(const QString& book, const QString& source) {
+    checkSource(source, tablesOf(book));
     if (!QFileInfo::exists(book)) {
         writeWhole(book, contentOf(source));
         return QString();

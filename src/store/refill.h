@@ -8,7 +8,7 @@ namespace store {
 // Checks that source can be copied into a book that holds tables: it opens, the engine finds it
 // whole (integrity_check) and it has every one of those tables. Throws Error (kind BadSource,
 // naming source) otherwise.
-void CheckSource(const QString& source, const QStringList& tables);
+void checkSource(const QString& source, const QStringList& tables);
 
 // Makes the book hold exactly the tables and rows of source (a template or a backup of it), and
 // nothing else, through the engine: source is attached to the open book and every table is
@@ -20,6 +20,6 @@ void CheckSource(const QString& source, const QStringList& tables);
 // replaced whole by a copy of source; the returned text is then the kept file's path (empty
 // otherwise). A missing book is created as a copy of source. Throws Error; the book is then as
 // it was.
-QString RefillBook(const QString& book, const QString& source);
+QString refillBook(const QString& book, const QString& source);
 
 } // namespace store

@@ -2,14 +2,14 @@
 
 namespace store {
 
-QString SqlDouble(const QString& value) {
+QString sqlDouble(const QString& value) {
     QString out = value;
     return out.replace(QChar('\''), QStringLiteral("''"));
 }
 
-QString SqlQuote(const QString& value) { return QChar('\'') + SqlDouble(value) + QChar('\''); }
+QString SqlQuote(const QString& value) { return QChar('\'') + sqlDouble(value) + QChar('\''); }
 
-QString SqlName(const QString& name) { return '"' + QString(name).replace('"', "\"\"") + '"'; }
+QString sqlName(const QString& name) { return '"' + QString(name).replace('"', "\"\"") + '"'; }
 
 QString quotedList(const QStringList& values) {
     QStringList quoted;
@@ -22,8 +22,8 @@ QString sameRecord(const QStringList& columns, const QStringList& values, qint64
     for (int c = 0; c < columns.size(); ++c) {
         const QString v = values.value(c);
         // As text, the way the window read it; NULL only matches NULL.
-        condition += " and " + (v.isNull() ? SqlName(columns[c]) + " is null"
-                                          : "cast(" + SqlName(columns[c]) + " as text) is " + SqlQuote(v));
+        condition += " and " + (v.isNull() ? sqlName(columns[c]) + " is null"
+                                          : "cast(" + sqlName(columns[c]) + " as text) is " + SqlQuote(v));
     }
     return condition;
 }
@@ -87,13 +87,13 @@ QString lookupInsert(const QString& table, const QString& value) {
 
 QString rotaInsert(const QStringList& columns, const QStringList& values) {
     QStringList names;
-    for (const QString& c : columns) names << SqlName(c);
+    for (const QString& c : columns) names << sqlName(c);
     return "insert into tabonduty (" + names.join(',') + ") values (" + quotedList(values) + ")";
 }
 
 QString rotaUpdate(const QStringList& columns, const QStringList& values, const QString& record) {
     QStringList sets;
-    for (int c = 0; c < columns.size(); ++c) sets << SqlName(columns[c]) + "=" + SqlQuote(values.value(c));
+    for (int c = 0; c < columns.size(); ++c) sets << sqlName(columns[c]) + "=" + SqlQuote(values.value(c));
     return "update tabonduty set " + sets.join(',') + " where " + record;
 }
 
@@ -104,8 +104,8 @@ QString schoolInsert(const QString& name, const QString& phone, const QString& a
 }
 
 QString schoolUpdate(const QString& name, const QString& phone, const QString& address, const QString& email) {
-    return "update tabel2 set schoolname ='" + SqlDouble(name) + "', phone='" + SqlDouble(phone) + "', address='" +
-           SqlDouble(address) + "', email='" + SqlDouble(email) + "'";
+    return "update tabel2 set schoolname ='" + sqlDouble(name) + "', phone='" + sqlDouble(phone) + "', address='" +
+           sqlDouble(address) + "', email='" + sqlDouble(email) + "'";
 }
 
 } // namespace store

@@ -10,9 +10,9 @@ namespace store {
 // A value written as an SQL text literal: apostrophes doubled, enclosed in apostrophes.
 QString SqlQuote(const QString& value);
 // The value with its apostrophes doubled, without the enclosing pair.
-QString SqlDouble(const QString& value);
+QString sqlDouble(const QString& value);
 // A table or column name as an SQL identifier: in double quotes, any double quote doubled.
-QString SqlName(const QString& name);
+QString sqlName(const QString& name);
 
 // q(v1) + "," + q(v2) + ... for the values in order.
 QString quotedList(const QStringList& values);

@@ -12,7 +12,7 @@ void ChildForm::showEvent(QShowEvent*) { Form_Resize(); }
 
 QString ChildForm::schoolName() {
     QString name;
-    attempt(QStringLiteral("无法读取学校名称。"), [&] { name = store::SchoolName(); });
+    attempt(QStringLiteral("无法读取学校名称。"), [&] { name = store::schoolName(); });
     return name;
 }
 
