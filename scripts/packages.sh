@@ -21,3 +21,10 @@ install_missing() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends \
         -o DPkg::Lock::Timeout=600 "${missing[@]}"
 }
+
+# Exports Debian's compiler and linker flags for a new build tree: stack protector, fortify,
+# relro and bindnow, PIE, and the current folder's path mapped away from what is compiled in.
+debian_build_flags() {
+    command -v dpkg-buildflags >/dev/null 2>&1 || return 0
+    eval "$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh)"
+}

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Shared set-up of run.sh and test.sh: installs what is missing, configures, builds and lays out
 # the program folder build/app/ (data files only where they are missing).
+#   scripts/setup.sh --packages   only installs what is missing (package.sh builds on its own)
 set -euo pipefail
 
 # mdbtools-dev (libmdb, with pkg-config to find it) lets the import read Jet database files; the
@@ -8,14 +9,16 @@ set -euo pipefail
 PACKAGES=(qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n cmake ninja-build g++ fonts-arphic-uming
           fonts-arphic-ukai fonts-wqy-microhei pkg-config mdbtools-dev
           # the Debian package (./package.sh) and its checks in ./test.sh
-          dpkg-dev librsvg2-bin lintian desktop-file-utils appstream)
+          dpkg-dev librsvg2-bin lintian desktop-file-utils appstream devscripts)
 
 source "$(dirname "$0")/packages.sh"
 install_missing "${PACKAGES[@]}"
+[ "${1:-}" = "--packages" ] && exit 0
 
 generator=()
 command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
 if [ ! -f build/CMakeCache.txt ]; then
+    debian_build_flags
     cmake -S . -B build "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 fi
 # CI sets LUMNO_WERROR=ON: there a warning fails the build; on a user's machine it never does.

@@ -2,7 +2,7 @@
 # The Debian package as a person gets it: built from this tree, unpacked into a temporary root,
 # checked by Debian's own validators, and its start command run against the unpacked tree with a
 # stand-in for the program that only records where it was started.
-#   tst_package.sh BUILD_DIR
+#   tst_package.sh BUILD_DIR VERSION
 set -uo pipefail
 
 if ! command -v dpkg-deb >/dev/null 2>&1; then
@@ -23,7 +23,7 @@ if ! cpack --config "$build/CPackConfig.cmake" -G DEB -B "$tmp/pkg" >"$tmp/cpack
     echo "FAIL: cpack could not build the package"
     exit 1
 fi
-deb=$tmp/pkg/lumno_1.0.0_amd64.deb
+deb=$tmp/pkg/lumno_${2:?the program version}_amd64.deb
 [ -f "$deb" ] || { ls "$tmp/pkg"; echo "FAIL: no $deb"; exit 1; }
 
 depends=$(dpkg-deb -f "$deb" Depends)
@@ -70,6 +70,21 @@ extra=$(cd "$root" && find . -type f | sed 's|^\./||' | sort | comm -13 <(printf
 # Paths written into the package follow its prefix /usr.
 if grep -rIl /usr/local "$root" >/dev/null || zgrep -l /usr/local "$share/man/man1/lumno.1.gz" >/dev/null; then
     fail "the package names /usr/local"
+fi
+
+# The programs carry Debian's hardening (a tree configured by scripts/setup.sh or package.sh) and
+# no path of the build machine: the package is the same wherever it was built.
+binaries=()
+for f in usr/libexec/lumno/lumno usr/libexec/lumno/lumno-setup usr/libexec/lumno/lumno-jetread; do
+    [ -f "$root/$f" ] && binaries+=("$root/$f")
+done
+source_dir=$(cd "$(dirname "$0")/.." && pwd)
+for b in "${binaries[@]}"; do
+    grep -q -F -e "$build" -e "$source_dir" "$b" && fail "${b#"$root"} holds a path of the build machine"
+done
+if command -v hardening-check >/dev/null 2>&1; then
+    hardening-check --quiet "${binaries[@]}" >"$tmp/hardening.log" 2>&1 ||
+        { cat "$tmp/hardening.log"; fail "hardening-check"; }
 fi
 
 # --- Debian's validators --------------------------------------------------------------------------

@@ -1,5 +1,7 @@
 #include "statements.h"
 
+#include "catalogue.h"
+
 namespace store {
 
 QString sqlDouble(const QString& value) {
@@ -31,12 +33,12 @@ QString sameRecord(const QStringList& columns, const QStringList& values, qint64
 QString addressInsert(const QStringList& nine) { return "insert into tabaddlist values (" + quotedList(nine) + ")"; }
 
 QString addressUpdate(const QStringList& nine, const QString& record) {
-    static const char* const names[] = {"name", "sex",   "mphone",  "phone", "addcode",
-                                        "qq",   "email", "address", "remark"};
+    static const QStringList names = findTable("tabaddlist")->columnNames();
     QStringList sets;
-    for (int i = 0; i < 9; ++i) sets << QString(names[i]) + "=" + SqlQuote(nine.value(i));
+    for (int i = 0; i < names.size(); ++i) sets << names[i] + "=" + SqlQuote(nine.value(i));
     // The record is the one on screen, as it was read: another teacher of the same name is never
-    // touched, nor a record another copy of the program changed meanwhile.
+    // touched, nor a record another copy of the program changed meanwhile. No blank before
+    // "where": the designed statement text reads '…'where, which the engine accepts.
     return "update tabaddlist set " + sets.join(',') + "where " + record;
 }
 
@@ -59,6 +61,7 @@ QString themeInsert(const QString& table, const QStringList& values) {
     return "insert into " + table + " values (" + quotedList(values) + ")";
 }
 
+// "theme =" with its one blank is the designed text of the pick, kept as designed.
 QString themeCondition(const QString& theme) { return "theme =" + SqlQuote(theme); }
 
 QString themePick(const QString& table, const QString& theme) {
@@ -103,6 +106,7 @@ QString schoolInsert(const QString& name, const QString& phone, const QString& a
     return "insert into tabel2 values (" + quotedList({name, phone, address, email}) + ")";
 }
 
+// No where clause, by design: the table holds the school's one row, and every row is updated.
 QString schoolUpdate(const QString& name, const QString& phone, const QString& address, const QString& email) {
     return "update tabel2 set schoolname ='" + sqlDouble(name) + "', phone='" + sqlDouble(phone) + "', address='" +
            sqlDouble(address) + "', email='" + sqlDouble(email) + "'";
