@@ -96,7 +96,8 @@ QMap<QString, QByteArray> snapshot() {
 }
 
 // A copy of a fixture file as an edit leaves it: the header of another format, or damage made
-// from the seed (bytes changed on a few pages; one copy in six cut short).
+// from the seed on a few pages: a few bytes anywhere, many bytes, or bytes of the page headers
+// (page types, owners, row counts and offsets); one copy in six is cut short as well.
 QByteArray edited(QByteArray bytes, const QString& edit, quint32 seed) {
     if (edit == "Jet 3") bytes[0x14] = 0;
     if (edit == "ACCDB") bytes[0x14] = 2;
@@ -105,10 +106,13 @@ QByteArray edited(QByteArray bytes, const QString& edit, quint32 seed) {
     if (edit != "damaged") return bytes;
     QRandomGenerator random(seed);
     const int pages = int(bytes.size() / 4096);
-    for (int p = random.bounded(1, 4); p > 0; --p) {
+    const int kind = random.bounded(3);
+    for (int p = random.bounded(1, 5); p > 0; --p) {
         const int page = random.bounded(pages);
-        for (int b = random.bounded(1, 9); b > 0; --b)
-            bytes[page * 4096 + random.bounded(4096)] = char(random.bounded(256));
+        for (int n = kind == 1 ? random.bounded(20, 200) : random.bounded(1, 9); n > 0; --n) {
+            const int at = page * 4096 + random.bounded(kind == 2 ? 64 : 4096);
+            bytes[at] = char(random.bounded(256));
+        }
     }
     if (random.bounded(6) == 0) bytes.truncate(random.bounded(int(bytes.size())));
     return bytes;
@@ -348,14 +352,24 @@ void tst_import::readers() {
         if (ours.problem.isEmpty()) QCOMPARE(ourNames, theirNames);
         const QMap<QString, QStringList> theirTables = taken(theirs);
         for (auto t = ourTables.begin(); t != ourTables.end(); ++t) {
-            const QStringList lines = theirTables.value(t.key());
+            QStringList lines = theirTables.value(t.key());
+            // Where libmdb stops at damage ours need not read, ours must give the file's true rows.
+            const QString csv = original.fileName() + "." + t.key() + ".csv";
+            if (lines.isEmpty() && QFileInfo(csv).isFile()) {
+                lines = QStringList{t->first()};
+                for (const QStringList& row : readCsv(csv)) lines << written(row);
+            }
             for (int i = 0; i < qMin(lines.size(), t->size()); ++i)
                 QVERIFY2(t->at(i) == lines.at(i), qPrintable(QString("copy %1, %2 line %3: %4 | libmdb %5")
                                                                  .arg(copy)
                                                                  .arg(t.key())
                                                                  .arg(i)
                                                                  .arg(t->at(i), lines.at(i))));
-            QCOMPARE(t->size(), lines.size());
+            QVERIFY2(t->size() == lines.size(), qPrintable(QString("copy %1, %2: %3 lines, libmdb %4")
+                                                               .arg(copy)
+                                                               .arg(t.key())
+                                                               .arg(t->size())
+                                                               .arg(lines.size())));
             ++compared;
         }
 #endif

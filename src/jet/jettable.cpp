@@ -14,6 +14,8 @@ constexpr int kNextPageAt = 4;  // the page a long definition continues on
 constexpr int kContinuedAt = 8; // where a continuation page's part starts
 constexpr int kLengthAt = 8;
 constexpr int kRowsAt = 16;
+constexpr int kColumnNumbersAt = 41; // one more than the highest column number, deleted ones counted
+constexpr int kVarColumnCountAt = 43;
 constexpr int kColumnCountAt = 45;
 constexpr int kRealIndexCountAt = 51;
 constexpr int kUsageMapAt = 55;
@@ -21,6 +23,7 @@ constexpr int kIndexesAt = 63;
 constexpr int kIndexSize = 12;
 constexpr int kColumnSize = 25;
 constexpr int kMaxColumns = 255;
+constexpr int kMaxNameLength = 64;
 constexpr int kMaxIndexes = 1000;
 constexpr int kFixedFlag = 0x01;
 constexpr quint32 kSystemFlags = 0x80000002;
@@ -60,11 +63,13 @@ bool ReadTableDef(const Pages& pages, quint32 page, TableDef* def, QString* why)
     const auto* b = reinterpret_cast<const uchar*>(bytes.constData());
     const int size = int(bytes.size());
     const int columns = U16(b + kColumnCountAt);
+    const int numbers = U16(b + kColumnNumbersAt);
+    const int varColumns = U16(b + kVarColumnCountAt);
     const qint64 indexes = U32(b + kRealIndexCountAt);
     def->page = page;
     def->rows = U32(b + kRowsAt);
     def->usageMap = U32(b + kUsageMapAt);
-    if (columns == 0 || columns > kMaxColumns || indexes > kMaxIndexes) {
+    if (columns == 0 || columns > numbers || numbers > kMaxColumns || varColumns > columns || indexes > kMaxIndexes) {
         *why = QStringLiteral("无法读取表的各列，文件已损坏");
         return false;
     }
@@ -83,7 +88,11 @@ bool ReadTableDef(const Pages& pages, quint32 page, TableDef* def, QString* why)
         col.fixed = e[15] & kFixedFlag;
         col.fixedOffset = U16(e + 21);
         col.length = U16(e + 23);
-        if (col.number >= kMaxColumns || (!col.fixed && col.varIndex >= kMaxColumns)) {
+        // Each column its own number and, when of variable length, its own place among those.
+        const bool taken = std::any_of(def->columns.begin(), def->columns.end(), [&](const Column& other) {
+            return other.number == col.number || (!col.fixed && !other.fixed && other.varIndex == col.varIndex);
+        });
+        if (col.number >= numbers || (!col.fixed && col.varIndex >= kMaxColumns) || taken) {
             *why = QStringLiteral("无法读取表的各列，文件已损坏");
             return false;
         }
@@ -97,7 +106,9 @@ bool ReadTableDef(const Pages& pages, quint32 page, TableDef* def, QString* why)
         const int length = U16(b + at);
         QString bad;
         col.name = DecodeText(bytes.mid(at + 2, length), &bad);
-        if (!bad.isEmpty() || col.name.isEmpty()) {
+        const bool readable = std::all_of(col.name.begin(), col.name.end(),
+                                          [](QChar ch) { return ch.unicode() >= 0x20 && ch.unicode() < 0xfffe; });
+        if (!bad.isEmpty() || col.name.isEmpty() || col.name.size() > kMaxNameLength || !readable) {
             *why = QStringLiteral("无法读取表的列名，文件已损坏");
             return false;
         }
