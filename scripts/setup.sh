@@ -4,8 +4,8 @@
 #   scripts/setup.sh --packages   only installs what is missing (package.sh builds on its own)
 set -euo pipefail
 
-# mdbtools-dev (libmdb, with pkg-config to find it) lets the import read Jet database files; the
-# build works without it, and the import then says it is not available.
+# mdbtools-dev (libmdb, with pkg-config to find it): the tests read every Jet file a second time
+# through it, to compare with the program's own reader; the build works without it.
 PACKAGES=(qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n cmake ninja-build g++ fonts-arphic-uming
           fonts-arphic-ukai fonts-wqy-microhei pkg-config mdbtools-dev
           # the Debian package (./package.sh) and its checks in ./test.sh

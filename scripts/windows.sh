@@ -78,7 +78,7 @@ if [ ! -f "$out/CMakeCache.txt" ]; then
     cmake -S . -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
         -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(gcc -print-multiarch)/cmake" \
-        -DLUMNO_HOST_SETUP="$host/tools/lumno-setup" -DCMAKE_CROSSCOMPILING_EMULATOR="$wine"
+        -DLUMNO_HOST_SETUP="$host/app/lumno-setup" -DCMAKE_CROSSCOMPILING_EMULATOR="$wine"
 fi
 cmake --build "$out" -j 2
 elapsed "cross build" "$start"
@@ -88,7 +88,7 @@ start=$(date +%s)
 (cd "$out" && cpack -G NSIS >/dev/null)
 rm -rf "$out/zip" "$out/lumno-1.0.0-windows.zip"
 cmake --install "$out" --prefix "$out/zip/Lumno" >/dev/null
-"$host/tools/lumno-setup" "$out/zip/Lumno" >/dev/null
+"$host/app/lumno-setup" "$out/zip/Lumno" >/dev/null
 (cd "$out/zip" && cmake -E tar cf ../lumno-1.0.0-windows.zip --format=zip Lumno)
 rm -rf "$out/zip"
 elapsed "installer and zip" "$start"

@@ -4,9 +4,10 @@
 
 namespace jet {
 
-// Reads every table of one Jet 4 database file through libmdb, each value as text. Whatever
-// cannot be read is said in the result, in Chinese. Damaged files can make libmdb itself fail,
-// so the program calls this only inside the reader process (lumno-jetread).
+// Reads every table of one Jet 4 database file (Access 2000–2003), each value as text. Whatever
+// cannot be read is said in the result, in Chinese; Jet 3, ACCDB and encrypted files are refused.
+// Every read is checked against the file's bounds, and the program still calls this only inside
+// the reader process (lumno-jetread), so that no file can take the program down.
 store::SourceFile ReadJetFile(const QString& path);
 
 } // namespace jet

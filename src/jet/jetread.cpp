@@ -1,6 +1,6 @@
 // lumno-jetread FILE RESULT: reads one Jet database file and writes what it holds to RESULT,
-// for the import of the program and of lumno-setup. It runs as a process of its own because
-// libmdb may crash or hang on a damaged file; the program then only reports that file.
+// for the import of the program and of lumno-setup. It runs as a process of its own, so that
+// whatever a damaged file does to the reader, the program only reports that file.
 #include "jetfile.h"
 #include "jetsource.h"
 
@@ -11,8 +11,6 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() != 3) return 2;
-    // libmdb would decode names into the character set this names instead of UTF-8.
-    qunsetenv("MDB_ICONV");
     const store::SourceFile file = jet::ReadJetFile(args.at(1));
     QFile out(args.at(2));
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || !jet::WriteResult(&out, file)) return 3;

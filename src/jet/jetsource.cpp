@@ -39,13 +39,11 @@ QString readerProgram() {
                          + QStringLiteral(".exe")
 #endif
         ;
+    // Test programs run from the build tree, away from the program folder: they name the reader.
+    const QString named = qEnvironmentVariable("LUMNO_JETREAD");
+    if (!named.isEmpty()) return QFileInfo(named).isExecutable() ? named : QString();
     const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(name);
-    if (QFileInfo(beside).isExecutable()) return beside;
-#ifdef LUMNO_JETREAD
-    // Test programs and the set-up program run from the build tree, away from the program folder.
-    if (QFileInfo(QStringLiteral(LUMNO_JETREAD)).isExecutable()) return QStringLiteral(LUMNO_JETREAD);
-#endif
-    return QString();
+    return QFileInfo(beside).isExecutable() ? beside : QString();
 }
 
 store::SourceFile readByReader(const QString& path) {
@@ -91,13 +89,9 @@ QStringList datFiles(const QDir& dir) {
 } // namespace
 
 QString Unavailable() {
-#ifndef LUMNO_JETREAD
-    return QStringLiteral("这个版本的程序没有包含读取旧数据文件（Jet 数据库）的功能，无法导入。");
-#else
     if (readerProgram().isEmpty())
         return QStringLiteral("找不到读取旧数据文件的程序 lumno-jetread（它应在程序所在的文件夹中），无法导入。");
     return QString();
-#endif
 }
 
 QVector<store::SourceFile> ReadSource(const QString& folderOrFile) {
