@@ -8,6 +8,8 @@ set -euo pipefail
 # through it, to compare with the program's own reader; the build works without it.
 PACKAGES=(qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n cmake ninja-build g++ fonts-arphic-uming
           fonts-arphic-ukai fonts-wqy-microhei pkg-config mdbtools-dev
+          # passwords are stored as Argon2id strings (crypto_pwhash_str)
+          libsodium-dev
           # the Debian package (./package.sh) and its checks in ./test.sh
           dpkg-dev librsvg2-bin lintian desktop-file-utils appstream devscripts)
 

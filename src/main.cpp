@@ -1,4 +1,5 @@
 #include <shell/frmlogin.h>
+#include <store/privacy.h>
 #include <ui/fonts.h>
 #include <ui/translation.h>
 
@@ -6,6 +7,8 @@
 #include <QIcon>
 
 int main(int argc, char** argv) {
+    // Every file and folder the program creates is its owner's alone (Linux).
+    store::keepNewFilesPrivate();
     // Set before the application exists: the windows it makes behind the scenes carry this name.
     QApplication::setApplicationName(QStringLiteral("校务管理软件"));
     QApplication app(argc, argv);

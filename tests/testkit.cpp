@@ -1,5 +1,7 @@
 #include "testkit.h"
 
+#include <admin/frmpassword.h>
+#include <store/accounts.h>
 #include <store/layout.h>
 #include <ui/fonts.h>
 #include <ui/notify.h>
@@ -10,6 +12,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -28,9 +31,12 @@
 
 namespace testkit {
 
+store::HashCost cheapHash() { return {1, 8192}; }
+
 Folder::Folder() : m_previous(QDir::currentPath()) {
     static const bool fonts = (ui::registerFontSubstitutions(), true); // as the program does at start
     Q_UNUSED(fonts);
+    store::setHashCost(cheapHash());
     store::layOutDataFiles(m_dir.path());
     QDir::setCurrent(m_dir.path());
 }
@@ -46,9 +52,16 @@ Messages::Messages() {
         all.push_back({text, style});
         return answers.isEmpty() ? ui::kAnswerOk : answers.takeFirst();
     });
+    Frmpassword::setHook([this](Frmpassword& d) {
+        passwordDialogs << d.findChild<QLabel*>("lblreason")->text();
+        return int(QDialog::Rejected);
+    });
 }
 
-Messages::~Messages() { ui::setNotifyHook({}); }
+Messages::~Messages() {
+    ui::setNotifyHook({});
+    Frmpassword::setHook({});
+}
 
 QStringList Messages::texts() const {
     QStringList out;

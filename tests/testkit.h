@@ -13,10 +13,17 @@ class QAction;
 class QProcess;
 class QToolBar;
 
+namespace store {
+struct HashCost;
+}
+
 namespace testkit {
 
+// The lowest hashing cost libsodium accepts, which every test folder uses.
+store::HashCost cheapHash();
+
 // A fresh program folder laid out by the program's own set-up code, made the working
-// directory for the life of the object.
+// directory for the life of the object. Passwords are hashed at the lowest cost in tests.
 class Folder {
 public:
     Folder();
@@ -33,13 +40,16 @@ struct Message {
     int style;
 };
 
-// Records every message box the program shows and answers it (OK unless told otherwise).
+// Records every message box the program shows and answers it (OK unless told otherwise). The
+// password dialog that a login opens by itself is recorded too (its line saying why) and
+// cancelled, unless a test answers it with a hook of its own.
 class Messages {
 public:
     Messages();
     ~Messages();
     QVector<Message> all;
     QVector<int> answers; // answers given in order; OK once they run out
+    QStringList passwordDialogs;
     QStringList texts() const;
     QString last() const { return all.isEmpty() ? QString() : all.last().text; }
     void clear() { all.clear(); }

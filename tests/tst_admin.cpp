@@ -1,20 +1,37 @@
-// The school's details and the commands that empty a record book.
+// The school's details, the commands that empty a record book, the accounts and their passwords,
+// and the modes of the files the program creates.
 #include "testkit.h"
 
 #include <admin/emptying.h>
+#include <admin/frmpassword.h>
 #include <admin/frmsystem.h>
+#include <admin/frmusers.h>
 #include <books/frmteacher.h>
 #include <shell/frmmain.h>
+#include <store/accounts.h>
+#include <store/backup.h>
 #include <store/catalogue.h>
+#include <store/database.h>
+#include <store/layout.h>
+#include <store/privacy.h>
+#include <store/statements.h>
+#include <ui/notify.h>
 
 #include <QAction>
 #include <QComboBox>
+#include <QDirIterator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiSubWindow>
+#include <QProcess>
 #include <QPushButton>
 #include <QtTest>
 #include <cmath>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -42,6 +59,32 @@ double textContrast(QWidget* box) {
 
 QVector<QStringList> school() { return testkit::rows(store::kUserFile, "select * from tabel2"); }
 
+// The passwords stored for an account, in table order.
+QStringList storedPasswords(const QString& name) {
+    QStringList out;
+    for (const QStringList& row :
+         testkit::rows(store::kUserFile, "select password from tabel1 where username = " + store::SqlQuote(name)))
+        out << row[0];
+    return out;
+}
+
+// Fills the boxes of a password dialog (those it shows) and presses OK.
+int answerPassword(Frmpassword& d, const QStringList& boxes) {
+    const char* names[] = {"txtname", "txtold", "txtnew", "txtnew2"};
+    for (int i = 0; i < 4; ++i) {
+        auto* box = d.findChild<QLineEdit*>(names[i]);
+        if (!box->isHidden() && !box->isReadOnly()) box->setText(boxes.value(i));
+    }
+    d.findChild<QPushButton*>("cmdok")->click();
+    return d.result();
+}
+
+// Two accounts kept as typed, as an old file or an SQLite tool leaves them, and a row without a name.
+void seedAccounts() {
+    testkit::exec(store::kUserFile,
+                  "insert into tabel1 values ('teacher1', 'oldpass1'), (NULL, 'x'), ('teacher1', 'other')");
+}
+
 } // namespace
 
 class tst_admin : public testkit::WindowTest {
@@ -59,6 +102,12 @@ private slots:
     void windowLeftOpenSavesIntoTheNewFile();
     void refusedTemplateIsNotReportedDone();
     void damagedBookIsKeptAndSaid();
+    void passwordDialog_data();
+    void passwordDialog();
+    void userManagement_data();
+    void userManagement();
+    void newFilesAreTheOwnersAlone_data();
+    void newFilesAreTheOwnersAlone();
 };
 
 void tst_admin::settingsInsertThenUpdate() {
@@ -254,6 +303,224 @@ void tst_admin::damagedBookIsKeptAndSaid() {
     QVERIFY(m_messages->last().contains(kept.first()));
     QCOMPARE(testkit::bytes("database/" + kept.first()), QByteArray(4096, 'z'));
     QCOMPARE(testkit::content(store::kMinutesFile), testkit::content(store::kMinutesTemplate));
+}
+
+// Every refusal of the password dialog names its box and writes nothing; what it accepts is
+// stored as a hash that the new password matches.
+void tst_admin::passwordDialog_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("boxes"); // txtname, txtold, txtnew, txtnew2
+    QTest::addColumn<QString>("message");
+    const int change = Frmpassword::Change, add = Frmpassword::Add, reset = Frmpassword::Reset;
+    const QString changed = "用户“teacher1”的密码已修改。";
+    const QString sixtyFour(64, QChar(0x5bc6)), nul = QString("abc") + QChar(0) + "defg";
+    QTest::newRow("change") << change << "teacher1" << QStringList{"", "oldpass1", "newpass1", "newpass1"} << changed;
+    QTest::newRow("change by the second row's password")
+        << change << "teacher1" << QStringList{"", "other", "newpass1", "newpass1"} << changed;
+    QTest::newRow("wrong current password")
+        << change << "teacher1" << QStringList{"", "oldpass2", "newpass1", "newpass1"}
+        << "“原密码”不正确，请重新输入。";
+    QTest::newRow("empty current password")
+        << change << "teacher1" << QStringList{"", "", "newpass1", "newpass1"} << "“原密码”不能为空。";
+    QTest::newRow("five characters") << change << "teacher1" << QStringList{"", "oldpass1", "abc12", "abc12"}
+                                     << "“新密码”至少要 6 个字符。";
+    QTest::newRow("same as the name") << reset << "teacher1" << QStringList{"", "", "teacher1", "teacher1"}
+                                      << "“新密码”不能与用户名相同。";
+    QTest::newRow("confirmation differs") << reset << "teacher1" << QStringList{"", "", "newpass1", "newpass2"}
+                                          << "“确认新密码”与“新密码”不一致，请重新输入。";
+    QTest::newRow("empty") << reset << "teacher1" << QStringList{"", "", "", ""} << "“新密码”不能为空。";
+    QTest::newRow("65 characters") << reset << "teacher1" << QStringList{"", "", sixtyFour + "x", sixtyFour + "x"}
+                                   << "“新密码”不能超过 64 个字符。";
+    QTest::newRow("64 characters") << reset << "teacher1" << QStringList{"", "", sixtyFour, sixtyFour} << changed;
+    QTest::newRow("NUL") << reset << "teacher1" << QStringList{"", "", nul, nul}
+                         << "“新密码”中有不能保存的字符，请重新输入。";
+    QTest::newRow("lone surrogate in a name")
+        << add << "" << QStringList{QString("王") + QChar(0xd800), "", "abcdefg", "abcdefg"}
+        << "“用户名”中有不能保存的字符，请重新输入。";
+    QTest::newRow("empty name") << add << "" << QStringList{"", "", "abcdefg", "abcdefg"} << "“用户名”不能为空。";
+    QTest::newRow("add") << add << "" << QStringList{"张老师", "", "密码密码密码", "密码密码密码"}
+                         << "用户“张老师”已添加。";
+    QTest::newRow("add an apostrophe") << add << "" << QStringList{"O'Neil", "", "it's me!", "it's me!"}
+                                       << "用户“O'Neil”已添加。";
+    QTest::newRow("add a name we have") << add << "" << QStringList{"teacher1", "", "abcdefg", "abcdefg"}
+                                        << "用户“teacher1”已经存在，请换一个用户名。";
+    QTest::newRow("reset") << reset << "teacher1" << QStringList{"", "", "密码 pass", "密码 pass"} << changed;
+    QTest::newRow("reset an account removed meanwhile") << reset << "gone" << QStringList{"", "", "abcdefg", "abcdefg"}
+                                                        << "用户“gone”已不存在（可能已在另一处删除），密码没有保存。";
+}
+
+void tst_admin::passwordDialog() {
+    QFETCH(int, mode);
+    QFETCH(QString, name);
+    QFETCH(QStringList, boxes);
+    QFETCH(QString, message);
+    seedAccounts();
+    const QString account = mode == Frmpassword::Add ? boxes[0] : name;
+    const bool storable = store::credentialProblem(account) == store::CredentialProblem::Fine;
+    const QStringList before = storable ? storedPasswords(account) : QStringList();
+    Frmpassword d(nullptr, Frmpassword::Mode(mode), name);
+    const bool accepted = answerPassword(d, boxes) == QDialog::Accepted;
+    QCOMPARE(m_messages->texts(), QStringList{message});
+    QCOMPARE(accepted, message.endsWith("已修改。") || message.endsWith("已添加。"));
+    const QStringList after = storable ? storedPasswords(account) : QStringList();
+    if (!accepted) {
+        QCOMPARE(after, before);
+        return;
+    }
+    QCOMPARE(m_messages->all[0].style, 64);
+    QCOMPARE(after.size(), qMax(1, int(before.size())));
+    for (const QString& stored : after) {
+        QVERIFY2(store::isPasswordHash(stored), qPrintable(stored));
+        QVERIFY(store::passwordMatches(stored, boxes[2]));
+        QVERIFY(!store::passwordMatches(stored, boxes[1]));
+    }
+    QCOMPARE(storedPasswords("admin"), QStringList{"admin"}); // no other account touched
+}
+
+// 用户管理 from the menu: the names (each once, no password), adding, resetting, removing with a
+// confirmation, never the account logged in nor the last one.
+void tst_admin::userManagement_data() {
+    QTest::addColumn<QString>("user"); // logged in
+    QTest::addColumn<QString>("pick");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QStringList>("boxes"); // of the password dialog it opens
+    QTest::addColumn<int>("answer");        // to the confirmation
+    QTest::addColumn<QStringList>("names"); // listed afterwards
+    QTest::addColumn<QStringList>("messages");
+    const QStringList both{"admin", "teacher1"};
+    const int ok = ui::kAnswerOk, cancel = ui::kAnswerCancel;
+    const QString confirm = "确实要删除用户“teacher1”吗？";
+    QTest::newRow("list") << "admin"
+                          << ""
+                          << "" << QStringList() << ok << both << QStringList();
+    QTest::newRow("add") << "admin"
+                         << ""
+                         << "cmdadd" << QStringList{"李老师", "", "abcdefg", "abcdefg"} << ok
+                         << QStringList{"admin", "teacher1", "李老师"} << QStringList{"用户“李老师”已添加。"};
+    QTest::newRow("add, cancelled") << "admin"
+                                    << ""
+                                    << "cmdadd" << QStringList() << ok << both << QStringList();
+    QTest::newRow("reset") << "admin"
+                           << "teacher1"
+                           << "cmdreset" << QStringList{"", "", "newpass1", "newpass1"} << ok << both
+                           << QStringList{"用户“teacher1”的密码已修改。"};
+    QTest::newRow("remove") << "admin"
+                            << "teacher1"
+                            << "cmdremove" << QStringList() << ok << QStringList{"admin"} << QStringList{confirm};
+    QTest::newRow("remove, cancelled") << "admin"
+                                       << "teacher1"
+                                       << "cmdremove" << QStringList() << cancel << both << QStringList{confirm};
+    QTest::newRow("remove the account logged in")
+        << "teacher1"
+        << "teacher1"
+        << "cmdremove" << QStringList() << ok << both << QStringList{"不能删除正在使用的用户“teacher1”。"};
+    QTest::newRow("remove the last") << "gone"
+                                     << "admin"
+                                     << "cmdremove" << QStringList() << ok << QStringList{"admin"}
+                                     << QStringList{"确实要删除用户“admin”吗？", "“admin”是最后一个用户，不能删除。"};
+}
+
+void tst_admin::userManagement() {
+    QFETCH(QString, user);
+    QFETCH(QString, pick);
+    QFETCH(QString, button);
+    QFETCH(QStringList, boxes);
+    QFETCH(int, answer);
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, messages);
+    seedAccounts();
+    if (user == "gone") testkit::exec(store::kUserFile, "delete from tabel1 where username is not 'admin'");
+    m_messages->answers = {answer};
+    Frmpassword::setHook(
+        [&](Frmpassword& d) { return boxes.isEmpty() ? int(QDialog::Rejected) : answerPassword(d, boxes); });
+    QStringList listed;
+    Frmusers::setHook([&](Frmusers& d) {
+        auto* list = d.findChild<QListWidget*>("lstusers");
+        if (!pick.isEmpty()) list->setCurrentItem(list->findItems(pick, Qt::MatchExactly).value(0));
+        if (!button.isEmpty()) d.findChild<QPushButton*>(button)->click();
+        for (int i = 0; i < list->count(); ++i) listed << list->item(i)->text();
+        return int(QDialog::Accepted);
+    });
+    frmmain window;
+    window.setUser(user);
+    window.findChild<QAction*>("usermanage")->trigger();
+    Frmusers::setHook({});
+    QCOMPARE(listed, names);
+    QCOMPARE(m_messages->texts(), messages);
+    if (button != "cmdremove") QCOMPARE(storedPasswords("admin"), QStringList{"admin"});
+    if (!boxes.isEmpty()) {
+        const QString account = boxes[0].isEmpty() ? pick : boxes[0];
+        for (const QString& stored : storedPasswords(account)) QVERIFY(store::passwordMatches(stored, boxes[2]));
+    }
+}
+
+// Files 0600 and folders 0700 whatever the umask of the person (022 here): laid out by the set-up
+// program, or made by the program itself (a journal, an emptied book, a backup, also the copy of
+// a damaged book). A file that was there keeps its mode.
+void tst_admin::newFilesAreTheOwnersAlone_data() {
+    QTest::addColumn<bool>("setupProgram");
+    QTest::newRow("set-up program") << true;
+    QTest::newRow("program") << false;
+}
+
+void tst_admin::newFilesAreTheOwnersAlone() {
+#ifndef Q_OS_UNIX
+    QSKIP("Windows: the program's folder is the person's own");
+#else
+    QFETCH(bool, setupProgram);
+    const mode_t umaskBefore = ::umask(022);
+    QTemporaryDir dir;
+    const QString root = dir.filePath("data");
+    QString kept; // a damaged book the person had, readable by others
+    if (setupProgram) {
+        QProcess setup;
+        setup.start(LUMNO_SETUP, {root});
+        QVERIFY(setup.waitForFinished(60000));
+        QCOMPARE(setup.exitCode(), 0);
+    } else {
+        store::keepNewFilesPrivate(); // as the program does first
+        store::layOutDataFiles(root);
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(root);
+        {
+            store::Database db(store::kUserFile);
+            db.begin();
+            db.execute("insert into tabel2 (schoolname) values ('x')");
+            QCOMPARE(::umask(077), mode_t(077));
+            struct stat st;
+            QCOMPARE(::stat(QFile::encodeName(store::kUserFile + "-journal").constData(), &st), 0);
+            QCOMPARE(st.st_mode & 0777, mode_t(0600));
+            db.rollback();
+        }
+        kept = QDir(root).filePath(store::kEventsFile);
+        QFile f(kept);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(QByteArray(4096, 'z'));
+        f.close();
+        QVERIFY(f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther));
+        store::makeBackup("backup", "测试", store::dataFiles());
+        admin::cleancahier_Click(nullptr);
+        QDir::setCurrent(previous);
+    }
+    ::umask(umaskBefore);
+    int files = 0;
+    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    QStringList wrong;
+    struct stat st;
+    QCOMPARE(::stat(QFile::encodeName(root).constData(), &st), 0);
+    if ((st.st_mode & 0777) != 0700) wrong << root;
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QCOMPARE(::lstat(QFile::encodeName(path).constData(), &st), 0);
+        const mode_t expected = path == kept ? 0644 : S_ISDIR(st.st_mode) ? 0700 : 0600;
+        if ((st.st_mode & 0777) != expected) wrong << QString("%1 %2").arg(path).arg(st.st_mode & 0777, 0, 8);
+        files += !S_ISDIR(st.st_mode);
+    }
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join('\n')));
+    QVERIFY2(files >= (setupProgram ? 8 : 14), qPrintable(QString::number(files)));
+#endif
 }
 
 QTEST_MAIN(tst_admin)

@@ -8,6 +8,7 @@
 #include <jet/jetsource.h>
 #include <jet/jettext.h>
 #include <shell/frmmain.h>
+#include <store/accounts.h>
 #include <store/catalogue.h>
 #include <store/database.h>
 #include <ui/choosepath.h>
@@ -76,6 +77,15 @@ QVector<QStringList> ours(const QString& file, const QString& table) {
         out << row;
     }
     return out;
+}
+
+// An imported account as stored: its password a hash that the old one matches. Written out as
+// the old row, so that rows compare as they were brought in.
+QStringList unhashed(QStringList row, const QStringList& old) {
+    if (row.size() >= 2 && !old.value(1).isNull() && store::isPasswordHash(row[1]) &&
+        store::passwordMatches(row[1], old[1]))
+        row[1] = old[1];
+    return row;
 }
 
 // A row written out: QString holds a NULL equal to empty text, this does not.
@@ -192,6 +202,9 @@ void tst_import::fixtures() {
     testkit::Folder folder;
     testkit::Messages messages;
     const QString path = QDir(fixtures).filePath(source);
+    // Our account logged in once already: its password is a hash, which an old admin / admin
+    // still matches.
+    if (via == "store") QVERIFY(store::signIn("admin", "admin"));
 
     // Records already in the books: kept when adding, gone when replacing. Our school's details,
     // there in one case, are never replaced.
@@ -272,8 +285,16 @@ void tst_import::fixtures() {
                 if (replace && file != store::kUserFile) expected.clear();
                 expected << rows;
             }
-            // Row by row, so that a difference names its row.
-            const QVector<QStringList> got = ours(file, table);
+            // Row by row, so that a difference names its row. Accounts: the passwords brought in are
+            // hashes (the one of ours is one after a login), matched by the old passwords.
+            QVector<QStringList> got = ours(file, table);
+            for (int r = 0; r < got.size(); ++r) {
+                if (table != "tabel1") break;
+                const bool brought = r >= before[file][table].size();
+                if (brought && !expected.value(r).value(1).isNull())
+                    QVERIFY2(store::isPasswordHash(got[r][1]), qPrintable(got[r][1]));
+                got[r] = unhashed(got[r], expected.value(r));
+            }
             for (int r = 0; r < qMin(got.size(), expected.size()); ++r)
                 QVERIFY2(written(got[r]) == written(expected[r]),
                          qPrintable(QString("%1 %2 row %3: %4 | %5")

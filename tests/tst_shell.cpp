@@ -14,15 +14,16 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QtTest>
 #include <algorithm>
@@ -48,6 +49,8 @@ private slots:
     void helpPath();
     void helpKeepsItsMargin();
     void helpOpensFromTheMenu();
+    void helpFollowsItsOwnFolderOnly_data();
+    void helpFollowsItsOwnFolderOnly();
 
 private:
     static QWidget* visibleChild(frmmain& m, const QString& name) {
@@ -71,7 +74,8 @@ void tst_shell::captionAndMenus() {
     for (QAction* a : m.menuBar()->actions().first()->menu()->actions()) items << a->objectName() + ":" + a->text();
     QCOMPARE(items, QStringList({"schooolinfo:学校信息设置", "cleancahier:会议记录清空", "cleannote:学校事历清空",
                                  "cleanaddlist:通讯录清空", "cleanteacher:教师考勤清空", "cleanonduty:值周安排清空",
-                                 ":", "backupdata:备份数据…", "restoredata:恢复数据…", "importdata:导入旧数据…"}));
+                                 ":", "backupdata:备份数据…", "restoredata:恢复数据…", "importdata:导入旧数据…",
+                                 "changepwd:修改密码…", "usermanage:用户管理…"}));
     QVERIFY(!m.findChild<QAction*>("print")->isEnabled());
 }
 
@@ -151,7 +155,8 @@ void tst_shell::qtTextsInChineseAndNoSystemMenuWithoutControlBox() {
 // The drop-down lists leave room between their entries and show their last visible entry whole.
 void tst_shell::comboListsFitTheirFont() {
     for (const char* theme : {"周例会", "教研会", "家长会"})
-        testkit::exec(store::kMinutesFile, QString("insert into tabcahier values ('%1','','','','','','','','')").arg(theme));
+        testkit::exec(store::kMinutesFile,
+                      QString("insert into tabcahier values ('%1','','','','','','','','')").arg(theme));
     frmmain m;
     m.show();
     for (const char* name : {"Frmcahier", "frmteacher"}) {
@@ -164,7 +169,8 @@ void tst_shell::comboListsFitTheirFont() {
             QVERIFY2(row >= glyphs + 6, qPrintable(QString("%1: %2 for %3").arg(c->objectName()).arg(row).arg(glyphs)));
             const int shown = qMin(c->count(), c->maxVisibleItems());
             QVERIFY2(view->viewport()->height() >= shown * row,
-                     qPrintable(QString("%1: %2 < %3").arg(c->objectName()).arg(view->viewport()->height()).arg(shown * row)));
+                     qPrintable(
+                         QString("%1: %2 < %3").arg(c->objectName()).arg(view->viewport()->height()).arg(shown * row)));
             c->hidePopup();
         }
     }
@@ -370,9 +376,16 @@ void tst_shell::helpOpensFromTheMenu() {
     sub->showNormal();
     QVERIFY(qAbs(browser->width() - ui::twips(7455)) <= 1 && qAbs(browser->height() - ui::twips(6255)) <= 1);
     sub->showMaximized();
-    // A section link of the contents list leads to its section.
-    browser->setSource(QUrl("#clean"));
+    // A section link of the contents list leads to its section; a link out of the help folder
+    // leads nowhere.
+    emit browser->anchorClicked(QUrl("#clean"));
     QVERIFY(browser->verticalScrollBar()->value() > 0);
+    const QUrl shown = browser->source();
+    QCOMPARE(shown.fileName(), QString("help.htm"));
+    for (const char* out : {"file:///etc/passwd", "http://example.org/", "../tst_shell"}) {
+        emit browser->anchorClicked(QUrl(out));
+        QCOMPARE(browser->source(), shown);
+    }
     // Without the page, the viewer says which file is missing.
     const QString folder = QCoreApplication::applicationDirPath() + "/help";
     QVERIFY(QDir().rename(folder, folder + ".away"));
@@ -381,6 +394,38 @@ void tst_shell::helpOpensFromTheMenu() {
     QDir().rename(folder + ".away", folder);
     QVERIFY(text.contains("找不到帮助文件"));
     QVERIFY(text.contains("help.htm"));
+}
+
+// Which links the help viewer follows: pages in its folder, nothing outside it.
+void tst_shell::helpFollowsItsOwnFolderOnly_data() {
+    QTest::addColumn<QString>("link"); // in a folder holding help/a.htm, help/sub/b.htm, help2/c.htm, other/d.htm
+    QTest::addColumn<bool>("followed");
+    QTest::newRow("page") << "help/a.htm" << true;
+    QTest::newRow("page in a subfolder") << "help/sub/b.htm" << true;
+    QTest::newRow("page, with a section") << "help/a.htm#top" << true;
+    QTest::newRow("the folder itself") << "help" << false;
+    QTest::newRow("missing page") << "help/none.htm" << false;
+    QTest::newRow("up and out") << "help/../other/d.htm" << false;
+    QTest::newRow("folder of a longer name") << "help2/c.htm" << false;
+    QTest::newRow("system file") << "file:///etc/passwd" << false;
+    QTest::newRow("remote page") << "http://example.org/help/a.htm" << false;
+#ifdef Q_OS_UNIX
+    QTest::newRow("symbolic link out") << "help/link.htm" << false;
+#endif
+}
+
+void tst_shell::helpFollowsItsOwnFolderOnly() {
+    QFETCH(QString, link);
+    QFETCH(bool, followed);
+    QTemporaryDir dir;
+    for (const char* f : {"help/a.htm", "help/sub/b.htm", "help2/c.htm", "other/d.htm"}) {
+        QDir().mkpath(QFileInfo(dir.filePath(f)).path());
+        QFile page(dir.filePath(f));
+        QVERIFY(page.open(QIODevice::WriteOnly));
+    }
+    QFile::link(dir.filePath("other/d.htm"), dir.filePath("help/link.htm"));
+    const QUrl url = link.contains(':') ? QUrl(link) : QUrl::fromLocalFile(dir.filePath(link.section('#', 0, 0)));
+    QCOMPARE(Frmhelp::insideHelp(url, dir.filePath("help")), followed);
 }
 
 QTEST_MAIN(tst_shell)

@@ -12,11 +12,15 @@
 #include "datafolder.h"
 #include "importcommand.h"
 
+#include <store/privacy.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QTextStream>
 
 int main(int argc, char** argv) {
+    // The data folder, every data file and template it lays out: its owner's alone (Linux).
+    store::keepNewFilesPrivate();
     QStringList args;
     for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
     const bool messageBox = args.removeAll("--message-box") > 0;

@@ -8,11 +8,14 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QScrollBar>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QUrl>
 
 Frmhelp::Frmhelp(QWidget* parent) : ui::ChildForm(parent), form(new Ui::Frmhelp) {
     form->setupUi(this);
+    form->WebBrowser1->setOpenLinks(false);
+    connect(form->WebBrowser1, &QTextBrowser::anchorClicked, this, &Frmhelp::WebBrowser1_AnchorClicked);
     // Form_Load: the page beside the program, or what is missing.
     const QString page = helpPath(QCoreApplication::applicationDirPath());
     if (QFileInfo(page).isFile()) {
@@ -30,6 +33,24 @@ Frmhelp::~Frmhelp() = default;
 // the system's way: C:\help\help.htm for a program in the root of drive C: on Windows.
 QString Frmhelp::helpPath(const QString& folder) {
     return QDir::toNativeSeparators(QDir(folder).filePath("help/help.htm"));
+}
+
+bool Frmhelp::insideHelp(const QUrl& url, const QString& helpFolder) {
+    if (!url.isLocalFile()) return false;
+    const QString file = QFileInfo(url.toLocalFile()).canonicalFilePath();
+    const QString folder = QFileInfo(helpFolder).canonicalFilePath();
+    if (file.isEmpty() || folder.isEmpty()) return false;
+#ifdef Q_OS_WIN
+    return file.startsWith(folder + '/', Qt::CaseInsensitive);
+#else
+    return file.startsWith(folder + '/');
+#endif
+}
+
+void Frmhelp::WebBrowser1_AnchorClicked(const QUrl& link) {
+    const QUrl url = form->WebBrowser1->source().resolved(link);
+    if (insideHelp(url, QFileInfo(helpPath(QCoreApplication::applicationDirPath())).path()))
+        form->WebBrowser1->setSource(url);
 }
 
 // The size the window is restored to from maximised: the browser's designed size and its margins.

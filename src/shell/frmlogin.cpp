@@ -3,8 +3,9 @@
 #include "frmmain.h"
 #include "ui_frmlogin.h"
 
+#include <admin/frmpassword.h>
+#include <store/accounts.h>
 #include <store/catalogue.h>
-#include <store/openings.h>
 #include <ui/enterfocus.h>
 #include <ui/fonts.h>
 #include <ui/notify.h>
@@ -18,6 +19,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QStyle>
+#include <QTimer>
 
 frmLogin::frmLogin(QWidget* parent) : QWidget(parent), form(new Ui::frmLogin) {
     // The form's buttons press on Enter only when focused (autoDefault, never from a text box: the
@@ -49,25 +51,39 @@ void frmLogin::paintEvent(QPaintEvent*) {
 bool frmLogin::matches(const store::RecordSet& users, const QString& name, const QString& password) {
     for (const QStringList& row : users.rows()) {
         if (row.size() < 2 || row.at(0).isNull() || row.at(1).isNull()) continue;
-        if (row.at(0) == name && row.at(1) == password) return true;
+        if (row.at(0) == name && store::passwordMatches(row.at(1), password)) return true;
     }
     return false;
 }
 
 void frmLogin::cmdok_Click() {
-    store::RecordSet users;
-    if (!ui::attempt(this, QStringLiteral("无法读取用户表，不能登录。"), [&] { users = store::OpenUserTable(); }))
+    if (const int wait = m_guard.secondsLeft()) {
+        ui::notify(this, QStringLiteral("登录失败的次数太多，请 %1 秒后再试。").arg(wait), ui::Warning);
         return;
-    if (!matches(users, form->txtUserName->text(), form->txtPassword->text())) {
+    }
+    const QString name = form->txtUserName->text(), password = form->txtPassword->text();
+    bool signedIn = false;
+    if (!ui::attempt(this, QStringLiteral("无法读取用户表，不能登录。"),
+                     [&] { signedIn = store::signIn(name, password); }))
+        return;
+    if (!signedIn) {
+        m_guard.failed();
         ui::notify(this, QStringLiteral("用户名或密码错误！"), ui::Warning);
         return;
     }
+    m_guard.succeeded();
     auto* main = new frmmain;
+    main->setUser(name);
     main->setAttribute(Qt::WA_DeleteOnClose);
     if (QScreen* screen = this->screen()) main->setGeometry(screen->availableGeometry());
     main->showMaximized();
     hide();
     deleteLater();
+    // A password anyone can guess (admin / admin as delivered) is to be changed at once, once the
+    // main window shows; Cancel lets the person work, and the next login asks again.
+    if (password == name)
+        QTimer::singleShot(0, main,
+                           [main, name] { admin::changepwd_Click(main, name, admin::factoryPasswordReason()); });
     emit mainWindowOpened(main);
 }
 

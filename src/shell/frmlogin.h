@@ -1,5 +1,7 @@
 #pragma once
 
+#include "loginguard.h"
+
 #include <store/recordset.h>
 
 #include <QWidget>
@@ -11,7 +13,8 @@ class frmLogin;
 class frmmain;
 
 // The login window: the program's first window. A name and password that match a row of the
-// user table open the main window. Its controls are those of frmlogin.ui.
+// user table open the main window; a password equal to its name opens the password dialog over
+// it. Failed attempts slow further ones down (LoginGuard). Its controls are those of frmlogin.ui.
 class frmLogin : public QWidget {
     Q_OBJECT
 public:
@@ -32,4 +35,5 @@ protected:
 
 private:
     std::unique_ptr<Ui::frmLogin> form;
+    LoginGuard m_guard;
 };

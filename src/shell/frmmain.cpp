@@ -7,6 +7,8 @@
 #include <admin/frmsystem.h>
 #include <admin/backups.h>
 #include <admin/importdata.h>
+#include <admin/frmpassword.h>
+#include <admin/frmusers.h>
 #include <books/frmaddlist.h>
 #include <books/frmcahier.h>
 #include <books/frmnote.h>
@@ -122,6 +124,8 @@ void frmmain::buildMenus() {
     item("importdata", QStringLiteral("导入旧数据…"), [](frmmain* m) {
         admin::importdata_Click(m, [](const QString& file) { admin::snapshotBefore(QStringLiteral("导入旧数据前"), {file}); });
     });
+    item("changepwd", QStringLiteral("修改密码…"), [](frmmain* m) { admin::changepwd_Click(m, m->user()); });
+    item("usermanage", QStringLiteral("用户管理…"), [](frmmain* m) { admin::usermanage_Click(m, m->user()); });
     connect(m_system, &QMenu::aboutToShow, this, &frmmain::listWindows);
 
     auto command = [this, bar](const char* name, const QString& text, void (frmmain::*run)()) {

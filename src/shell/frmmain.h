@@ -17,6 +17,10 @@ public:
 
     static QString caption();
 
+    // The account logged in.
+    const QString& user() const { return m_user; }
+    void setUser(const QString& name) { m_user = name; }
+
     QMdiArea* area() const { return m_area; }
     // A loaded child window by its name ("Frmbg", "Frmcahier", ...), or nullptr.
     QWidget* child(const QString& name) const;
@@ -53,4 +57,5 @@ private:
     QMenu* m_system;
     QList<QAction*> m_windowActions;
     QMap<QString, QPointer<QWidget>> m_children;
+    QString m_user;
 };

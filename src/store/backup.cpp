@@ -2,6 +2,7 @@
 
 #include "catalogue.h"
 #include "database.h"
+#include "privacy.h"
 #include "refill.h"
 #include "statements.h"
 
@@ -32,6 +33,7 @@ void copyFile(const QString& live, const QString& copy) {
         if (!unreadable) throw;
         // Kept as it is: the backup then lists it as unusable, but nothing of it is lost.
         if (!QFile::copy(live, copy)) throw Error(Error::Replace, copy, QString(), QFile(live).errorString());
+        makeCopyPrivate(copy);
         return;
     }
     syncCopy(copy);

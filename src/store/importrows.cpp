@@ -1,5 +1,6 @@
 #include "importrows.h"
 
+#include "accounts.h"
 #include "catalogue.h"
 #include "database.h"
 #include "statements.h"
@@ -16,14 +17,28 @@ QString insertStatement(const QString& table, const QStringList& columns, const 
     return "insert into " + table + " (" + names.join(',') + ") values (" + literals.join(',') + ")";
 }
 
-// A NULL-safe test for a row identical to the given values.
-QString countIdentical(const QString& table, const QStringList& columns, const QStringList& values) {
-    QStringList terms;
-    for (int i = 0; i < values.size(); ++i) terms << sqlName(columns.value(i)) + " is " + literal(values.at(i));
-    return "select count(*) from " + table + " where " + terms.join(" and ");
+int count(Database& db, const QString& sql) { return db.openRecordset(sql).fields(0).toInt(); }
+
+// An account we have already: the same name, and a password of ours that the imported one
+// matches (ours may be a hash, the imported one as typed) or the very same value.
+bool knownAccount(Database& db, const QStringList& columns, const QStringList& row) {
+    const QString name = row.value(0), password = row.value(1);
+    const QString where = row.value(0).isNull() ? sqlName(columns.value(0)) + " is null"
+                                                : sqlName(columns.value(0)) + " = " + SqlQuote(name);
+    const RecordSet rows = db.openRecordset("select * from tabel1 where " + where);
+    for (const QStringList& ours : rows.rows()) {
+        const QString stored = ours.value(1);
+        if ((stored.isNull() && password.isNull()) || stored == password || passwordMatches(stored, password))
+            return true;
+    }
+    return false;
 }
 
-int count(Database& db, const QString& sql) { return db.openRecordset(sql).fields(0).toInt(); }
+// An imported account keeps its password as a hash, like every account of ours.
+QStringList hashedAccount(QStringList row) {
+    if (row.size() >= 2 && !row.at(1).isNull() && !isPasswordHash(row.at(1))) row[1] = hashPassword(row.at(1));
+    return row;
+}
 
 ImportedTable importTable(Database& db, const ImportTable& t, bool replace) {
     const QStringList ours = db.columns(t.name);
@@ -39,11 +54,11 @@ ImportedTable importTable(Database& db, const ImportTable& t, bool replace) {
     }
     if (replace) done.removed = db.execute("delete from " + t.name);
     for (const QStringList& row : t.rows) {
-        if (accounts && count(db, countIdentical(t.name, columns, row)) > 0) {
+        if (accounts && knownAccount(db, columns, row)) {
             done.sameAccounts << row.value(0);
             continue;
         }
-        db.execute(insertStatement(t.name, columns, row));
+        db.execute(insertStatement(t.name, columns, accounts ? hashedAccount(row) : row));
         ++done.added;
     }
     return done;
