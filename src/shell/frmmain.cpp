@@ -297,14 +297,16 @@ bool frmmain::mayDiscardAll() {
     return true;
 }
 
-// Every open window but the launcher loaded afresh, as its own reload does; a window holding
-// unsaved input only when the person gives it up. The active window stays in front.
+// Every open book window (the twins and the windows that close them) loaded afresh, as its own
+// reload does; a window holding unsaved input only when the person gives it up. The launcher, the
+// help and the school's details are left as they are. The active window stays in front.
 void frmmain::reloadBooks() {
     QMdiSubWindow* active = m_area->activeSubWindow();
     QString front;
     for (const QString& name : m_children.keys()) {
         QWidget* form = child(name);
-        if (name == QLatin1String(kLauncher) || !form) continue;
+        const ChildWindow* window = windowNamed(name);
+        if (!form || !window || window->twins == W::LeavesTwins) continue;
         if (active && form->parentWidget() == active) front = name;
         if (!mayDiscard(name)) continue;
         unload(name);
