@@ -2,6 +2,8 @@
 
 #include <admin/frmpassword.h>
 #include <store/accounts.h>
+#include <admin/frmrecycle.h>
+#include <store/catalogue.h>
 #include <store/layout.h>
 #include <ui/fonts.h>
 #include <ui/notify.h>
@@ -14,6 +16,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProcess>
+#include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -50,7 +53,8 @@ QString Folder::path(const QString& relative) const {
 Messages::Messages() {
     ui::setNotifyHook([this](QWidget*, const QString& text, int style) {
         all.push_back({text, style});
-        return answers.isEmpty() ? ui::kAnswerOk : answers.takeFirst();
+        const int answer = answers.isEmpty() ? ui::kAnswerOk : answers.takeFirst();
+        return answer == kEnter ? ui::defaultAnswer(style) : answer;
     });
     Frmpassword::setHook([this](Frmpassword& d) {
         passwordDialogs << d.findChild<QLabel*>("lblreason")->text();
@@ -67,6 +71,29 @@ QStringList Messages::texts() const {
     QStringList out;
     for (const Message& m : all) out << m.text;
     return out;
+}
+
+QVector<QStringList> records(const QString& file, const QString& table) {
+    QStringList quoted;
+    for (const QString& c : store::findTable(table)->columnNames()) quoted << "quote(\"" + c + "\")";
+    QVector<QStringList> out = rows(file, "select " + quoted.join(',') + " from " + table);
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+int binCount() { return rows(store::kRecycleFile, "select count(*) from tabrecycle").at(0).at(0).toInt(); }
+
+void restoreFromBin(const QVector<int>& chosen) {
+    Frmrecycle::setHook([&](Frmrecycle& d) {
+        QVector<int> all = chosen;
+        if (all.isEmpty())
+            for (int i = 0; i < binCount(); ++i) all << i;
+        d.choose(all);
+        d.findChild<QPushButton*>("cmdrestore")->click();
+        return int(QDialog::Accepted);
+    });
+    admin::recyclebin_Click(nullptr);
+    Frmrecycle::setHook({});
 }
 
 namespace {

@@ -35,6 +35,9 @@ private:
     QString m_previous;
 };
 
+// An answer that presses Enter: the message's default button.
+constexpr int kEnter = 0;
+
 struct Message {
     QString text;
     int style;
@@ -48,7 +51,7 @@ public:
     Messages();
     ~Messages();
     QVector<Message> all;
-    QVector<int> answers; // answers given in order; OK once they run out
+    QVector<int> answers; // answers given in order (kEnter: the default button); OK once they run out
     QStringList passwordDialogs;
     QStringList texts() const;
     QString last() const { return all.isEmpty() ? QString() : all.last().text; }
@@ -100,6 +103,15 @@ void key(QWidget* w, Qt::Key k);
 void clickTool(QWidget* window, int index);
 // Runs queued events (deferred deletes included).
 void settle();
+
+// Every row of a catalogued table as SQL literals (quote(): a NULL apart from '', 5 apart from
+// '5'), sorted: equal when the table holds exactly the same records, in whatever order.
+QVector<QStringList> records(const QString& file, const QString& table);
+// How many records the recycle bin holds.
+int binCount();
+// Opens the recycle bin as its menu item does, selects the records listed at these rows (every
+// record when none is given), presses 恢复 and closes it.
+void restoreFromBin(const QVector<int>& rows = {});
 
 // True when the tests run under wine rather than on Windows itself (or on Linux).
 bool underWine();

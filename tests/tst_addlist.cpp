@@ -5,6 +5,7 @@
 #include <books/frmcahier.h>
 #include <store/catalogue.h>
 
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -56,6 +57,8 @@ private slots:
     void navigationAtBothEnds();
     void editChangesOnlyTheShownTeacher();
     void deleteRemovesOnlyTheShownTeacher();
+    void deleteKeepsTheRecordInTheBin_data();
+    void deleteKeepsTheRecordInTheBin();
     void editOfAVanishedRecordIsNotReportedSaved();
     void longStoredValuesAreNeverCut();
     void editThenAddKeepsNameDisabled();
@@ -221,6 +224,56 @@ void tst_addlist::deleteRemovesOnlyTheShownTeacher() {
     b.click(Frmaddlist::Delete);
     QVERIFY(stored().isEmpty());
     QCOMPARE(b.remark()->toPlainText(), QString("暂时没有记录！"));
+}
+
+void tst_addlist::deleteKeepsTheRecordInTheBin_data() {
+    QTest::addColumn<bool>("byName");
+    QTest::addColumn<QByteArray>("bin"); // what stands in the bin's place; "-": the bin is missing
+    QTest::addColumn<int>("kept");
+    QTest::newRow("the shown record") << false << QByteArray() << 1;
+    QTest::newRow("a typed name") << true << QByteArray() << 2;
+    QTest::newRow("missing bin") << false << QByteArray("-") << 0;
+    QTest::newRow("damaged bin") << true << QByteArray(4096, 'z') << 0;
+}
+
+// The deleted records go into the bin in the delete's own transaction, and 恢复 brings them back
+// with exactly their values (NULL apart from '', a number as a number); a bin that cannot take
+// them refuses the delete.
+void tst_addlist::deleteKeepsTheRecordInTheBin() {
+    QFETCH(bool, byName);
+    QFETCH(QByteArray, bin);
+    QFETCH(int, kept);
+    testkit::exec(store::kRosterFile, "insert into tabaddlist values ('张伟','男',NULL,'',100081,'','','','it''s')");
+    testkit::exec(store::kRosterFile, "insert into tabaddlist values ('张伟','男','2','','','','','','')");
+    testkit::exec(store::kRosterFile, "insert into tabaddlist values ('李娜','女','','','','','','','')");
+    const auto before = testkit::records(store::kRosterFile, "tabaddlist");
+    if (bin == "-") {
+        QVERIFY(QFile::remove(store::kRecycleFile));
+    } else if (!bin.isEmpty()) {
+        QFile f(store::kRecycleFile);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bin);
+    }
+    Book b;
+    if (byName) {
+        b.click(Frmaddlist::Search);
+        b.fill("txtname", "张伟");
+    }
+    b.click(Frmaddlist::Delete);
+    if (!kept) {
+        QVERIFY2(m_messages->last().startsWith("没有删除。"), qPrintable(m_messages->last()));
+        QVERIFY(m_messages->last().contains("“database/recycle.dat”"));
+        QVERIFY(m_messages->last().contains("回收站不能使用时，不删除任何记录"));
+        QCOMPARE(testkit::records(store::kRosterFile, "tabaddlist"), before);
+        return;
+    }
+    QCOMPARE(m_messages->last(), QString("内容已经删除！"));
+    QCOMPARE(stored().size(), 3 - kept);
+    QCOMPARE(testkit::binCount(), kept);
+    testkit::restoreFromBin();
+    QCOMPARE(m_messages->last(), QString("记录已经恢复到：教师通讯录 %1 条（database/addonduty.dat）").arg(kept));
+    QCOMPARE(testkit::records(store::kRosterFile, "tabaddlist"), before);
+    QCOMPARE(testkit::binCount(), 0);
 }
 
 void tst_addlist::editOfAVanishedRecordIsNotReportedSaved() {

@@ -98,6 +98,7 @@ private slots:
     void emptyingCopiesTheTemplate_data();
     void emptyingCopiesTheTemplate();
     void missingTemplateAsksNothing();
+    void cancelChangesNothing_data();
     void cancelChangesNothing();
     void windowLeftOpenSavesIntoTheNewFile();
     void refusedTemplateIsNotReportedDone();
@@ -191,7 +192,7 @@ void tst_admin::emptyingDeletesOneTableOfTheRosterFile() {
     testkit::exec(store::kRosterFile, "insert into tabonduty values ('1','2','3')");
     admin::cleanaddlist_Click(nullptr);
     QCOMPARE(m_messages->texts(), QStringList({"确定需要清空吗？清空后将不能恢复！", "教师通讯录已经清空"}));
-    QCOMPARE(m_messages->all.first().style, 1);
+    QCOMPARE(m_messages->all.first().style, ui::OkCancel | ui::DefaultCancel);
     QCOMPARE(testkit::rows(store::kRosterFile, "select count(*) from tabaddlist").at(0).at(0), QString("0"));
     QCOMPARE(testkit::rows(store::kRosterFile, "select count(*) from tabonduty").at(0).at(0), QString("1"));
     testkit::exec(store::kRosterFile, "insert into tabaddlist (name) values ('李娜')");
@@ -248,11 +249,18 @@ void tst_admin::missingTemplateAsksNothing() {
     QCOMPARE(testkit::bytes(store::kMinutesFile), before);
 }
 
+void tst_admin::cancelChangesNothing_data() {
+    QTest::addColumn<int>("answer");
+    QTest::newRow("cancel") << int(ui::kAnswerCancel);
+    QTest::newRow("enter: cancel is the default") << testkit::kEnter;
+}
+
 void tst_admin::cancelChangesNothing() {
+    QFETCH(int, answer);
     testkit::exec(store::kMinutesFile, "insert into tabcahier (theme) values ('周例会')");
     testkit::exec(store::kRosterFile, "insert into tabaddlist (name) values ('张伟')");
     const QByteArray minutes = testkit::bytes(store::kMinutesFile), roster = testkit::bytes(store::kRosterFile);
-    m_messages->answers = {2, 2};
+    m_messages->answers = {answer, answer};
     admin::cleancahier_Click(nullptr);
     admin::cleanaddlist_Click(nullptr);
     QCOMPARE(m_messages->all.size(), 2); // the two questions, nothing more

@@ -5,13 +5,17 @@
 #include <admin/emptying.h>
 #include <admin/frmrestore.h>
 #include <books/frmaddlist.h>
+#include <books/frmcahier.h>
 #include <shell/frmmain.h>
 #include <store/catalogue.h>
 #include <ui/choosepath.h>
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -63,6 +67,8 @@ private slots:
     void damagedBackupIsNeverRestored();
     void snapshotBeforeEmptying_data();
     void snapshotBeforeEmptying();
+    void openWindowsReadTheirBooksAgain_data();
+    void openWindowsReadTheirBooksAgain();
 };
 
 // Another copy of the program saves all the while: each backup holds whole saves only.
@@ -181,6 +187,54 @@ void tst_backup::snapshotBeforeEmptying() {
     QCOMPARE(made.size(), 1);
     QVERIFY(made.first().endsWith("前"));
     QCOMPARE(testkit::content("backup/" + made.first() + "/" + QFileInfo(file).fileName()), before);
+}
+
+// After a command that changed the books, an open window shows what the files hold; typed
+// input is given up only when the person agrees, and a command that changed nothing asks nothing.
+void tst_backup::openWindowsReadTheirBooksAgain_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("typed");
+    QTest::addColumn<QList<int>>("answers");
+    QTest::addColumn<int>("themes"); // listed in the window afterwards
+    QTest::addColumn<bool>("asked");
+    QTest::newRow("restore") << "restoredata" << false << QList<int>{} << 2 << false;
+    QTest::newRow("emptying") << "cleancahier" << false << QList<int>{} << 0 << false;
+    QTest::newRow("restore over typed input: kept") << "restoredata" << true << QList<int>{1, 1, 2} << 4 << true;
+    QTest::newRow("restore over typed input: given up") << "restoredata" << true << QList<int>{1, 1, 1} << 2 << true;
+    QTest::newRow("emptying cancelled: nothing asked") << "cleancahier" << true << QList<int>{2} << 4 << false;
+}
+
+void tst_backup::openWindowsReadTheirBooksAgain() {
+    QFETCH(QString, command);
+    QFETCH(bool, typed);
+    QFETCH(QList<int>, answers);
+    QFETCH(int, themes);
+    QFETCH(bool, asked);
+    seed(2);
+    admin::snapshotBefore("手动备份", store::dataFiles());
+    seed(2);
+    frmmain m;
+    m.show();
+    m.findChild<QAction*>("cahier")->trigger();
+    QPointer<QWidget> shown = m.child("Frmcahier");
+    QCOMPARE(shown->findChild<QComboBox*>("Combo1")->count(), 4);
+    if (typed) {
+        testkit::clickTool(shown, ThemeBook::Add);
+        auto* content = shown->findChild<QPlainTextEdit*>("txtcontent");
+        content->setFocus();
+        testkit::type(content, "未保存的内容");
+    }
+    answerRestore(0, {store::kMinutesFile});
+    m_messages->answers = answers.toVector();
+    m.findChild<QAction*>(command)->trigger();
+    testkit::settle();
+    QCOMPARE(m_messages->texts().contains("《会议记录》中输入的内容还没有保存。放弃这些内容吗？"), asked);
+    QWidget* now = m.child("Frmcahier");
+    QVERIFY(now);
+    QCOMPARE(now->findChild<QComboBox*>("Combo1")->count(), themes);
+    const bool kept = typed && themes == 4;
+    QCOMPARE(now == shown, kept);
+    if (kept) QCOMPARE(now->findChild<QPlainTextEdit*>("txtcontent")->toPlainText(), QString("未保存的内容"));
 }
 
 QTEST_MAIN(tst_backup)

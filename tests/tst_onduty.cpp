@@ -64,6 +64,8 @@ private slots:
     void statesOfferTheNewRecordRow();
     void editTouchesOnlyTheRowActedOn();
     void deleteTouchesOnlyTheRowActedOn();
+    void deletedRowGoesToTheBin_data();
+    void deletedRowGoesToTheBin();
     void addedRowIsStoredWhenLeft();
     void editOfAVanishedRowIsReported();
     void escapeCancelsThePendingRow_data();
@@ -151,6 +153,35 @@ void tst_onduty::deleteTouchesOnlyTheRowActedOn() {
     r.deleteRow(1);
     QCOMPARE(stored(), QVector<QStringList>({{"第1周", "张伟", ""}, {"第2周", "李娜", ""}}));
     QCOMPARE(r.rows(), 2);
+}
+
+void tst_onduty::deletedRowGoesToTheBin_data() {
+    QTest::addColumn<bool>("binMissing");
+    QTest::newRow("kept, then restored") << false;
+    QTest::newRow("no bin: nothing deleted") << true;
+}
+
+void tst_onduty::deletedRowGoesToTheBin() {
+    QFETCH(bool, binMissing);
+    seed();
+    testkit::exec(store::kRosterFile, "update tabonduty set 备注=NULL where rowid=3");
+    const auto before = testkit::records(store::kRosterFile, "tabonduty");
+    if (binMissing) QVERIFY(QFile::remove(store::kRecycleFile));
+    Rota r;
+    r.click(Frmonduty::Modify);
+    r.deleteRow(2);
+    if (binMissing) {
+        QVERIFY(m_messages->last().startsWith("这一行没有删除。"));
+        QVERIFY(m_messages->last().contains("recycle.dat"));
+        QCOMPARE(testkit::records(store::kRosterFile, "tabonduty"), before);
+        QCOMPARE(r.rows(), 3);
+        return;
+    }
+    QCOMPARE(r.rows(), 2);
+    QCOMPARE(testkit::binCount(), 1);
+    testkit::restoreFromBin();
+    QCOMPARE(m_messages->last(), QString("记录已经恢复到：值周安排 1 条（database/addonduty.dat）"));
+    QCOMPARE(testkit::records(store::kRosterFile, "tabonduty"), before);
 }
 
 void tst_onduty::addedRowIsStoredWhenLeft() {

@@ -50,7 +50,7 @@ expected=(usr/bin/lumno usr/libexec/lumno/lumno usr/libexec/lumno/lumno-setup
           usr/share/lumno/uinfo.dat usr/share/lumno/cahier._ usr/share/lumno/snote._
           usr/share/lumno/teacher._ usr/share/lumno/database/addonduty.dat
           usr/share/lumno/database/cahier.dat usr/share/lumno/database/snote.dat
-          usr/share/lumno/database/teacher.dat
+          usr/share/lumno/database/teacher.dat usr/share/lumno/database/recycle.dat
           usr/share/applications/org.lumno.Lumno.desktop
           usr/share/metainfo/org.lumno.Lumno.metainfo.xml
           usr/share/icons/hicolor/scalable/apps/org.lumno.Lumno.svg
@@ -102,7 +102,7 @@ program=$root/usr/libexec/lumno/lumno
 printf '#!/bin/sh\npwd >> "$STARTS"\n' >"$program"
 export STARTS=$tmp/starts QT_QPA_PLATFORM=none
 data_files=(uinfo.dat cahier._ snote._ teacher._ database/addonduty.dat database/cahier.dat
-            database/snote.dat database/teacher.dat)
+            database/snote.dat database/teacher.dat database/recycle.dat)
 
 # start EXPECTED_FOLDER [VAR=VALUE...]: starts once with that environment; the program must run
 # inside EXPECTED_FOLDER.

@@ -1,6 +1,7 @@
 // The main window, its menu and child windows, the launcher panel and the help viewer.
 #include "testkit.h"
 
+#include <books/frmaddlist.h>
 #include <books/frmcahier.h>
 #include <books/frmnote.h>
 #include <books/frmonduty.h>
@@ -8,6 +9,7 @@
 #include <shell/frmhelp.h>
 #include <shell/frmmain.h>
 #include <store/catalogue.h>
+#include <ui/notify.h>
 #include <ui/translation.h>
 #include <ui/twips.h>
 
@@ -21,6 +23,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -35,6 +38,8 @@ private slots:
     void startsWithTheLauncherAlone();
     void childWindowsExistOnce();
     void menuClosesMinutesAndEventsFirst();
+    void unsavedInputIsAskedAbout_data();
+    void unsavedInputIsAskedAbout();
     void qtTextsInChineseAndNoSystemMenuWithoutControlBox();
     void comboListsFitTheirFont();
     void launcherStaysCentred_data();
@@ -74,8 +79,8 @@ void tst_shell::captionAndMenus() {
     for (QAction* a : m.menuBar()->actions().first()->menu()->actions()) items << a->objectName() + ":" + a->text();
     QCOMPARE(items, QStringList({"schooolinfo:学校信息设置", "cleancahier:会议记录清空", "cleannote:学校事历清空",
                                  "cleanaddlist:通讯录清空", "cleanteacher:教师考勤清空", "cleanonduty:值周安排清空",
-                                 ":", "backupdata:备份数据…", "restoredata:恢复数据…", "importdata:导入旧数据…",
-                                 "changepwd:修改密码…", "usermanage:用户管理…"}));
+                                 ":", "backupdata:备份数据…", "restoredata:恢复数据…", "recyclebin:回收站…",
+                                 "importdata:导入旧数据…", "changepwd:修改密码…", "usermanage:用户管理…"}));
     QVERIFY(!m.findChild<QAction*>("print")->isEnabled());
 }
 
@@ -126,6 +131,92 @@ void tst_shell::menuClosesMinutesAndEventsFirst() {
     QVERIFY(bg);
     QCOMPARE(bg->parentWidget()->geometry(), m.area()->viewport()->rect());
     QCOMPARE(bg->findChild<QWidget*>("Frame1")->pos(), QPoint((bg->width() - 800) / 2, (bg->height() - 530) / 2));
+}
+
+// A menu command that unloads a window, 退出 and the close box give typed input up only when
+// the person agrees; nothing is asked when nothing is unsaved.
+void tst_shell::unsavedInputIsAskedAbout_data() {
+    QTest::addColumn<QString>("window"); // the menu command that opens it
+    QTest::addColumn<QString>("input");  // "add", "add typed", "edit", "edit changed"
+    QTest::addColumn<QString>("leave");  // the menu command or "close"
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("question"); // empty: none asked
+    const QString minutes = "《会议记录》中输入的内容还没有保存。放弃这些内容吗？";
+    const QString events = "《学校事历》中输入的内容还没有保存。放弃这些内容吗？";
+    const QString teachers = "《教师通讯录》中输入的内容还没有保存。放弃这些内容吗？";
+    const int ok = ui::kAnswerOk, cancel = ui::kAnswerCancel;
+    QTest::newRow("nothing typed") << "cahier"
+                                   << ""
+                                   << "teacher" << ok << "";
+    QTest::newRow("增加 alone") << "cahier"
+                                << "add"
+                                << "addlist" << ok << "";
+    QTest::newRow("typed, menu, cancel") << "cahier"
+                                         << "add typed"
+                                         << "teacher" << cancel << minutes;
+    QTest::newRow("typed, menu, Enter") << "note"
+                                        << "add typed"
+                                        << "onduty" << testkit::kEnter << events;
+    QTest::newRow("typed, menu, OK") << "cahier"
+                                     << "add typed"
+                                     << "addlist" << ok << minutes;
+    QTest::newRow("typed, 退出, cancel") << "note"
+                                         << "add typed"
+                                         << "exit" << cancel << events;
+    QTest::newRow("typed, close box, cancel") << "cahier"
+                                              << "add typed"
+                                              << "close" << cancel << minutes;
+    QTest::newRow("typed, close box, OK") << "cahier"
+                                          << "add typed"
+                                          << "close" << ok << minutes;
+    QTest::newRow("address edit unchanged") << "addlist"
+                                            << "edit"
+                                            << "close" << ok << "";
+    QTest::newRow("address edit, cancel") << "addlist"
+                                          << "edit changed"
+                                          << "exit" << cancel << teachers;
+    QTest::newRow("address new entry, OK") << "addlist"
+                                           << "add typed"
+                                           << "close" << ok << teachers;
+}
+
+void tst_shell::unsavedInputIsAskedAbout() {
+    QFETCH(QString, window);
+    QFETCH(QString, input);
+    QFETCH(QString, leave);
+    QFETCH(int, answer);
+    QFETCH(QString, question);
+    testkit::exec(store::kRosterFile, "insert into tabaddlist values ('张伟','男','1','','','','','','')");
+    frmmain m;
+    m.show();
+    m.findChild<QAction*>(window)->trigger();
+    const QString name = window == "cahier" ? "Frmcahier" : window == "note" ? "Frmnote" : "Frmaddlist";
+    QWidget* w = m.child(name);
+    const bool themes = name != "Frmaddlist";
+    QWidget* box = w->findChild<QWidget*>(themes ? "txtcontent" : "txtmphone");
+    if (input.startsWith("add")) testkit::clickTool(w, themes ? int(ThemeBook::Add) : int(Frmaddlist::Add));
+    if (input.startsWith("edit")) testkit::clickTool(w, Frmaddlist::Edit);
+    if (input.endsWith("typed") || input.endsWith("changed")) {
+        box->setFocus();
+        testkit::type(box, "9");
+    }
+    const QString typed =
+        themes ? qobject_cast<QPlainTextEdit*>(box)->toPlainText() : qobject_cast<QLineEdit*>(box)->text();
+    m_messages->answers = {answer};
+    const bool closed = leave == "close" ? m.close() : (m.findChild<QAction*>(leave)->trigger(), true);
+    testkit::settle();
+    QCOMPARE(m_messages->texts(), question.isEmpty() ? QStringList() : QStringList{question});
+    if (!question.isEmpty()) QCOMPARE(m_messages->all.first().style, ui::OkCancel | ui::DefaultCancel);
+    const bool given = question.isEmpty() || answer == ui::kAnswerOk;
+    if (leave == "close") QCOMPARE(closed, given);
+    if (leave == "exit" || leave == "close" || !given || !themes) {
+        QCOMPARE(m.child(name), w); // kept as it was, with what was typed
+        const QString now =
+            themes ? qobject_cast<QPlainTextEdit*>(box)->toPlainText() : qobject_cast<QLineEdit*>(box)->text();
+        QCOMPARE(now, typed);
+    } else {
+        QVERIFY(!m.child(name));
+    }
 }
 
 // Qt's own menus speak Chinese; windows without a control box have no system menu to open.

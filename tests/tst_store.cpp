@@ -4,6 +4,7 @@
 #include <store/catalogue.h>
 #include <store/openings.h>
 #include <store/layout.h>
+#include <store/recycle.h>
 #include <store/refill.h>
 #include <store/statements.h>
 #include <ui/errortext.h>
@@ -36,6 +37,8 @@ private slots:
     void refillBook_data();
     void refillBook();
     void statementsAsDesigned();
+    void recycleBin_data();
+    void recycleBin();
 };
 
 void tst_store::sqlQuote_data() {
@@ -394,6 +397,67 @@ void tst_store::statementsAsDesigned() {
     QCOMPARE(store::rotaUpdate({"周次", "值\"周"}, {"第1周", "O'Neil"}, "rowid=3"),
              QString("update tabonduty set \"周次\"='第1周',\"值\"\"周\"='O''Neil' where rowid=3"));
     QCOMPARE(store::schoolInsert("a", "b", "c", "d"), QString("insert into tabel2 values ('a','b','c','d')"));
+}
+
+// The bin as the set-up finds it, and a record restored into a book emptied since its delete.
+void tst_store::recycleBin_data() {
+    QTest::addColumn<QString>("situation");
+    QTest::addColumn<bool>("kept"); // the old bin kept under a dated name
+    QTest::newRow("sound bin left alone") << "sound" << false;
+    QTest::newRow("damaged bin kept and renewed") << "damaged" << true;
+    QTest::newRow("bin without its table") << "no table" << false;
+    QTest::newRow("read-only bin refuses the delete") << "read-only" << false;
+    QTest::newRow("restored into an emptied book") << "emptied" << false;
+}
+
+void tst_store::recycleBin() {
+    QFETCH(QString, situation);
+    QFETCH(bool, kept);
+    testkit::Folder folder;
+    testkit::exec(kMinutesFile, "insert into tabcahier (theme, place) values ('周例会', '')");
+    if (situation == "read-only" || situation == "emptied") {
+        if (situation == "read-only") {
+            if (const QString why = testkit::setReadOnly(kRecycleFile, true); !why.isEmpty()) QSKIP(qPrintable(why));
+        }
+        const QByteArray book = testkit::bytes(kMinutesFile);
+        try {
+            Database db(kMinutesFile);
+            QCOMPARE(deleteKeeping(db, themeDeleteByTheme("tabcahier", "周例会")), 1);
+            QVERIFY(situation == "emptied");
+        } catch (const Error& e) {
+            testkit::setReadOnly(kRecycleFile, false);
+            QCOMPARE(e.file(), kRecycleFile);
+            QVERIFY(ui::describe(e).contains("回收站不能使用时，不删除任何记录"));
+            QCOMPARE(testkit::bytes(kMinutesFile), book);
+            return;
+        }
+        store::refillBook(kMinutesFile, kMinutesTemplate);
+        QCOMPARE(restoreRecycled({recycledRecords().first().id}).value("tabcahier"), 1);
+        QCOMPARE(testkit::records(kMinutesFile, "tabcahier").size(), 1);
+        QCOMPARE(testkit::records(kMinutesFile, "tabcahier").first().mid(0, 3),
+                 QStringList({"'周例会'", "NULL", "''"}));
+        return;
+    }
+    const QByteArray garbage(4096, 'z');
+    if (situation == "damaged") {
+        QFile f(kRecycleFile);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(garbage);
+    } else if (situation == "no table") {
+        testkit::exec(kRecycleFile, "drop table tabrecycle");
+    }
+    const QByteArray before = testkit::bytes(kRecycleFile);
+    const QString made = renewDamagedBin(folder.path());
+    QCOMPARE(!made.isEmpty(), kept);
+    if (situation == "sound") QCOMPARE(testkit::bytes(kRecycleFile), before);
+    if (kept) {
+        QVERIFY(made.contains("recycle.dat.损坏-"));
+        QCOMPARE(testkit::bytes(made), garbage);
+    }
+    // The bin takes deleted records again.
+    Database db(kMinutesFile);
+    QCOMPARE(deleteKeeping(db, themeDeleteByTheme("tabcahier", "周例会")), 1);
+    QCOMPARE(testkit::binCount(), 1);
 }
 
 QTEST_MAIN(tst_store)

@@ -125,6 +125,8 @@ private slots:
     void bothWindowsWriteTheirOwnFiles();
     void engineErrorsAreReported_data() { books(); }
     void engineErrorsAreReported();
+    void deleteKeepsTheRecordInTheBin_data();
+    void deleteKeepsTheRecordInTheBin();
 
 private:
     static void books() {
@@ -412,6 +414,41 @@ void tst_themebook::engineErrorsAreReported() {
     b.click(ThemeBook::Delete);
     QVERIFY(m_messages->last().contains("找不到数据文件"));
     QVERIFY(!QFile::exists(b.file));
+}
+
+void tst_themebook::deleteKeepsTheRecordInTheBin_data() {
+    QTest::addColumn<bool>("minutes");
+    QTest::addColumn<bool>("typed"); // a theme typed, rather than the record picked
+    QTest::addColumn<int>("kept");
+    QTest::newRow("minutes: the shown record") << true << false << 1;
+    QTest::newRow("minutes: a typed theme") << true << true << 2;
+    QTest::newRow("events: the shown record") << false << false << 1;
+    QTest::newRow("events: a typed theme") << false << true << 2;
+}
+
+// Every delete leaves its records in the bin, and 恢复 puts them back exactly as they were.
+void tst_themebook::deleteKeepsTheRecordInTheBin() {
+    QFETCH(bool, minutes);
+    QFETCH(bool, typed);
+    QFETCH(int, kept);
+    const QString file = minutes ? store::kMinutesFile : store::kEventsFile, table = minutes ? "tabcahier" : "tabnote";
+    const QString blanks = minutes ? ",NULL,'',7,'','','',''" : ",NULL,'',''";
+    testkit::exec(file,
+                  "insert into " + table + " values ('教研会'" + blanks + ",'" + QString(14200, QChar(0x5b57)) + "')");
+    testkit::exec(file, "insert into " + table + " values ('周例会'" + blanks + ",'二')");
+    testkit::exec(file, "insert into " + table + " values ('周例会'" + blanks + ",'三')");
+    const auto before = testkit::records(file, table);
+    Book b(minutes);
+    if (typed) b.fill("Combo1", "周例会");
+    b.click(ThemeBook::Delete);
+    QCOMPARE(m_messages->last(), QString("该记录已经删除"));
+    QCOMPARE(b.stored().size(), 3 - kept);
+    QCOMPARE(testkit::binCount(), kept);
+    testkit::restoreFromBin();
+    QVERIFY(m_messages->last().startsWith("记录已经恢复到：" + QString(minutes ? "会议记录" : "学校事历")));
+    QVERIFY(m_messages->last().contains(file));
+    QCOMPARE(testkit::records(file, table), before);
+    QCOMPARE(testkit::binCount(), 0);
 }
 
 QTEST_MAIN(tst_themebook)

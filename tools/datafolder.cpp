@@ -1,7 +1,9 @@
 #include "datafolder.h"
 
+#include <store/catalogue.h>
 #include <store/database.h>
 #include <store/layout.h>
+#include <store/recycle.h>
 #include <ui/errortext.h>
 #include <ui/fonts.h>
 #include <ui/notify.h>
@@ -38,6 +40,12 @@ QString prepare(const QString& folder, QTextStream& out) {
     if (!lock.lock()) return QString("数据文件夹“%1”不能写入，记录无法保存。").arg(shown);
     try {
         for (const QString& f : store::layOutDataFiles(folder)) out << "created " << f << "\n";
+        // A recycle bin the engine cannot read would refuse every delete: a new one takes its place.
+        const QString kept = store::renewDamagedBin(folder);
+        if (!kept.isEmpty())
+            out << QString("回收站文件“%1”已经损坏，已原样保留为“%2”，并建立了新的回收站。\n")
+                       .arg(QDir::toNativeSeparators(dir.filePath(store::kRecycleFile)),
+                            QDir::toNativeSeparators(kept));
     } catch (const store::Error& e) {
         return QString("无法在数据文件夹“%1”中建立数据文件。\n%2").arg(shown, ui::describe(e));
     }

@@ -11,6 +11,7 @@ namespace admin {
 
 namespace {
 
+// Asked with Cancel as the default: Enter or a stray keypress never empties a book.
 const QString kConfirm = QStringLiteral("确定需要清空吗？清空后将不能恢复！");
 
 // The book's file is copied into backup/ first; when that fails, nothing is emptied.
@@ -20,7 +21,7 @@ bool snapshot(QWidget* parent, const QString& what, const QString& file) {
 }
 
 void deleteAllRows(QWidget* parent, const QString& statement, const QString& what, const QString& done) {
-    if (ui::notify(parent, kConfirm, ui::OkCancel) != ui::kAnswerOk) return;
+    if (ui::notify(parent, kConfirm, ui::OkCancel | ui::DefaultCancel) != ui::kAnswerOk) return;
     if (!snapshot(parent, what, store::kRosterFile)) return;
     if (!ui::attempt(parent, QStringLiteral("没有清空。"), [&] { store::OpenRosterDatabase()->execute(statement); }))
         return;
@@ -33,7 +34,7 @@ void copyTemplate(QWidget* parent, const QString& templ, const QString& target, 
         ui::notify(parent, QStringLiteral("系统文件") + templ + QStringLiteral("丢失"), ui::Information);
         return;
     }
-    if (ui::notify(parent, kConfirm, ui::OkCancel) != ui::kAnswerOk) return;
+    if (ui::notify(parent, kConfirm, ui::OkCancel | ui::DefaultCancel) != ui::kAnswerOk) return;
     if (!snapshot(parent, what, target)) return;
     QString kept;
     if (!ui::attempt(parent, QStringLiteral("没有清空，原有记录保持不变。"),

@@ -4,6 +4,7 @@
 
 #include <store/catalogue.h>
 #include <store/openings.h>
+#include <store/recycle.h>
 #include <store/statements.h>
 #include <ui/childframe.h>
 #include <ui/controls.h>
@@ -16,6 +17,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
 
 namespace {
 
@@ -160,6 +162,14 @@ void Frmaddlist::add() {
     AddMode = true;
 }
 
+// A new teacher with a box typed in, or the shown record's boxes changed after 编辑, not saved.
+bool Frmaddlist::hasUnsavedInput() const {
+    if (!ui::toolButton(Toolbar1, Save)->isEnabled()) return false;
+    const QStringList typed = boxTexts();
+    if (AddMode) return std::any_of(typed.begin(), typed.end(), [](const QString& t) { return !t.isEmpty(); });
+    return m_shown.isValid() && typed != m_shown.values;
+}
+
 void Frmaddlist::edit() {
     AddMode = false;
     ui::toolButton(Toolbar1, Save)->setEnabled(true);
@@ -270,12 +280,12 @@ void Frmaddlist::removeShownOrNamed(const QString& name) {
         [&] {
             auto db = store::OpenRosterDatabase();
             if (m_shown.isValid() && name == m_shown.values.value(0)) {
-                db->executeOnRecord(store::addressDeleteRecord(m_shown.condition()));
+                store::deleteKeeping(*db, store::addressDeleteRecord(m_shown.condition()), true);
                 gone << m_shown.rowid;
             } else {
                 for (int i = 0; i < before.recordCount(); ++i)
                     if (before.rows().at(i).value(0) == name) gone << before.rowids().value(i);
-                db->execute(store::addressDeleteByName(name));
+                store::deleteKeeping(*db, store::addressDeleteByName(name));
             }
         },
         [this](const store::Error& e) { showAfterRefusal(e); });

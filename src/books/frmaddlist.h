@@ -22,6 +22,7 @@ public:
     ~Frmaddlist() override;
 
     void Toolbar1_ButtonClick(int index);
+    bool hasUnsavedInput() const override;
 
     bool addMode() const { return AddMode; }
     int searchStep() const { return SearchStep; }

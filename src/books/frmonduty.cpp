@@ -157,3 +157,5 @@ bool Frmonduty::eventFilter(QObject* watched, QEvent* event) {
     }
     return ui::ChildForm::eventFilter(watched, event);
 }
+
+bool Frmonduty::hasUnsavedInput() const { return m_model && m_model->pendingRow() >= 0; }

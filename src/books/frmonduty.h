@@ -24,6 +24,8 @@ public:
     RotaModel* model() const { return m_model; }
     // Writes the row being edited before the program ends (a refusal is reported).
     void writePending() override { commitPending(); }
+    // A new or changed row not yet written.
+    bool hasUnsavedInput() const override;
 
     void Form_Activate() override;
 

@@ -2,6 +2,7 @@
 
 #include <store/catalogue.h>
 #include <store/openings.h>
+#include <store/recycle.h>
 #include <store/statements.h>
 
 void RotaModel::reload() {
@@ -111,7 +112,7 @@ void RotaModel::removeRecord(int row) {
     const store::RecordRef read = asRead(row);
     if (read.isValid()) {
         auto db = store::OpenRosterDatabase();
-        if (db->execute(store::rotaDelete(read.condition())) == 0) throw store::Error(store::Error::Changed, db->path());
+        store::deleteKeeping(*db, store::rotaDelete(read.condition()), true);
     }
     if (m_pendingRow == row) {
         m_pendingRow = -1;

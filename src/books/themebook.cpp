@@ -2,6 +2,7 @@
 
 #include <store/catalogue.h>
 #include <store/database.h>
+#include <store/recycle.h>
 #include <store/statements.h>
 #include <ui/controls.h>
 #include <ui/designedform.h>
@@ -149,6 +150,7 @@ void ThemeBook::Combo1_Click(int index) {
         }))
         return;
     unlockForEntry();
+    m_adding = false; // a pick shows a record in place of the entry
     rs.moveFirst();
     for (int i = 0; i < rs.recordCount(); ++i, rs.moveNext())
         if (rs.rowid() == wanted) break;
@@ -172,6 +174,16 @@ void ThemeBook::add() {
     m_shown = store::RecordRef();
     unlockForEntry();
     m_form.Combo1->setFocus();
+    m_adding = true;
+}
+
+// A new entry with at least one box typed in.
+bool ThemeBook::hasUnsavedInput() const {
+    if (!m_adding) return false;
+    if (!m_form.Combo1->currentText().isEmpty()) return true;
+    for (const QWidget* w : m_form.columns)
+        if (!boxText(w).isEmpty()) return true;
+    return false;
 }
 
 void ThemeBook::save() {
@@ -193,6 +205,7 @@ void ThemeBook::save() {
     if (!attempt(QStringLiteral("内容没有保存。"),
                  [&] { store::Database(m_facts.file).insert(store::themeInsert(m_facts.table, values)); }))
         return;
+    m_adding = false;
     ui::notify(this, QStringLiteral("内容已保存"), ui::Information);
     LoadThemeList();
     ui::toolButton(Toolbar1, Save)->setEnabled(false);
@@ -207,9 +220,9 @@ void ThemeBook::remove() {
             // The record on screen alone, while it is as read; a typed theme removes every record
             // with that theme.
             if (m_shown.isValid() && theme == m_shown.values.value(0))
-                db.executeOnRecord(store::themeDeleteRecord(m_facts.table, m_shown.condition()));
+                store::deleteKeeping(db, store::themeDeleteRecord(m_facts.table, m_shown.condition()), true);
             else
-                db.execute(store::themeDeleteByTheme(m_facts.table, theme));
+                store::deleteKeeping(db, store::themeDeleteByTheme(m_facts.table, theme));
         },
         [this](const store::Error& e) {
             if (e.kind() == store::Error::Changed) reloadList();

@@ -39,6 +39,7 @@ public:
     void Toolbar1_ButtonClick(int index);
     void Combo1_Click(int index);
     void Form_Resize() override;
+    bool hasUnsavedInput() const override;
 
 protected:
     // The controls of a book's form that the behaviour works on.
@@ -73,6 +74,7 @@ private:
     Controls m_form;
     QVector<QPair<QWidget*, QString>> m_required; // Facts::required, by widget
     store::RecordRef m_shown;                     // the record on screen, as read: Delete removes it alone
+    bool m_adding = false;                        // 增加 began a new entry, not yet saved
     QToolBar* Toolbar1 = nullptr;
     ui::TextListModel* m_themes = nullptr;
 };

@@ -107,6 +107,7 @@ QStringList DescribeImport(const QVector<ImportedTable>& tables) {
             line += QString("；%1 个帐户与已有的完全相同，没有重复导入（%2）")
                         .arg(t.sameAccounts.size())
                         .arg(t.sameAccounts.join("、"));
+        if (t.skipped > 0) line += QString("；%1 条与已有的记录完全相同，没有重复导入").arg(t.skipped);
         lines << line;
     }
     return lines;

@@ -4,6 +4,7 @@
 #include "frmhelp.h"
 
 #include <admin/emptying.h>
+#include <admin/frmrecycle.h>
 #include <admin/frmsystem.h>
 #include <admin/backups.h>
 #include <admin/importdata.h>
@@ -14,6 +15,7 @@
 #include <books/frmnote.h>
 #include <books/frmonduty.h>
 #include <books/frmteacher.h>
+#include <store/catalogue.h>
 #include <ui/childform.h>
 #include <ui/childframe.h>
 #include <ui/pictures.h>
@@ -21,6 +23,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -106,10 +109,16 @@ void frmmain::buildMenus() {
     QMenuBar* bar = menuBar();
     m_system = bar->addMenu(QStringLiteral("系统设定"));
     m_system->menuAction()->setObjectName("system");
+    // A command that wrote to a book (an emptying, a restore, an import) leaves no window showing
+    // records that are gone: the open windows read their books again.
     auto item = [this](const char* name, const QString& text, void (*run)(frmmain*)) {
         QAction* a = m_system->addAction(text);
         a->setObjectName(name);
-        connect(a, &QAction::triggered, this, [this, run] { run(this); });
+        connect(a, &QAction::triggered, this, [this, run] {
+            const QByteArray before = store::booksState();
+            run(this);
+            if (store::booksState() != before) reloadBooks();
+        });
     };
     item("schooolinfo", QStringLiteral("学校信息设置"), [](frmmain* m) { m->schooolinfo_Click(); });
     item("cleancahier", QStringLiteral("会议记录清空"), [](frmmain* m) { admin::cleancahier_Click(m); });
@@ -120,6 +129,7 @@ void frmmain::buildMenus() {
     m_system->addSeparator();
     item("backupdata", QStringLiteral("备份数据…"), [](frmmain* m) { admin::backupdata_Click(m); });
     item("restoredata", QStringLiteral("恢复数据…"), [](frmmain* m) { admin::restoredata_Click(m); });
+    item("recyclebin", QStringLiteral("回收站…"), [](frmmain* m) { admin::recyclebin_Click(m); });
     // Each book is backed up before the import changes it.
     item("importdata", QStringLiteral("导入旧数据…"), [](frmmain* m) {
         admin::importdata_Click(m, [](const QString& file) { admin::snapshotBefore(QStringLiteral("导入旧数据前"), {file}); });
@@ -219,6 +229,8 @@ void frmmain::open(const QString& name) {
     const ChildWindow* window = windowNamed(name);
     if (window && window->twins == W::ClosesTwins) {
         for (const ChildWindow& twin : kWindows)
+            if (twin.twins == W::TwinBook && !mayDiscard(twin.name)) return;
+        for (const ChildWindow& twin : kWindows)
             if (twin.twins == W::TwinBook) unload(twin.name);
     }
     if (window && window->launcher == W::HidesLauncher) hideLauncher();
@@ -261,15 +273,50 @@ void frmmain::teacher_Click() { open("frmteacher"); }
 void frmmain::onduty_Click() { open("Frmonduty"); }
 void frmmain::help_Click() { open("Frmhelp"); }
 
-// The program ends at once, without a question; what a window holds unwritten is written first.
+// The program ends; what a window holds unwritten is written first, and typed input that could
+// not be saved is given up only when the person agrees.
 void frmmain::exit_Click() {
     writePendingEdits();
+    if (!mayDiscardAll()) return;
     QCoreApplication::exit(0);
 }
 
 void frmmain::closeEvent(QCloseEvent* event) {
     writePendingEdits();
+    if (!mayDiscardAll()) {
+        event->ignore();
+        return;
+    }
     QMainWindow::closeEvent(event);
+}
+
+bool frmmain::mayDiscard(const QString& name) {
+    auto* form = qobject_cast<ui::ChildForm*>(child(name));
+    return !form || form->mayDiscardInput();
+}
+
+bool frmmain::mayDiscardAll() {
+    for (const QString& name : m_children.keys())
+        if (!mayDiscard(name)) return false;
+    return true;
+}
+
+// Every open book window (the twins and the windows that close them) loaded afresh, as its own
+// reload does; a window holding unsaved input only when the person gives it up. The launcher, the
+// help and the school's details are left as they are. The active window stays in front.
+void frmmain::reloadBooks() {
+    QMdiSubWindow* active = m_area->activeSubWindow();
+    QString front;
+    for (const QString& name : m_children.keys()) {
+        QWidget* form = child(name);
+        const ChildWindow* window = windowNamed(name);
+        if (!form || !window || window->twins == W::LeavesTwins) continue;
+        if (active && form->parentWidget() == active) front = name;
+        if (!mayDiscard(name)) continue;
+        unload(name);
+        loadAndShow(name);
+    }
+    if (!front.isEmpty()) loadAndShow(front);
 }
 
 void frmmain::writePendingEdits() {

@@ -52,6 +52,11 @@ private:
     void buildMenus();
     void listWindows();
     void writePendingEdits();
+    // Whether the named window (every window) may be closed over its unsaved input: nothing
+    // unsaved, or the person agreed when asked.
+    bool mayDiscard(const QString& name);
+    bool mayDiscardAll();
+    void reloadBooks();
 
     QMdiArea* m_area;
     QMenu* m_system;

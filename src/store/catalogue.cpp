@@ -1,5 +1,7 @@
 #include "catalogue.h"
 
+#include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 
 namespace store {
@@ -98,6 +100,15 @@ const QVector<Book>& books() {
           {"tabaddsort", "考勤类别", "个考勤类别", false, {{"考勤类别", "考勤类别"}}},
           {"tabaddsubject", "科目", "个科目", false, {{"科目", "科目"}}},
           {"tabaddnumber", "节次", "个节次", false, {{"节次", "节次"}}}}},
+        {kRecycleFile,
+         "recycle",
+         QString(),
+         "回收站",
+         {{"tabrecycle",
+           "回收站",
+           "条删除的记录",
+           true,
+           {{"tablename", "数据表"}, {"deleted_at", "删除时间"}, {"record", "记录"}}}}},
     };
     return books;
 }
@@ -125,6 +136,19 @@ QStringList tablesOf(const QString& path) {
 QString bookTitle(const QString& path) {
     const Book* b = bookOf(path);
     return b ? b->title : QFileInfo(path).fileName();
+}
+
+QByteArray booksState() {
+    QByteArray state;
+    for (const Book& b : books()) {
+        if (b.file == kRecycleFile) continue;
+        const QFileInfo info(b.file);
+        QFile f(b.file);
+        const QByteArray header = f.open(QIODevice::ReadOnly) ? f.read(28) : QByteArray();
+        state += header.mid(24, 4) + QByteArray::number(info.size()) + '@' +
+                 QByteArray::number(info.lastModified().toMSecsSinceEpoch()) + '|';
+    }
+    return state;
 }
 
 bool FileExists(const QString& path) {

@@ -7,6 +7,7 @@
 // The one catalogue of the program's books: each data file, the SQL it is made from, its
 // template, its tables with their columns, the book's Chinese title and the unit its rows are
 // counted in. The layout, backups, restore, import, emptying, reports and search read it here.
+// The last entry is the recycle bin, which holds the records deleted from the others.
 namespace store {
 
 inline const QString kUserFile = QStringLiteral("uinfo.dat");
@@ -14,6 +15,7 @@ inline const QString kRosterFile = QStringLiteral("database/addonduty.dat");
 inline const QString kMinutesFile = QStringLiteral("database/cahier.dat");
 inline const QString kEventsFile = QStringLiteral("database/snote.dat");
 inline const QString kAttendanceFile = QStringLiteral("database/teacher.dat");
+inline const QString kRecycleFile = QStringLiteral("database/recycle.dat");
 inline const QString kMinutesTemplate = QStringLiteral("cahier._");
 inline const QString kEventsTemplate = QStringLiteral("snote._");
 inline const QString kAttendanceTemplate = QStringLiteral("teacher._");
@@ -56,6 +58,11 @@ QStringList tablesOf(const QString& path);
 
 // The book's title for a data file ("会议记录"), or the file's own name for a file of no book.
 QString bookTitle(const QString& path);
+
+// A mark of what the books' files hold now (the recycle bin left out): it changes with every
+// commit to any of them, since the engine counts its commits in each file's header, and when a
+// file is replaced. Comparing two marks tells whether a command wrote to a book.
+QByteArray booksState();
 
 // True for an existing ordinary file that is not hidden; false for a folder, a missing path or
 // anything that cannot be looked up.

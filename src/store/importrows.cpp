@@ -5,6 +5,8 @@
 #include "database.h"
 #include "statements.h"
 
+#include <QSet>
+
 namespace store {
 
 namespace {
@@ -40,6 +42,24 @@ QStringList hashedAccount(QStringList row) {
     return row;
 }
 
+// A row as one text to compare: a NULL apart from an empty text.
+QString rowKey(const QStringList& values) {
+    QString key;
+    for (const QString& v : values) key += v.isNull() ? QStringLiteral("\x1fN") : QStringLiteral("\x1fT") + v;
+    return key;
+}
+
+// The rows the table holds, each cut to the columns given, as keys.
+QSet<QString> rowsHeld(Database& db, const QString& table, const QStringList& columns) {
+    QStringList names;
+    for (const QString& c : columns) names << sqlName(c);
+    QSet<QString> keys;
+    if (names.isEmpty()) return keys;
+    const RecordSet held = db.openRecordset("select " + names.join(',') + " from " + table);
+    for (const QStringList& row : held.rows()) keys.insert(rowKey(row));
+    return keys;
+}
+
 ImportedTable importTable(Database& db, const ImportTable& t, bool replace) {
     const QStringList ours = db.columns(t.name);
     const int width = t.rows.isEmpty() ? 0 : t.rows.first().size();
@@ -53,10 +73,20 @@ ImportedTable importTable(Database& db, const ImportTable& t, bool replace) {
         return done;
     }
     if (replace) done.removed = db.execute("delete from " + t.name);
+    QSet<QString> held;
+    if (!replace && !accounts) held = rowsHeld(db, t.name, columns);
     for (const QStringList& row : t.rows) {
         if (accounts && knownAccount(db, columns, row)) {
             done.sameAccounts << row.value(0);
             continue;
+        }
+        if (!replace && !accounts) {
+            const QString key = rowKey(row);
+            if (held.contains(key)) {
+                ++done.skipped;
+                continue;
+            }
+            held.insert(key);
         }
         db.execute(insertStatement(t.name, columns, accounts ? hashedAccount(row) : row));
         ++done.added;

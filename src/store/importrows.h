@@ -61,13 +61,16 @@ struct ImportedTable {
     bool replaced = false;
     int removed = 0, added = 0;
     QStringList sameAccounts; // accounts we have (same name and password), not added again
+    int skipped = 0;          // other records equal in every column to one we have, not added again
     bool keptOurs = false;    // the school information we had was kept
 };
 
 // Brings an importable book in, in one transaction: rows are added to its tables, or replace
-// their rows. Accounts (tabel1) are only ever added, skipping one we have (same name, and a
-// password that ours matches), their passwords stored as hashes; the school information (tabel2) only fills an empty
-// table. Throws Error, and then the book is unchanged.
+// their rows. Added, a row equal in every column to one the table holds (or to one added before
+// it) is skipped, so an import run twice adds nothing the second time. Accounts (tabel1) are only
+// ever added, skipping one we have (same name, and a password that ours matches), their passwords
+// stored as hashes; the school information (tabel2) only fills an empty table. Throws Error, and
+// then the book is unchanged.
 QVector<ImportedTable> importRows(const ImportBook& book, ImportMode mode, const BeforeChange& beforeChange);
 
 } // namespace store

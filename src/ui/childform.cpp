@@ -16,6 +16,12 @@ QString ChildForm::schoolName() {
     return name;
 }
 
+bool ChildForm::mayDiscardInput() {
+    if (!hasUnsavedInput()) return true;
+    return notify(this, QStringLiteral("《%1》中输入的内容还没有保存。放弃这些内容吗？").arg(windowTitle()),
+                  OkCancel | DefaultCancel) == kAnswerOk;
+}
+
 bool ChildForm::attempt(const QString& what, const std::function<void()>& action,
                         const std::function<void(const store::Error&)>& onError) {
     return ui::attempt(this, what, action, onError);

@@ -21,6 +21,12 @@ public:
     virtual void writePending() {}
     // Each time the window becomes the active child window.
     virtual void Form_Activate() {}
+    // Whether the window holds input the person typed and has not saved (a new entry begun, an
+    // edit not saved, a pending row).
+    virtual bool hasUnsavedInput() const { return false; }
+    // True when nothing unsaved would be lost: nothing is unsaved, or the person agreed to give
+    // it up when asked (once; Cancel is the default).
+    bool mayDiscardInput();
 
 protected:
     // On every resize of the window, its first showing included.

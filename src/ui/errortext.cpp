@@ -1,5 +1,6 @@
 #include "errortext.h"
 
+#include <store/catalogue.h>
 #include <store/database.h>
 
 #include <QDir>
@@ -58,9 +59,20 @@ QString sourceSentence(const Error& e) {
     return QString("“%1”中缺少数据表“%2”，不能使用。").arg(f, e.detail());
 }
 
+QString describeFile(const Error& e);
+
 } // namespace
 
 QString describe(const Error& e) {
+    // The recycle bin: a delete that cannot keep its records there deletes nothing.
+    if (QDir::cleanPath(e.file()) == store::kRecycleFile && e.kind() != Error::Changed)
+        return describeFile(e) + QStringLiteral("\n删除的记录要先放进回收站；回收站不能使用时，不删除任何记录。");
+    return describeFile(e);
+}
+
+namespace {
+
+QString describeFile(const Error& e) {
     const QString f = e.file();
     QString sentence;
     switch (e.kind()) {
@@ -83,5 +95,7 @@ QString describe(const Error& e) {
     }
     return e.engineText().isEmpty() ? sentence : sentence + "（" + e.engineText() + "）";
 }
+
+} // namespace
 
 } // namespace ui

@@ -18,16 +18,20 @@ NotifyHook& hook() {
 
 void setNotifyHook(NotifyHook h) { hook() = std::move(h); }
 
+int defaultAnswer(int style) {
+    return (style & 0xff) == OkCancel && (style & DefaultCancel) ? kAnswerCancel : kAnswerOk;
+}
+
 int notify(QWidget* parent, const QString& text, int style) {
     if (hook()) return hook()(parent, text, style);
     const QString title = QStringLiteral("提示");
     QMessageBox box(parent);
     box.setWindowTitle(title);
     box.setText(text);
-    if (style == OkCancel) {
+    if ((style & 0xff) == OkCancel) {
         box.setIcon(QMessageBox::NoIcon);
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        box.setDefaultButton(QMessageBox::Ok);
+        box.setDefaultButton(defaultAnswer(style) == kAnswerOk ? QMessageBox::Ok : QMessageBox::Cancel);
         box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
         box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
     } else {

@@ -10,13 +10,18 @@ class Error;
 
 namespace ui {
 
-// Message box styles: 48 warning with OK, 64 information with OK, 1 OK and Cancel.
-enum MessageStyle { Warning = 48, Information = 64, OkCancel = 1 };
+// Message box styles: 48 warning with OK, 64 information with OK, 1 OK and Cancel. Added to a
+// style, DefaultCancel makes the second button (Cancel) the default, so Enter answers Cancel.
+enum MessageStyle { Warning = 48, Information = 64, OkCancel = 1, DefaultCancel = 256 };
 constexpr int kAnswerOk = 1;
 constexpr int kAnswerCancel = 2;
 
 // The one message box of the program, titled "提示". Returns kAnswerOk when the user chose OK.
+// The default button is OK, or Cancel where style holds DefaultCancel.
 int notify(QWidget* parent, const QString& text, int style);
+
+// The answer Enter gives to a message of this style: its default button.
+int defaultAnswer(int style);
 
 // Replaces the message box, for tests: the hook sees every message and gives the answer.
 using NotifyHook = std::function<int(QWidget* parent, const QString& text, int style)>;
