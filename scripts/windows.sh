@@ -62,7 +62,40 @@ source scripts/packages.sh
 # xauth (for xvfb-run) and the X libraries wine's display driver loads are only recommended.
 install_missing g++-mingw-w64-x86-64-posix wine wine64 nsis xvfb xauth qt6-base-dev libqt6sql6-sqlite \
     qt6-translations-l10n cmake ninja-build g++ binutils fonts-arphic-uming fonts-arphic-ukai fonts-wqy-microhei \
-    libxrender1 libxrandr2 libxi6 libxcursor1 libxinerama1 libxcomposite1 libxfixes3
+    libxrender1 libxrandr2 libxi6 libxcursor1 libxinerama1 libxcomposite1 libxfixes3 \
+    libsodium-dev pkg-config dpkg-dev autoconf automake libtool make
+
+# libsodium for Windows (the passwords' hashes), cross-built once from Debian's own source package
+# into build-windows/libsodium/ as a static library, linked into the program: nothing to ship.
+sodium=$out/libsodium
+if [ ! -f "$sodium/lib/libsodium.a" ]; then
+    start=$(date +%s)
+    if ! apt-cache showsrc libsodium 2>/dev/null | grep -q '^Package: libsodium'; then
+        # apt needs deb-src entries for apt-get source: the machine's own sources, as sources.
+        sudo=""
+        [ "$(id -u)" -eq 0 ] || sudo="sudo"
+        for f in /etc/apt/sources.list.d/*.sources; do
+            [ -f "$f" ] && sed 's/^Types: deb$/Types: deb-src/' "$f"
+            echo
+        done | $sudo tee /etc/apt/sources.list.d/lumno-deb-src.sources >/dev/null
+        [ -f /etc/apt/sources.list ] && grep '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /' |
+            $sudo tee /etc/apt/sources.list.d/lumno-deb-src.list >/dev/null || true
+        $sudo apt-get -o DPkg::Lock::Timeout=600 update -q
+    fi
+    rm -rf "$out/libsodium-src" && mkdir -p "$out/libsodium-src"
+    (cd "$out/libsodium-src" && apt-get source -q libsodium >/dev/null)
+    (
+        cd "$out"/libsodium-src/libsodium-*/
+        ./autogen.sh -s >/dev/null
+        ./configure -q --host=x86_64-w64-mingw32 CC=x86_64-w64-mingw32-gcc-posix --prefix="$sodium" \
+            --disable-shared --enable-static --disable-dependency-tracking
+        make -j 2 >/dev/null && make install >/dev/null
+    )
+    rm -rf "$out/libsodium-src"
+    elapsed "libsodium for Windows" "$start"
+fi
+# The cross build finds it, and only it, through pkg-config.
+cross_pkgconfig=(env PKG_CONFIG_LIBDIR="$sodium/lib/pkgconfig" PKG_CONFIG_PATH=)
 
 # The set-up program for this machine: it lays out the data files of the Windows program folder
 # (SQLite files are the same on every system).
@@ -75,12 +108,12 @@ cmake --build "$host" --target lumno-setup -j 2
 wine=wine
 [ -x /usr/lib/wine/wine64 ] && wine=/usr/lib/wine/wine64
 if [ ! -f "$out/CMakeCache.txt" ]; then
-    cmake -S . -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    "${cross_pkgconfig[@]}" cmake -S . -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
         -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(gcc -print-multiarch)/cmake" \
         -DLUMNO_HOST_SETUP="$host/app/lumno-setup" -DCMAKE_CROSSCOMPILING_EMULATOR="$wine"
 fi
-cmake --build "$out" -j 2
+"${cross_pkgconfig[@]}" cmake --build "$out" -j 2
 elapsed "cross build" "$start"
 
 # The installer and the zip: the installed files, and for the zip fresh data files beside them.

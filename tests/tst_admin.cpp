@@ -354,6 +354,9 @@ void tst_admin::passwordDialog_data() {
     QTest::newRow("add a name we have") << add << "" << QStringList{"teacher1", "", "abcdefg", "abcdefg"}
                                         << "用户“teacher1”已经存在，请换一个用户名。";
     QTest::newRow("reset") << reset << "teacher1" << QStringList{"", "", "密码 pass", "密码 pass"} << changed;
+    QTest::newRow("change an account removed meanwhile")
+        << change << "gone" << QStringList{"", "abcdefg", "abcdefgh", "abcdefgh"}
+        << "用户“gone”已不存在（可能已在另一处删除），密码没有保存。";
     QTest::newRow("reset an account removed meanwhile") << reset << "gone" << QStringList{"", "", "abcdefg", "abcdefg"}
                                                         << "用户“gone”已不存在（可能已在另一处删除），密码没有保存。";
 }

@@ -27,7 +27,7 @@ deb=$tmp/pkg/lumno_${2:?the program version}_amd64.deb
 [ -f "$deb" ] || { ls "$tmp/pkg"; echo "FAIL: no $deb"; exit 1; }
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for p in libqt6sql6-sqlite libqt6widgets6 fonts-arphic-uming fonts-arphic-ukai fonts-wqy-microhei \
+for p in libqt6sql6-sqlite libqt6widgets6 libsodium23 fonts-arphic-uming fonts-arphic-ukai fonts-wqy-microhei \
          qt6-translations-l10n; do
     [[ ", $depends," == *", $p"[\ ,]* ]] || fail "Depends lacks $p: $depends"
 done
@@ -101,6 +101,7 @@ man -l --warnings -E UTF-8 "$share/man/man1/lumno.1.gz" 2>&1 >/dev/null | grep .
 program=$root/usr/libexec/lumno/lumno
 printf '#!/bin/sh\npwd >> "$STARTS"\n' >"$program"
 export STARTS=$tmp/starts QT_QPA_PLATFORM=none
+umask 022
 data_files=(uinfo.dat cahier._ snote._ teacher._ database/addonduty.dat database/cahier.dat
             database/snote.dat database/teacher.dat database/recycle.dat)
 
@@ -120,6 +121,13 @@ start "$data" XDG_DATA_HOME="$tmp/xdg"
 for f in "${data_files[@]}"; do
     cmp -s "$data/$f" "$share/lumno/$f" || fail "first start: $f is not the fresh file of /usr/share/lumno"
 done
+# The records are the person's alone, whatever the umask (here 022): the folder 0700, files 0600.
+modes=$(cd "$data" && find . -printf '%y %m %p\n' | grep -v -e '^d 700 ' -e '^f 600 ')
+[ -z "$modes" ] || fail "first start: not private to their owner: $modes"
+# A data folder of an earlier version, open to others, is made private at the next start.
+chmod 755 "$data"
+start "$data" XDG_DATA_HOME="$tmp/xdg"
+[ "$(stat -c %a "$data")" = 700 ] || fail "the start left the data folder $(stat -c %a "$data")"
 # A second start keeps a changed file as it is and creates only what went missing.
 echo "records" >>"$data/uinfo.dat"
 cp "$data/uinfo.dat" "$tmp/uinfo.saved"
