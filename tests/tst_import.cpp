@@ -249,7 +249,8 @@ void tst_import::fixtures() {
         QProcess setup;
         QStringList args{"--import"};
         if (replace) args << "--replace";
-        setup.start(LUMNO_SETUP, args << path << folder.path());
+        // absolute with its drive, which Windows needs to start it (the build gives "/work/…")
+        setup.start(QFileInfo(LUMNO_SETUP).absoluteFilePath(), args << path << folder.path());
         QVERIFY(setup.waitForFinished(120000));
         report = QString::fromUtf8(setup.readAllStandardOutput() + setup.readAllStandardError());
         QCOMPARE(setup.exitCode() == 0, refusal.isEmpty());
