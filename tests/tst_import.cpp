@@ -146,10 +146,19 @@ private slots:
     void text_data();
     void text();
     void datesAndNumbers();
+
+private:
+    QString m_reader; // lumno-jetread
+    QString m_setup;  // lumno-setup
 };
 
-// The reader process lies in the build's program folder, away from the tests: named for them.
-void tst_import::initTestCase() { qputenv("LUMNO_JETREAD", LUMNO_JETREAD); }
+// The reader process lies in the build's program folder, away from the tests: named for them,
+// with the drive on Windows before a test moves to a temporary folder (perhaps on another drive).
+void tst_import::initTestCase() {
+    m_reader = QFileInfo(LUMNO_JETREAD).absoluteFilePath();
+    qputenv("LUMNO_JETREAD", m_reader.toLocal8Bit());
+    m_setup = QFileInfo(LUMNO_SETUP).absoluteFilePath();
+}
 
 void tst_import::fixtures_data() {
     QTest::addColumn<QString>("source"); // in the fixture folder
@@ -249,8 +258,7 @@ void tst_import::fixtures() {
         QProcess setup;
         QStringList args{"--import"};
         if (replace) args << "--replace";
-        // absolute with its drive, which Windows needs to start it (the build gives "/work/…")
-        setup.start(QFileInfo(LUMNO_SETUP).absoluteFilePath(), args << path << folder.path());
+        setup.start(m_setup, args << path << folder.path());
         QVERIFY(setup.waitForFinished(120000));
         report = QString::fromUtf8(setup.readAllStandardOutput() + setup.readAllStandardError());
         QCOMPARE(setup.exitCode() == 0, refusal.isEmpty());
@@ -345,7 +353,7 @@ void tst_import::readers() {
 #ifdef LUMNO_JET_ORACLE
         qputenv("LUMNO_JETREAD", LUMNO_JET_ORACLE);
         const store::SourceFile theirs = jet::ReadSource(path).value(0);
-        qputenv("LUMNO_JETREAD", LUMNO_JETREAD);
+        qputenv("LUMNO_JETREAD", m_reader.toLocal8Bit());
         if (!theirs.problem.isEmpty()) continue; // libmdb could not read it, or stopped (a copy of ours did not)
         QStringList theirNames, ourNames;
         for (const store::SourceTable& t : theirs.tables) theirNames << t.name;
