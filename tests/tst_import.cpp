@@ -150,6 +150,7 @@ private slots:
 private:
     QString m_reader; // lumno-jetread
     QString m_setup;  // lumno-setup
+    QString m_fixtures;
 };
 
 // The reader process lies in the build's program folder, away from the tests: named for them,
@@ -158,6 +159,7 @@ void tst_import::initTestCase() {
     m_reader = QFileInfo(LUMNO_JETREAD).absoluteFilePath();
     qputenv("LUMNO_JETREAD", m_reader.toLocal8Bit());
     m_setup = QFileInfo(LUMNO_SETUP).absoluteFilePath();
+    m_fixtures = QFileInfo(LUMNO_JET_FIXTURES).absoluteFilePath();
 }
 
 void tst_import::fixtures_data() {
@@ -195,7 +197,7 @@ void tst_import::fixtures() {
     QFETCH(bool, replace);
     QFETCH(QStringList, imported);
     QFETCH(QString, refusal);
-    const QString fixtures = QStringLiteral(LUMNO_JET_FIXTURES);
+    const QString fixtures = m_fixtures;
     if (!QFileInfo(fixtures).isDir()) QSKIP("no Jet fixture files: ../shared/fixtures/jet is not beside this checkout");
     QCOMPARE(jet::Unavailable(), QString());
     testkit::Folder folder;
@@ -332,7 +334,7 @@ void tst_import::readers() {
     QFETCH(QString, edit);
     QFETCH(int, copies);
     QFETCH(QString, refusal);
-    const QString fixtures = QStringLiteral(LUMNO_JET_FIXTURES);
+    const QString fixtures = m_fixtures;
     if (!QFileInfo(fixtures).isDir()) QSKIP("no Jet fixture files: ../shared/fixtures/jet is not beside this checkout");
     QFile original(QDir(fixtures).filePath(file));
     QVERIFY(original.open(QIODevice::ReadOnly));
