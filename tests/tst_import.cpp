@@ -158,10 +158,21 @@ private slots:
     void datesAndNumbers();
     void addingNeverDoubles_data();
     void addingNeverDoubles();
+
+private:
+    QString m_reader; // lumno-jetread
+    QString m_setup;  // lumno-setup
+    QString m_fixtures;
 };
 
-// The reader process lies in the build's program folder, away from the tests: named for them.
-void tst_import::initTestCase() { qputenv("LUMNO_JETREAD", LUMNO_JETREAD); }
+// The reader process lies in the build's program folder, away from the tests: named for them,
+// with the drive on Windows before a test moves to a temporary folder (perhaps on another drive).
+void tst_import::initTestCase() {
+    m_reader = QFileInfo(LUMNO_JETREAD).absoluteFilePath();
+    qputenv("LUMNO_JETREAD", m_reader.toLocal8Bit());
+    m_setup = QFileInfo(LUMNO_SETUP).absoluteFilePath();
+    m_fixtures = QFileInfo(LUMNO_JET_FIXTURES).absoluteFilePath();
+}
 
 void tst_import::fixtures_data() {
     QTest::addColumn<QString>("source"); // in the fixture folder
@@ -198,7 +209,7 @@ void tst_import::fixtures() {
     QFETCH(bool, replace);
     QFETCH(QStringList, imported);
     QFETCH(QString, refusal);
-    const QString fixtures = QStringLiteral(LUMNO_JET_FIXTURES);
+    const QString fixtures = m_fixtures;
     if (!QFileInfo(fixtures).isDir()) QSKIP("no Jet fixture files: ../shared/fixtures/jet is not beside this checkout");
     QCOMPARE(jet::Unavailable(), QString());
     testkit::Folder folder;
@@ -264,7 +275,7 @@ void tst_import::fixtures() {
         QProcess setup;
         QStringList args{"--import"};
         if (replace) args << "--replace";
-        setup.start(LUMNO_SETUP, args << path << folder.path());
+        setup.start(m_setup, args << path << folder.path());
         QVERIFY(setup.waitForFinished(120000));
         report = QString::fromUtf8(setup.readAllStandardOutput() + setup.readAllStandardError());
         QCOMPARE(setup.exitCode() == 0, refusal.isEmpty());
@@ -353,7 +364,7 @@ void tst_import::readers() {
     QFETCH(QString, edit);
     QFETCH(int, copies);
     QFETCH(QString, refusal);
-    const QString fixtures = QStringLiteral(LUMNO_JET_FIXTURES);
+    const QString fixtures = m_fixtures;
     if (!QFileInfo(fixtures).isDir()) QSKIP("no Jet fixture files: ../shared/fixtures/jet is not beside this checkout");
     QFile original(QDir(fixtures).filePath(file));
     QVERIFY(original.open(QIODevice::ReadOnly));
@@ -374,7 +385,7 @@ void tst_import::readers() {
 #ifdef LUMNO_JET_ORACLE
         qputenv("LUMNO_JETREAD", LUMNO_JET_ORACLE);
         const store::SourceFile theirs = jet::ReadSource(path).value(0);
-        qputenv("LUMNO_JETREAD", LUMNO_JETREAD);
+        qputenv("LUMNO_JETREAD", m_reader.toLocal8Bit());
         if (!theirs.problem.isEmpty()) continue; // libmdb could not read it, or stopped (a copy of ours did not)
         QStringList theirNames, ourNames;
         for (const store::SourceTable& t : theirs.tables) theirNames << t.name;

@@ -41,7 +41,7 @@ QString readerProgram() {
         ;
     // Test programs run from the build tree, away from the program folder: they name the reader.
     const QString named = qEnvironmentVariable("LUMNO_JETREAD");
-    if (!named.isEmpty()) return QFileInfo(named).isExecutable() ? named : QString();
+    if (!named.isEmpty()) return QFileInfo(named).isExecutable() ? QFileInfo(named).absoluteFilePath() : QString();
     const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(name);
     return QFileInfo(beside).isExecutable() ? beside : QString();
 }
