@@ -22,6 +22,7 @@ public:
     ~Frmaddlist() override;
 
     void Toolbar1_ButtonClick(int index);
+    bool showRecord(const QString& table, qint64 rowid, const QStringList& values) override;
 
     bool addMode() const { return AddMode; }
     int searchStep() const { return SearchStep; }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 
@@ -21,6 +22,14 @@ public:
     virtual void writePending() {}
     // Each time the window becomes the active child window.
     virtual void Form_Activate() {}
+    // Shows one record of table that a search found (its rowid and its values as read); false
+    // when the window shows no such table or the record is no longer there.
+    virtual bool showRecord(const QString& table, qint64 rowid, const QStringList& values) {
+        Q_UNUSED(table)
+        Q_UNUSED(rowid)
+        Q_UNUSED(values)
+        return false;
+    }
 
 protected:
     // On every resize of the window, its first showing included.
