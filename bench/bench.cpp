@@ -1,16 +1,19 @@
 // Measures what a person waits for, beside the floor: a plain SQLite read of the same rows plus
 // the same window shown on an empty book. Prints one table: operation, N, time, floor, ratio.
 //   lumno-bench [--sizes 1000,10000,100000] [--skip-startup] [--skip-paste] [--skip-memory]
+//               [--search-only]
 #include "benchfiles.h"
 
 #include <books/frmaddlist.h>
 #include <books/frmcahier.h>
+#include <books/frmfind.h>
 #include <books/frmnote.h>
 #include <books/frmonduty.h>
 #include <books/frmteacher.h>
 #include <store/accounts.h>
 #include <store/catalogue.h>
 #include <store/layout.h>
+#include <store/search.h>
 #include <ui/notify.h>
 #include <ui/recordsetmodel.h>
 
@@ -20,6 +23,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QRadioButton>
@@ -274,6 +278,50 @@ void benchBooks(const QString& folder, const QString& empty, int n) {
     }
 }
 
+// 查找记录 in every book: the time to the first listed result and to the end of the search, typed
+// text to list; the floor runs the same instr statements plainly, one after the other (the first
+// results' floor is the first book's statement alone).
+void benchSearch(const QString& folder, int n) {
+    QDir::setCurrent(folder);
+    Frmfind w;
+    w.show();
+    auto* box = w.findChild<QLineEdit*>("txtfind");
+    auto* list = w.findChild<QListWidget*>("lstfound");
+    const struct {
+        const char* label;
+        QString text;
+    } searches[] = {{"a name", QStringLiteral("张伟")},
+                    {"a remark", QStringLiteral("雨天")},
+                    {"nothing there", QStringLiteral("没有这几个字")}};
+    for (const auto& s : searches) {
+        QVector<double> first, all;
+        for (int run = 0; run < 3; ++run) {
+            QElapsedTimer t;
+            t.start();
+            box->setText(s.text);
+            w.txtfind_Change();
+            double firstMs = -1;
+            while (w.searching()) {
+                QCoreApplication::processEvents();
+                if (firstMs < 0 && list->count() > 0) firstMs = t.nsecsElapsed() / 1e6;
+            }
+            all << t.nsecsElapsed() / 1e6;
+            first << (firstMs < 0 ? all.last() : firstMs);
+        }
+        std::sort(first.begin(), first.end());
+        std::sort(all.begin(), all.end());
+        double floorAll = 0, floorFirst = -1;
+        for (const store::SearchedTable& where : store::searchedTables()) {
+            const double ms = plainRead(QDir(folder).filePath(where.book->file),
+                                        store::findStatement(*where.table, s.text, Frmfind::kLimit + 1));
+            floorAll += ms;
+            if (floorFirst < 0) floorFirst = ms;
+        }
+        report(QString("find %1: first results").arg(s.label), n, first[1], floorFirst);
+        report(QString("find %1: every book").arg(s.label), n, all[1], floorAll);
+    }
+}
+
 double processMs(const QString& program, int runs, const QStringList& args = {}) {
     return medianMs(runs, [&] {
         QProcess p;
@@ -371,8 +419,9 @@ int main(int argc, char** argv) {
         const QString folder = root.filePath(QString::number(n));
         store::layOutDataFiles(folder);
         fill(folder, n);
-        benchBooks(folder, empty, n);
-        benchFiles(folder, n, report);
+        if (!args.contains("--search-only")) benchBooks(folder, empty, n);
+        benchSearch(folder, n);
+        if (!args.contains("--search-only")) benchFiles(folder, n, report);
         largest = folder;
     }
     if (!args.contains("--skip-memory")) {

@@ -198,7 +198,7 @@ void tst_import::fixtures_data() {
     QTest::newRow("not Jet, setup") << "damaged/not-jet.dat"
                                     << "setup" << false << QStringList{} << "不是 Jet";
     QTest::newRow("missing table, setup") << "damaged/teacher-missing-table.dat"
-                                          << "setup" << false << QStringList{} << "tabaddnumber：缺少";
+                                          << "setup" << false << QStringList{} << "节次（tabaddnumber）：缺少";
     QTest::newRow("damaged folder, menu") << "damaged"
                                           << "menu" << false << QStringList{} << "tabcahier";
 }
@@ -435,11 +435,11 @@ void tst_import::plan_data() {
                                                                   list,
                                                                   subjects,
                                                                   numbers({})}
-                                   << "tabkaoqin：只有 2 列，至少需要 7 列";
+                                   << "教师考勤（tabkaoqin）：只有 2 列，至少需要 7 列";
     QTest::newRow("undecodable value") << QVector<store::SourceTable>{attendance, list, subjects,
                                                                       numbers({{"a"}, {QString()}},
                                                                               {{1, 0, "含有无法解码的字符"}})}
-                                       << "tabaddnumber：第 2 条记录第 1 列含有无法解码的字符";
+                                       << "节次（tabaddnumber）：第 2 条记录第 1 列含有无法解码的字符";
     QTest::newRow("NUL character") << QVector<store::SourceTable>{attendance, list, subjects,
                                                                   numbers({{QString("a") + QChar(0)}})}
                                    << "第 1 条记录第 1 列含有无法保存的空字符";

@@ -7,6 +7,7 @@
 #include <store/catalogue.h>
 
 #include <QAction>
+#include <QClipboard>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMdiArea>
@@ -71,6 +72,8 @@ private slots:
     void escapeCancelsThePendingRow_data();
     void escapeCancelsThePendingRow();
     void pendingRowIsWrittenWhenTheProgramCloses();
+    void copyAndPasteAsSpreadsheetText_data();
+    void copyAndPasteAsSpreadsheetText();
     void widthsResetOnActivation();
     void fixedSizeCentredWithFrameBelowCentre();
     void rotaNeverHoldsTheFileLocked();
@@ -256,6 +259,59 @@ void tst_onduty::escapeCancelsThePendingRow() {
     if (!newRow) return;
     r.click(Frmonduty::Lock);
     QCOMPARE(stored().size(), 3);
+}
+
+// Ctrl+C gives the selected cells as tab-separated lines; Ctrl+V stores tab-separated rows from
+// the current cell on, each a row edit written as a typed one.
+void tst_onduty::copyAndPasteAsSpreadsheetText_data() {
+    QTest::addColumn<int>("state");      // 0: locked, or the toolbar button pressed
+    QTest::addColumn<QRect>("cells");    // selected, or the current cell (top left) of a paste
+    QTest::addColumn<QString>("pasted"); // empty: Ctrl+C instead
+    QTest::addColumn<QString>("result"); // the clipboard after a copy, the stored rows after a paste
+    QTest::newRow("copy a block") << 0 << QRect(0, 1, 2, 2) << ""
+                                  << "第1周\t张伟\n第2周\t李娜\n";
+    QTest::newRow("copy in entry mode, a cell with a tab quoted") << int(Frmonduty::Entry) << QRect(2, 3, 1, 1) << ""
+                                                                  << "\"雨天\t改室内\"\n";
+    QTest::newRow("paste a row into modify mode") << int(Frmonduty::Modify) << QRect(1, 2, 1, 1) << "王芳\t操场\r\n"
+                                                  << "第1周|张伟||第1周|张伟||第2周|王芳|操场|第3周|赵敏|雨天\t改室内";
+    QTest::newRow("paste rows past the end in entry mode")
+        << int(Frmonduty::Entry) << QRect(0, 4, 1, 1) << "第4周\t陈静\n第5周\t\"刘\"\"洋\"\"\"\t无"
+        << "第1周|张伟||第1周|张伟||第2周|李娜||第3周|赵敏|雨天\t改室内|第4周|陈静||第5周|刘\"洋\"|无";
+    QTest::newRow("paste past the end in modify mode stops at the last row")
+        << int(Frmonduty::Modify) << QRect(0, 3, 1, 1) << "第6周\n第7周"
+        << "第1周|张伟||第1周|张伟||第2周|李娜||第6周|赵敏|雨天\t改室内";
+    QTest::newRow("locked: no paste") << 0 << QRect(0, 0, 1, 1) << "第9周"
+                                      << "第1周|张伟||第1周|张伟||第2周|李娜||第3周|赵敏|雨天\t改室内";
+}
+
+void tst_onduty::copyAndPasteAsSpreadsheetText() {
+    QFETCH(int, state);
+    QFETCH(QRect, cells);
+    QFETCH(QString, pasted);
+    QFETCH(QString, result);
+    seed();
+    testkit::exec(store::kRosterFile, "insert into tabonduty values ('第3周','赵敏','雨天' || char(9) || '改室内')");
+    Rota r;
+    if (state) r.click(state);
+    r.grid()->setFocus();
+    r.grid()->setCurrentIndex(r.grid()->model()->index(cells.top(), cells.left()));
+    auto* model = r.grid()->model();
+    r.grid()->selectionModel()->select(
+        QItemSelection(model->index(cells.top(), cells.left()), model->index(cells.bottom(), cells.right())),
+        QItemSelectionModel::ClearAndSelect);
+    if (pasted.isEmpty()) {
+        QTest::keyClick(r.grid(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), result);
+        QVERIFY(stored().size() == 4 && m_messages->all.isEmpty());
+        return;
+    }
+    QApplication::clipboard()->setText(pasted);
+    QTest::keyClick(r.grid(), Qt::Key_V, Qt::ControlModifier);
+    QStringList all;
+    for (const QStringList& row : stored()) all << row;
+    QCOMPARE(all.join('|'), result);
+    QCOMPARE(m_messages->all.size(), state ? 0 : 1); // a locked grid says why it takes nothing
+    QCOMPARE(r.w.model()->pendingRow(), -1);
 }
 
 // "退出" or the main window's close box: the row being edited is written first.

@@ -3,6 +3,7 @@
 
 #include <books/frmaddlist.h>
 #include <books/frmcahier.h>
+#include <books/frmfind.h>
 #include <books/frmnote.h>
 #include <books/frmonduty.h>
 #include <shell/frmbg.h>
@@ -20,6 +21,7 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -27,7 +29,10 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QSignalSpy>
+#include <QTableView>
 #include <QTextBrowser>
+#include <QToolBar>
 #include <QtTest>
 #include <algorithm>
 
@@ -56,6 +61,13 @@ private slots:
     void helpOpensFromTheMenu();
     void helpFollowsItsOwnFolderOnly_data();
     void helpFollowsItsOwnFolderOnly();
+    void childWindowMovedPastAnEdgeIsPutBack_data();
+    void childWindowMovedPastAnEdgeIsPutBack();
+    void windowsStayReachable();
+    void toolbarKeysPressTheirButtons_data();
+    void toolbarKeysPressTheirButtons();
+    void findRecordsOpensTheRecord_data();
+    void findRecordsOpensTheRecord();
 
 private:
     static QWidget* visibleChild(frmmain& m, const QString& name) {
@@ -77,10 +89,11 @@ void tst_shell::captionAndMenus() {
     QCOMPARE(names, QStringList({"system", "cahier", "note", "addlist", "teacher", "onduty", "print", "help", "exit"}));
     QStringList items;
     for (QAction* a : m.menuBar()->actions().first()->menu()->actions()) items << a->objectName() + ":" + a->text();
-    QCOMPARE(items, QStringList({"schooolinfo:学校信息设置", "cleancahier:会议记录清空", "cleannote:学校事历清空",
-                                 "cleanaddlist:通讯录清空", "cleanteacher:教师考勤清空", "cleanonduty:值周安排清空",
-                                 ":", "backupdata:备份数据…", "restoredata:恢复数据…", "recyclebin:回收站…",
-                                 "importdata:导入旧数据…", "changepwd:修改密码…", "usermanage:用户管理…"}));
+    QCOMPARE(items, QStringList({"findrecords:查找记录…", ":", "schooolinfo:学校信息设置", "cleancahier:会议记录清空",
+                                 "cleannote:学校事历清空", "cleanaddlist:通讯录清空", "cleanteacher:教师考勤清空",
+                                 "cleanonduty:值周安排清空", ":", "backupdata:备份数据…", "restoredata:恢复数据…",
+                                 "recyclebin:回收站…", "importdata:导入旧数据…", "changepwd:修改密码…",
+                                 "usermanage:用户管理…", ":", "cascade:层叠窗口"}));
     QVERIFY(!m.findChild<QAction*>("print")->isEnabled());
 }
 
@@ -517,6 +530,226 @@ void tst_shell::helpFollowsItsOwnFolderOnly() {
     QFile::link(dir.filePath("other/d.htm"), dir.filePath("help/link.htm"));
     const QUrl url = link.contains(':') ? QUrl(link) : QUrl::fromLocalFile(dir.filePath(link.section('#', 0, 0)));
     QCOMPARE(Frmhelp::insideHelp(url, dir.filePath("help")), followed);
+}
+
+// A child window's title bar stays inside the area, the window whole inside when it fits.
+void tst_shell::childWindowMovedPastAnEdgeIsPutBack_data() {
+    QTest::addColumn<QPoint>("to");
+    QTest::addColumn<QString>("expected"); // x and y: "right" is the area's width less the window's
+    QTest::newRow("past the right and bottom") << QPoint(5000, 5000) << "right,bottom";
+    QTest::newRow("above and left of the area") << QPoint(-300, -40) << "0,0";
+    QTest::newRow("inside: stays") << QPoint(7, 9) << "7,9";
+}
+
+void tst_shell::childWindowMovedPastAnEdgeIsPutBack() {
+    QFETCH(QPoint, to);
+    QFETCH(QString, expected);
+    frmmain m;
+    m.resize(1100, 800);
+    m.show();
+    m.findChild<QAction*>("help")->trigger();
+    auto* sub = qobject_cast<QMdiSubWindow*>(m.child("Frmhelp")->parentWidget());
+    sub->showNormal();
+    sub->resize(400, 300);
+    sub->move(to);
+    const QSize area = m.area()->viewport()->size();
+    const int title = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub);
+    const QStringList xy = expected.split(',');
+    const int x = xy[0] == "right" ? area.width() - sub->width() : xy[0].toInt();
+    const int y = xy[1] == "bottom" ? area.height() - title : xy[1].toInt();
+    QCOMPARE(sub->pos(), QPoint(x, y));
+    // Its menu item brings it whole into view.
+    m.findChild<QAction*>("help")->trigger();
+    QVERIFY(m.area()->viewport()->rect().contains(sub->geometry()));
+}
+
+void tst_shell::windowsStayReachable() {
+    frmmain m;
+    m.resize(500, 400);
+    m.show();
+    m.findChild<QAction*>("addlist")->trigger();
+    testkit::settle();
+    // Resized while the launcher is hidden, the launcher still fills the area when it comes back.
+    m.resize(1000, 700);
+    testkit::clickTool(m.child("Frmaddlist"), Frmaddlist::Exit);
+    testkit::settle();
+    QCOMPARE(m.child("Frmbg")->parentWidget()->geometry(), m.area()->viewport()->rect());
+    // Cascading leaves the launcher as the panel behind the windows.
+    m.findChild<QAction*>("help")->trigger();
+    m.findChild<QAction*>("findrecords")->trigger();
+    m.findChild<QAction*>("cascade")->trigger();
+    auto* launcher = qobject_cast<QMdiSubWindow*>(m.child("Frmbg")->parentWidget());
+    QVERIFY(launcher->isMaximized() && launcher->isVisible());
+    QCOMPARE(m.area()->subWindowList(QMdiArea::StackingOrder).first(), launcher);
+    QVERIFY(m.child("Frmhelp")->parentWidget()->pos() != m.child("Frmfind")->parentWidget()->pos());
+}
+
+// Every toolbar button has a key, shown in its tooltip, that presses it wherever the focus is in
+// its window; Ctrl+F is a book's own 查寻 where it has one, the search of every book elsewhere.
+void tst_shell::toolbarKeysPressTheirButtons_data() {
+    QTest::addColumn<QString>("menu"); // the menu command that opens the window
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("focus"); // the control with the focus
+    QTest::addColumn<int>("button");    // 0: no button of the window has this key
+    QTest::addColumn<QKeySequence>("key");
+    QTest::newRow("address book: add") << "addlist"
+                                       << "Frmaddlist"
+                                       << "txtname" << 1 << QKeySequence("Ctrl+N");
+    QTest::newRow("address book: query from a box") << "addlist"
+                                                    << "Frmaddlist"
+                                                    << "txtphone" << 4 << QKeySequence("Ctrl+F");
+    QTest::newRow("address book: next") << "addlist"
+                                        << "Frmaddlist"
+                                        << "txtremark" << 8 << QKeySequence("Alt+PgDown");
+    QTest::newRow("address book: exit") << "addlist"
+                                        << "Frmaddlist"
+                                        << "txtname" << 10 << QKeySequence("Esc");
+    QTest::newRow("minutes: add") << "cahier"
+                                  << "Frmcahier"
+                                  << "txtcontent" << 2 << QKeySequence("Ctrl+N");
+    QTest::newRow("events: back") << "note"
+                                  << "Frmnote"
+                                  << "txtcontent" << 8 << QKeySequence("Esc");
+    QTest::newRow("attendance: query") << "teacher"
+                                       << "frmteacher"
+                                       << "txtdate" << 3 << QKeySequence("Ctrl+F");
+    QTest::newRow("attendance: save") << "teacher"
+                                      << "frmteacher"
+                                      << "txtcount" << 2 << QKeySequence("Ctrl+S");
+    QTest::newRow("rota: modify") << "onduty"
+                                  << "Frmonduty"
+                                  << "DBGrid1" << 2 << QKeySequence("Ctrl+E");
+    QTest::newRow("rota: back") << "onduty"
+                                << "Frmonduty"
+                                << "DBGrid1" << 4 << QKeySequence("Ctrl+W");
+    QTest::newRow("rota: Esc cancels an edit, never leaves") << "onduty"
+                                                             << "Frmonduty"
+                                                             << "DBGrid1" << 0 << QKeySequence("Esc");
+}
+
+void tst_shell::toolbarKeysPressTheirButtons() {
+    QFETCH(QString, menu);
+    QFETCH(QString, window);
+    QFETCH(QString, focus);
+    QFETCH(int, button);
+    QFETCH(QKeySequence, key);
+    testkit::exec(store::kRosterFile, "insert into tabaddlist (name, sex) values ('张伟', '男'), ('李娜', '女')");
+    frmmain m;
+    m.show();
+    QApplication::setActiveWindow(&m);
+    m.findChild<QAction*>(menu)->trigger();
+    QPointer<QWidget> form = m.child(window);
+    auto* bar = form->findChild<QToolBar*>("Toolbar1");
+    for (QAction* a : bar->actions())
+        QVERIFY2(a->isSeparator() || (a->toolTip().contains(a->shortcut().toString(QKeySequence::NativeText)) &&
+                                      !a->shortcut().isEmpty()),
+                 qPrintable(a->text()));
+    QList<QSignalSpy*> spies;
+    for (QAction* a : bar->actions()) spies << new QSignalSpy(a, &QAction::triggered);
+    QWidget* target = form->findChild<QWidget*>(focus);
+    target->setFocus();
+    QCOMPARE(QApplication::focusWidget(), target);
+    QTest::keySequence(target, key);
+    testkit::settle();
+    for (int i = 0; i < spies.size(); ++i) QCOMPARE(spies[i]->count(), i + 1 == button ? 1 : 0);
+    qDeleteAll(spies);
+    QVERIFY(!m.child("Frmfind")); // Ctrl+F inside a book is its own 查寻
+}
+
+// Any piece of text in any column of any book, found as the person types and opened where it lives.
+void tst_shell::findRecordsOpensTheRecord_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<int>("count"); // records of that table listed
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("control"); // what shows the opened record
+    QTest::addColumn<QString>("shows");   // its text, or a grid's selected row joined by '|'
+    QTest::newRow("two-character name") << "张伟"
+                                        << "tabaddlist" << 1 << "Frmaddlist"
+                                        << "txtname"
+                                        << "张伟";
+    QTest::newRow("name with a blank typed after it") << "张伟 "
+                                                      << "tabkaoqin" << 2 << "frmteacher"
+                                                      << "DBGrid1"
+                                                      << "3-2-2026|星期一|张伟|事假|数学|2|3";
+    QTest::newRow("word in minutes content") << "校园安全"
+                                             << "tabcahier" << 1 << "Frmcahier"
+                                             << "txtcontent"
+                                             << "本周讨论校园安全和放学路队。";
+    QTest::newRow("event remark") << "操场"
+                                  << "tabnote" << 1 << "Frmnote"
+                                  << "Combo1"
+                                  << "运动会";
+    QTest::newRow("rota cell") << "王芳"
+                               << "tabonduty" << 1 << "Frmonduty"
+                               << "DBGrid1"
+                               << "第3周|王芳|雨天改室内";
+    QTest::newRow("apostrophe") << "O'Neil"
+                                << "tabaddlist" << 1 << "Frmaddlist"
+                                << "txtname"
+                                << "O'Neil";
+}
+
+void tst_shell::findRecordsOpensTheRecord() {
+    QFETCH(QString, text);
+    QFETCH(QString, table);
+    QFETCH(int, count);
+    QFETCH(QString, window);
+    QFETCH(QString, control);
+    QFETCH(QString, shows);
+    testkit::exec(store::kRosterFile,
+                  "insert into tabaddlist (name, sex, remark) values ('张三', '男', '无'), "
+                  "('张伟', '男', '无'), ('李伟明', '男', '张老师的同事'), ('O''Neil', '男', '外教')");
+    testkit::exec(store::kRosterFile, "insert into tabonduty values ('第2周', '李伟明', '无'), "
+                                      "('第3周', '王芳', '雨天改室内'), ('第4周', '张三', '无')");
+    testkit::exec(store::kMinutesFile,
+                  "insert into tabcahier values ('教师例会', '周一', '会议室', '王芳', '全体', '无', '无', '无', "
+                  "'布置期末考试。'), ('安全会议', '周三', '会议室', '王芳', '全体', '无', '无', '无', "
+                  "'本周讨论校园安全和放学路队。')");
+    testkit::exec(store::kEventsFile, "insert into tabnote values ('开学典礼', '9月1日', '李伟明', '礼堂', '开学'), "
+                                      "('运动会', '10月', '王芳', '在操场举行', '全校参加')");
+    testkit::exec(store::kAttendanceFile, "insert into tabkaoqin values ('3-1-2026', '星期日', '张三', '病假', "
+                                          "'语文', '1', '1'), ('3-2-2026', '星期一', '张伟', '事假', '数学', '2', "
+                                          "'3'), ('3-3-2026', '星期二', '张伟', '病假', '语文', '1', '2')");
+    frmmain m;
+    m.show();
+    QApplication::setActiveWindow(&m);
+    QTest::keyClick(&m, Qt::Key_F, Qt::ControlModifier); // Ctrl+F over the launcher opens the search
+    auto* find = qobject_cast<Frmfind*>(m.child("Frmfind"));
+    QVERIFY(find);
+    auto* box = find->findChild<QLineEdit*>("txtfind");
+    QVERIFY(box->hasFocus());
+    testkit::type(box, text);
+    auto* list = find->findChild<QListWidget*>("lstfound");
+    QTRY_VERIFY(list->count() > 0); // after the pause, without Enter
+    QTRY_VERIFY(!find->searching());
+    QList<QListWidgetItem*> items;
+    for (int i = 0; i < list->count(); ++i)
+        if (list->item(i)->data(Frmfind::TableRole).toString() == table) items << list->item(i);
+    QCOMPARE(items.size(), count);
+    QVERIFY2(items.first()->text().contains(text.trimmed()), qPrintable(items.first()->text()));
+    list->setFocus();
+    list->setCurrentItem(items.first());
+    testkit::key(list, Qt::Key_Return); // as a double-click does
+    testkit::settle();
+    QWidget* opened = visibleChild(m, window);
+    QVERIFY(opened);
+    QCOMPARE(m.area()->activeSubWindow()->widget(), opened);
+    QWidget* w = opened->findChild<QWidget*>(control);
+    QString shown;
+    if (auto* e = qobject_cast<QLineEdit*>(w)) shown = e->text();
+    if (auto* c = qobject_cast<QComboBox*>(w)) shown = c->currentText();
+    if (auto* t = qobject_cast<QPlainTextEdit*>(w)) shown = t->toPlainText();
+    if (auto* g = qobject_cast<QTableView*>(w)) {
+        const QModelIndexList rows = g->selectionModel()->selectedRows();
+        QCOMPARE(rows.size(), 1);
+        QStringList cells;
+        for (int c = 0; c < g->model()->columnCount(); ++c)
+            cells << g->model()->index(rows[0].row(), c).data().toString();
+        shown = cells.join('|');
+    }
+    QCOMPARE(shown, shows);
+    QVERIFY(m_messages->all.isEmpty());
 }
 
 QTEST_MAIN(tst_shell)

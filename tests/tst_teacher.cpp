@@ -8,6 +8,7 @@
 #include <ui/recordsetmodel.h>
 
 #include <QAction>
+#include <QClipboard>
 #include <QCollator>
 #include <QComboBox>
 #include <QHeaderView>
@@ -86,7 +87,46 @@ private slots:
     void queryWithEmptyNameInListMode();
     void engineErrorsAreReported();
     void gridNeverHoldsTheFileLocked();
+    void gridCopiesButNeverTakesAPaste_data();
+    void gridCopiesButNeverTakesAPaste();
 };
+
+// The register's grid gives its cells out as spreadsheet text, Chinese intact; a paste changes
+// nothing.
+void tst_teacher::gridCopiesButNeverTakesAPaste_data() {
+    QTest::addColumn<QString>("keys"); // what the person does before Ctrl+C
+    QTest::addColumn<QString>("copied");
+    QTest::newRow("two cells of a row") << "cells"
+                                        << "张伟\t迟到\n";
+    QTest::newRow("a whole row by its header") << "row"
+                                               << "3-2-2026\t\t李娜\t迟到\t数学\t1\t第二节\n";
+    QTest::newRow("Ctrl+A: every row")
+        << "all"
+        << "3-1-2026\t\t张伟\t迟到\t数学\t1\t第二节\n3-2-2026\t\t李娜\t迟到\t数学\t1\t第二节\n";
+}
+
+void tst_teacher::gridCopiesButNeverTakesAPaste() {
+    QFETCH(QString, keys);
+    QFETCH(QString, copied);
+    insertEntry("3-1-2026", "张伟");
+    insertEntry("3-2-2026", "李娜");
+    Register r;
+    auto* grid = r.w->findChild<QTableView*>("DBGrid1");
+    grid->setFocus();
+    auto* model = grid->model();
+    if (keys == "cells")
+        grid->selectionModel()->select(QItemSelection(model->index(0, 2), model->index(0, 3)),
+                                       QItemSelectionModel::ClearAndSelect);
+    if (keys == "row") grid->selectRow(1); // as a click on its header does
+    if (keys == "all") QTest::keyClick(grid, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), copied);
+    QApplication::clipboard()->setText("1-1-2027\tx\ty");
+    grid->setCurrentIndex(model->index(0, 0));
+    QTest::keyClick(grid, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(r.grid(0, 0), QString("3-1-2026"));
+    QCOMPARE(testkit::rows(store::kAttendanceFile, "select count(*) from tabkaoqin").value(0).value(0), QString("2"));
+}
 
 void tst_teacher::readDate_data() {
     QTest::addColumn<QString>("text");

@@ -1,5 +1,6 @@
 #include "frmimport.h"
 
+#include <store/catalogue.h>
 #include <ui/twips.h>
 
 #include <QCheckBox>
@@ -16,7 +17,8 @@ namespace {
 QString contents(const store::ImportBook& book) {
     if (!book.problems.isEmpty()) return book.problems.join('\n') + "\n这个文件中的记录都不会导入。";
     QStringList tables;
-    for (const store::ImportTable& t : book.tables) tables << QString("%1：%2 条记录").arg(t.name).arg(t.rows.size());
+    for (const store::ImportTable& t : book.tables)
+        tables << QString("%1：%2 条记录").arg(store::tableTitle(t.name)).arg(t.rows.size());
     return tables.join("，");
 }
 

@@ -9,8 +9,8 @@
 #include <ui/childframe.h>
 #include <ui/controls.h>
 #include <ui/designedform.h>
-#include <ui/fonts.h>
 #include <ui/enterfocus.h>
+#include <ui/fonts.h>
 #include <ui/limitededit.h>
 #include <ui/notify.h>
 #include <ui/twips.h>
@@ -31,16 +31,16 @@ Frmaddlist::Frmaddlist(QWidget* parent) : ui::ChildForm(parent), form(new Ui::Fr
     form->setupUi(this);
     ui::setPointSize(14.25, {form->Label11});
     Toolbar1 = ui::makeToolbarIn(form->Toolbar1,
-                                 {{"增加", "add"},
-                                  {"保存", "save"},
-                                  {"编辑", "edit"},
-                                  {"查寻", "search"},
-                                  {"删除", "delete"},
-                                  {"起点", "first"},
-                                  {"前条", "previous"},
-                                  {"后条", "next"},
-                                  {"终点", "last"},
-                                  {"退出", "exit"}},
+                                 {{"增加", "add", QKeySequence::New},
+                                  {"保存", "save", QKeySequence::Save},
+                                  {"编辑", "edit", Qt::CTRL | Qt::Key_E},
+                                  {"查寻", "search", QKeySequence::Find},
+                                  {"删除", "delete", Qt::CTRL | Qt::Key_D},
+                                  {"起点", "first", Qt::ALT | Qt::Key_Home},
+                                  {"前条", "previous", Qt::ALT | Qt::Key_PageUp},
+                                  {"后条", "next", Qt::ALT | Qt::Key_PageDown},
+                                  {"终点", "last", Qt::ALT | Qt::Key_End},
+                                  {"退出", "exit", Qt::Key_Escape}},
                                  [this](int i) { Toolbar1_ButtonClick(i); });
     form->Label11->hide();
     for (QLineEdit* e : lineBoxes()) ui::moveFocusOnEnter(e);
@@ -362,4 +362,22 @@ void Frmaddlist::last() {
     if (m_rs.eof()) return;
     m_rs.moveLast();
     ShowCurrentRecord();
+}
+
+// A record a search found: the whole book again, standing on that record.
+bool Frmaddlist::showRecord(const QString& table, qint64 rowid, const QStringList&) {
+    if (table != QLatin1String("tabaddlist")) return false;
+    SearchStep = 0;
+    AddMode = false;
+    form->Label11->hide();
+    ui::toolButton(Toolbar1, Save)->setEnabled(false);
+    reload(QString());
+    if (!m_rs.moveToRowid(rowid)) {
+        m_rs.moveFirst();
+        if (!m_rs.isEmpty()) ShowCurrentRecord();
+        showHint(QStringLiteral("该记录已经不在了！"));
+        return false;
+    }
+    ShowCurrentRecord();
+    return true;
 }

@@ -23,6 +23,7 @@ public:
 
     void Toolbar1_ButtonClick(int index);
     bool hasUnsavedInput() const override;
+    bool showRecord(const QString& table, qint64 rowid, const QStringList& values) override;
 
     bool addMode() const { return AddMode; }
     int searchStep() const { return SearchStep; }

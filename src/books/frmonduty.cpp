@@ -8,6 +8,7 @@
 #include <ui/childframe.h>
 #include <ui/controls.h>
 #include <ui/designedform.h>
+#include <ui/gridclipboard.h>
 #include <ui/notify.h>
 #include <ui/twips.h>
 
@@ -21,9 +22,13 @@
 
 Frmonduty::Frmonduty(QWidget* parent) : ui::ChildForm(parent), form(new Ui::Frmonduty) {
     form->setupUi(this);
-    Toolbar1 =
-        ui::makeToolbarIn(form->Toolbar1, {{"录入", "enter"}, {"修改", "modify"}, {"锁定", "lock"}, {"返回", "back"}},
-                          [this](int i) { Toolbar1_ButtonClick(i); });
+    Toolbar1 = ui::makeToolbarIn(form->Toolbar1,
+                                 // Esc in the grid cancels the row being edited: the return is Ctrl+W.
+                                 {{"录入", "enter", QKeySequence::New},
+                                  {"修改", "modify", Qt::CTRL | Qt::Key_E},
+                                  {"锁定", "lock", Qt::CTRL | Qt::Key_L},
+                                  {"返回", "back", Qt::CTRL | Qt::Key_W}},
+                                 [this](int i) { Toolbar1_ButtonClick(i); });
     // The visible data control: its arrows move the grid's current row.
     QTableView* grid = form->DBGrid1;
     connect(form->Data1_First, &QToolButton::clicked, this, [this] { moveCurrent(0); });
@@ -38,12 +43,15 @@ Frmonduty::Frmonduty(QWidget* parent) : ui::ChildForm(parent), form(new Ui::Frmo
     grid->setModel(m_model);
     ui::keepRowHeaderWidth(grid, QStringLiteral("✎")); // the new row's "*" and the edited row's mark
     grid->installEventFilter(this);
+    ui::speakSpreadsheet(grid,
+                         [this](const QModelIndex& from, const QVector<QStringList>& rows) { paste(from, rows); });
     connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex&, const QModelIndex& previous) {
                 if (previous.isValid() && previous.row() == m_model->pendingRow()) commitPending();
             });
     connect(grid, &QWidget::customContextMenuRequested, this, [this, grid](const QPoint& pos) {
         QMenu menu(this);
+        ui::addCopyItem(&menu, grid);
         QAction* del = menu.addAction(QStringLiteral("删除该行"));
         del->setEnabled(m_model->allowUpdate() && grid->indexAt(pos).isValid());
         if (menu.exec(grid->viewport()->mapToGlobal(pos)) == del) deleteRow(grid->indexAt(pos).row());
@@ -159,3 +167,39 @@ bool Frmonduty::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool Frmonduty::hasUnsavedInput() const { return m_model && m_model->pendingRow() >= 0; }
+
+// A row a search found: the rota read again, that row current and selected.
+bool Frmonduty::showRecord(const QString& table, qint64 rowid, const QStringList&) {
+    if (table != QLatin1String("tabonduty")) return false;
+    commitPending();
+    reload();
+    const int row = m_model->recordSet().rowids().indexOf(rowid);
+    if (row < 0) {
+        ui::notify(this, QStringLiteral("这一行已经不在了！"), ui::Information);
+        return false;
+    }
+    moveCurrent(row);
+    form->DBGrid1->selectRow(row);
+    form->DBGrid1->scrollTo(m_model->index(row, 0));
+    form->DBGrid1->setFocus();
+    return true;
+}
+
+// Pasted rows of cells, from the current cell on: each row an edit written as a typed one, the
+// new-record row taking the rows past the last. A locked grid takes none.
+void Frmonduty::paste(const QModelIndex& from, const QVector<QStringList>& rows) {
+    if (!m_model->allowUpdate() && !m_model->allowAddNew()) {
+        ui::notify(this, QStringLiteral("值周表已锁定。请先单击“修改”或“录入”，再粘贴。"), ui::Information);
+        return;
+    }
+    if (!commitPending()) return;
+    int row = from.row();
+    for (const QStringList& cells : rows) {
+        if (row >= m_model->rowCount()) break; // past the last row, where no new row may be added
+        for (int c = 0; c < cells.size() && from.column() + c < m_model->columnCount(); ++c)
+            m_model->setData(m_model->index(row, from.column() + c), cells[c]);
+        if (!commitPending()) return;
+        ++row;
+    }
+    moveCurrent(qMin(row, m_model->rowCount()) - 1);
+}

@@ -21,6 +21,7 @@ public:
     ~Frmonduty() override;
 
     void Toolbar1_ButtonClick(int index);
+    bool showRecord(const QString& table, qint64 rowid, const QStringList& values) override;
     RotaModel* model() const { return m_model; }
     // Writes the row being edited before the program ends (a refusal is reported).
     void writePending() override { commitPending(); }
@@ -41,6 +42,7 @@ private:
     void deleteRow(int row);
     void deleteSelectedRows();
     void moveCurrent(int row);
+    void paste(const QModelIndex& from, const QVector<QStringList>& rows);
 
     RotaModel* m_model;
     std::unique_ptr<Ui::Frmonduty> form; // the controls, from frmonduty.ui

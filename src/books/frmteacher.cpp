@@ -10,6 +10,7 @@
 #include <ui/controls.h>
 #include <ui/designedform.h>
 #include <ui/fonts.h>
+#include <ui/gridclipboard.h>
 #include <ui/notify.h>
 #include <ui/recordsetmodel.h>
 #include <ui/twips.h>
@@ -40,10 +41,13 @@ frmteacher::frmteacher(QWidget* parent) : ui::ChildForm(parent), form(new Ui::fr
                             form->labnumber, form->Label8, form->Option1_0, form->Option1_1, form->DBGrid1,
                             form->labaddnumber, form->labaddsubject, form->labaddsort, form->cmdok, form->cmdcancel});
     form->DBGrid1->horizontalHeader()->setFont(ui::song(12));
-    Toolbar1 = ui::makeToolbarIn(
-        form->Toolbar1,
-        {{"设置", "settings"}, {"保存", "save"}, {"查寻", "search"}, {"浏览", "browse"}, {"返回", "back"}},
-        [this](int i) { Toolbar1_ButtonClick(i); });
+    Toolbar1 = ui::makeToolbarIn(form->Toolbar1,
+                                 {{"设置", "settings", Qt::CTRL | Qt::Key_T},
+                                  {"保存", "save", QKeySequence::Save},
+                                  {"查寻", "search", QKeySequence::Find},
+                                  {"浏览", "browse", Qt::CTRL | Qt::Key_B},
+                                  {"返回", "back", Qt::Key_Escape}},
+                                 [this](int i) { Toolbar1_ButtonClick(i); });
     for (QComboBox* c : combos()) ui::setUpCombo(c);
 
     // The chosen order holds for every later fill of the grid.
@@ -63,6 +67,7 @@ frmteacher::frmteacher(QWidget* parent) : ui::ChildForm(parent), form(new Ui::fr
     m_model->setAlignment(Qt::AlignCenter);
     form->DBGrid1->setModel(m_model);
     ui::keepRowHeaderWidth(form->DBGrid1, QStringLiteral("00000"));
+    ui::speakSpreadsheet(form->DBGrid1); // copied out, never pasted into
 
     HideAddControls();
     connect(form->cmdok, &QPushButton::clicked, this, &frmteacher::cmdok_Click);
@@ -299,4 +304,20 @@ void frmteacher::cmdok_Click() {
     ui::toolButton(Toolbar1, Save)->setEnabled(true);
     ui::notify(this, QStringLiteral("已经添加"), ui::Information);
     emit reloadRequested();
+}
+
+// An entry a search found: its teacher queried, the entry selected in the grid.
+bool frmteacher::showRecord(const QString& table, qint64, const QStringList& values) {
+    if (table != QLatin1String("tabkaoqin")) return false;
+    if (!form->cmdok->isHidden()) cmdcancel_Click(); // back from list editing to entry
+    ui::setText(form->comname, values.value(2));
+    query();
+    const QVector<QStringList>& rows = m_model->recordSet().rows();
+    for (int row = 0; row < rows.size(); ++row) {
+        if (rows[row] != values) continue;
+        form->DBGrid1->selectRow(row);
+        form->DBGrid1->scrollTo(m_model->index(row, 0));
+        return true;
+    }
+    return false;
 }

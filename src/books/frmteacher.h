@@ -26,6 +26,7 @@ public:
     ~frmteacher() override;
 
     void Toolbar1_ButtonClick(int index);
+    bool showRecord(const QString& table, qint64 rowid, const QStringList& values) override;
     void cmdok_Click();
     void cmdcancel_Click();
     ui::RecordSetModel* gridModel() const { return m_model; }

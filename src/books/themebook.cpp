@@ -55,9 +55,16 @@ void ThemeBook::open(const Controls& controls) {
         if (!input) qFatal("%s: no input %s in the form", qPrintable(objectName()), r.input);
         m_required.append({input, r.message});
     }
-    Toolbar1 = ui::makeToolbarIn(
-        m_form.Toolbar1, {{}, {"增加", "add"}, {}, {"保存", "save"}, {}, {"删除", "delete"}, {}, {"返回", "back"}},
-        [this](int i) { Toolbar1_ButtonClick(i); });
+    Toolbar1 = ui::makeToolbarIn(m_form.Toolbar1,
+                                 {{},
+                                  {"增加", "add", QKeySequence::New},
+                                  {},
+                                  {"保存", "save", QKeySequence::Save},
+                                  {},
+                                  {"删除", "delete", Qt::CTRL | Qt::Key_D},
+                                  {},
+                                  {"返回", "back", Qt::Key_Escape}},
+                                 [this](int i) { Toolbar1_ButtonClick(i); });
 
     QComboBox* combo = m_form.Combo1;
     ui::setUpCombo(combo);
@@ -236,4 +243,20 @@ void ThemeBook::remove() {
 void ThemeBook::reloadList() {
     LoadThemeList();
     if (m_form.Combo1->currentText() == kNoRecords) emptyBoxes();
+}
+
+// A record a search found: the list read again and that record picked from it.
+bool ThemeBook::showRecord(const QString& table, qint64 rowid, const QStringList&) {
+    if (table != m_facts.table) return false;
+    LoadThemeList();
+    ui::toolButton(Toolbar1, Save)->setEnabled(false);
+    const int index = m_form.Combo1->findData(rowid);
+    if (index < 0) {
+        ui::notify(this, QStringLiteral("该记录已经不在了！"), ui::Information);
+        return false;
+    }
+    m_form.Combo1->setCurrentIndex(index);
+    Combo1_Click(index);
+    ui::setText(m_form.Combo1, m_form.Combo1->itemText(index));
+    return true;
 }

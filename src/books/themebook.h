@@ -37,6 +37,7 @@ public:
     };
 
     void Toolbar1_ButtonClick(int index);
+    bool showRecord(const QString& table, qint64 rowid, const QStringList& values) override;
     void Combo1_Click(int index);
     void Form_Resize() override;
     bool hasUnsavedInput() const override;

@@ -36,7 +36,7 @@ constexpr int kCellsListed = 5;
 
 // The problems of one table the book needs, and its rows cut to the columns the book reads.
 void planTable(const SourceFile& file, const Table& need, ImportBook& book) {
-    const QString where = QString("“%1”中的数据表 %2：").arg(file.shownName, need.name);
+    const QString where = QString("“%1”中的数据表 %2（%3）：").arg(file.shownName, need.title, need.name);
     const SourceTable* t = findTable(file, need.name);
     if (!t) {
         book.problems << where + "缺少这个数据表";
@@ -97,12 +97,14 @@ QStringList DescribeImport(const QVector<ImportedTable>& tables) {
     QStringList lines;
     for (const ImportedTable& t : tables) {
         if (t.keptOurs) {
-            lines << QString("%1：本软件中已有学校信息，保留现有的，没有导入").arg(t.name);
+            lines << QString("%1：本软件中已有学校信息，保留现有的，没有导入").arg(store::tableTitle(t.name));
             continue;
         }
-        QString line = t.replaced
-                           ? QString("%1：原有的 %2 条记录换成了导入的 %3 条").arg(t.name).arg(t.removed).arg(t.added)
-                           : QString("%1：增加了 %2 条记录").arg(t.name).arg(t.added);
+        QString line = t.replaced ? QString("%1：原有的 %2 条记录换成了导入的 %3 条")
+                                        .arg(store::tableTitle(t.name))
+                                        .arg(t.removed)
+                                        .arg(t.added)
+                                  : QString("%1：增加了 %2 条记录").arg(store::tableTitle(t.name)).arg(t.added);
         if (!t.sameAccounts.isEmpty())
             line += QString("；%1 个帐户与已有的完全相同，没有重复导入（%2）")
                         .arg(t.sameAccounts.size())

@@ -75,7 +75,12 @@ void frmLogin::cmdok_Click() {
     auto* main = new frmmain;
     main->setUser(name);
     main->setAttribute(Qt::WA_DeleteOnClose);
-    if (QScreen* screen = this->screen()) main->setGeometry(screen->availableGeometry());
+    // Un-maximised, the window lies on the screen with room for its frame: never its title bar above.
+    if (QScreen* screen = this->screen()) {
+        const QRect room = screen->availableGeometry().adjusted(16, 48, -16, -16);
+        main->setGeometry(
+            QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, main->size().boundedTo(room.size()), room));
+    }
     main->showMaximized();
     hide();
     deleteLater();

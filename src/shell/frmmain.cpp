@@ -3,15 +3,16 @@
 #include "frmbg.h"
 #include "frmhelp.h"
 
+#include <admin/backups.h>
 #include <admin/emptying.h>
 #include <admin/frmrecycle.h>
 #include <admin/frmsystem.h>
-#include <admin/backups.h>
 #include <admin/importdata.h>
 #include <admin/frmpassword.h>
 #include <admin/frmusers.h>
 #include <books/frmaddlist.h>
 #include <books/frmcahier.h>
+#include <books/frmfind.h>
 #include <books/frmnote.h>
 #include <books/frmonduty.h>
 #include <books/frmteacher.h>
@@ -57,6 +58,12 @@ ui::ChildForm* makeLauncher(frmmain* frame) {
     return bg;
 }
 
+ui::ChildForm* makeFinder(frmmain* frame) {
+    auto* find = new Frmfind;
+    QObject::connect(find, &Frmfind::recordChosen, frame, &frmmain::showRecord);
+    return find;
+}
+
 using W = ChildWindow;
 const ChildWindow kWindows[] = {
     {"Frmbg", makeLauncher, W::Maximised, W::Frameless, W::KeepsLauncher, W::LeavesTwins},
@@ -67,8 +74,19 @@ const ChildWindow kWindows[] = {
     {"frmteacher", make<frmteacher>, W::OwnSize, W::NoControlBox, W::HidesLauncher, W::ClosesTwins},
     {"Frmonduty", make<Frmonduty>, W::OwnSize, W::NoControlBox, W::HidesLauncherOnLoad, W::ClosesTwins},
     {"Frmsystem", make<Frmsystem>, W::OwnSize, W::NoControlBox, W::HidesLauncherOnLoad, W::LeavesTwins},
+    {"Frmfind", makeFinder, W::OwnSize, W::ControlBox, W::KeepsLauncher, W::LeavesTwins},
 };
 const char kLauncher[] = "Frmbg";
+
+// The window that shows the records of each table a search goes through.
+const struct {
+    const char* table;
+    const char* window;
+} kRecordWindows[] = {{"tabaddlist", "Frmaddlist"},
+                      {"tabonduty", "Frmonduty"},
+                      {"tabcahier", "Frmcahier"},
+                      {"tabnote", "Frmnote"},
+                      {"tabkaoqin", "frmteacher"}};
 
 const ChildWindow* windowNamed(const QString& name) {
     for (const ChildWindow& w : kWindows)
@@ -86,10 +104,15 @@ frmmain::frmmain(QWidget* parent) : QMainWindow(parent) {
     m_area->setObjectName("mdiArea");
     m_area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
     m_area->setBackground(QColor(128, 128, 128));
+    // A fixed window larger than the area (a small screen, a large scale) scrolls into reach.
+    m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_area);
     m_area->viewport()->installEventFilter(this);
-    connect(m_area, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow* sub) {
-        if (auto* form = qobject_cast<ui::ChildForm*>(sub ? sub->widget() : nullptr)) form->Form_Activate();
+    connect(m_area, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
+        auto* form = qobject_cast<ui::ChildForm*>(sub ? sub->widget() : nullptr);
+        if (form) form->Form_Activate();
+        findShortcutFor(form);
     });
     buildMenus();
     resize(ui::twips(11880), ui::twips(8010) + menuBar()->sizeHint().height());
@@ -98,8 +121,14 @@ frmmain::frmmain(QWidget* parent) : QMainWindow(parent) {
 }
 
 // The fixed-size windows stay centred in the client area whatever the main window's size.
+// The hidden launcher too fills the area as it is now: Qt resizes only the shown maximised windows.
 bool frmmain::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_area->viewport() && event->type() == QEvent::Resize) ui::recentreFixedWindows(m_area);
+    if (watched == m_area->viewport() && event->type() == QEvent::Resize) {
+        ui::recentreFixedWindows(m_area);
+        QMdiSubWindow* launcher = ui::subWindowOf(child(kLauncher));
+        if (launcher && launcher->isHidden() && launcher->isMaximized())
+            launcher->setGeometry(m_area->viewport()->rect());
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -120,6 +149,9 @@ void frmmain::buildMenus() {
             if (store::booksState() != before) reloadBooks();
         });
     };
+    item("findrecords", QStringLiteral("查找记录…"), [](frmmain* m) { m->findrecords_Click(); });
+    m_system->actions().constLast()->setShortcut(QKeySequence::Find);
+    m_system->addSeparator();
     item("schooolinfo", QStringLiteral("学校信息设置"), [](frmmain* m) { m->schooolinfo_Click(); });
     item("cleancahier", QStringLiteral("会议记录清空"), [](frmmain* m) { admin::cleancahier_Click(m); });
     item("cleannote", QStringLiteral("学校事历清空"), [](frmmain* m) { admin::cleannote_Click(m); });
@@ -132,10 +164,13 @@ void frmmain::buildMenus() {
     item("recyclebin", QStringLiteral("回收站…"), [](frmmain* m) { admin::recyclebin_Click(m); });
     // Each book is backed up before the import changes it.
     item("importdata", QStringLiteral("导入旧数据…"), [](frmmain* m) {
-        admin::importdata_Click(m, [](const QString& file) { admin::snapshotBefore(QStringLiteral("导入旧数据前"), {file}); });
+        admin::importdata_Click(
+            m, [](const QString& file) { admin::snapshotBefore(QStringLiteral("导入旧数据前"), {file}); });
     });
     item("changepwd", QStringLiteral("修改密码…"), [](frmmain* m) { admin::changepwd_Click(m, m->user()); });
     item("usermanage", QStringLiteral("用户管理…"), [](frmmain* m) { admin::usermanage_Click(m, m->user()); });
+    m_system->addSeparator();
+    item("cascade", QStringLiteral("层叠窗口"), [](frmmain* m) { m->cascade_Click(); });
     connect(m_system, &QMenu::aboutToShow, this, &frmmain::listWindows);
 
     auto command = [this, bar](const char* name, const QString& text, void (frmmain::*run)()) {
@@ -168,7 +203,10 @@ void frmmain::listWindows() {
         a->setCheckable(true);
         a->setChecked(sub == m_area->activeSubWindow());
         connect(a, &QAction::triggered, this, [this, sub = QPointer<QMdiSubWindow>(sub)] {
-            if (sub) m_area->setActiveSubWindow(sub);
+            if (!sub) return;
+            m_area->setActiveSubWindow(sub);
+            sub->raise();
+            ui::bringIntoView(sub);
         });
         m_windowActions << a;
     }
@@ -185,6 +223,7 @@ QWidget* frmmain::loadAndShow(const QString& name) {
             sub->show();
             m_area->setActiveSubWindow(sub);
             sub->raise();
+            ui::bringIntoView(sub);
         }
         return loaded;
     }
@@ -212,6 +251,7 @@ QWidget* frmmain::loadAndShow(const QString& name) {
     QMdiSubWindow* sub = m_area->addSubWindow(form, flags);
     if (window->frame != W::ControlBox) sub->setSystemMenu(nullptr); // no control box, so no system menu either
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    if (window->frame != W::Frameless) ui::keepTitleBarInside(sub);
     sub->setWindowTitle(form->windowTitle());
     sub->setWindowIcon(ui::appIcon());
     m_children[name] = form;
@@ -266,6 +306,38 @@ void frmmain::launcherLabel(int n) {
 }
 
 void frmmain::schooolinfo_Click() { open("Frmsystem"); }
+void frmmain::findrecords_Click() { open("Frmfind"); }
+
+// The shown child windows one below the other; the launcher stays the filling panel behind them.
+void frmmain::cascade_Click() {
+    QMdiSubWindow* launcher = ui::subWindowOf(child(kLauncher));
+    const bool shown = launcher && launcher->isVisible();
+    if (shown) launcher->hide();
+    m_area->cascadeSubWindows();
+    if (!shown) return;
+    launcher->showMaximized();
+    launcher->lower();
+}
+
+// Ctrl+F opens the search, except in a window whose own command it is (a book's 查寻).
+void frmmain::findShortcutFor(QWidget* form) {
+    bool own = false;
+    if (form)
+        for (const QAction* a : form->findChildren<QAction*>())
+            own = own || a->shortcuts().contains(QKeySequence(QKeySequence::Find));
+    if (QAction* find = m_system->findChild<QAction*>("findrecords", Qt::FindDirectChildrenOnly))
+        find->setShortcut(own ? QKeySequence() : QKeySequence(QKeySequence::Find));
+}
+
+// A record a search found, shown in the window of its book.
+void frmmain::showRecord(const QString& table, qint64 rowid, const QStringList& values) {
+    for (const auto& r : kRecordWindows) {
+        if (table != QLatin1String(r.table)) continue;
+        open(r.window);
+        if (auto* form = qobject_cast<ui::ChildForm*>(child(r.window))) form->showRecord(table, rowid, values);
+        return;
+    }
+}
 void frmmain::cahier_Click() { open("Frmcahier"); }
 void frmmain::note_Click() { open("Frmnote"); }
 void frmmain::addlist_Click() { open("Frmaddlist"); }

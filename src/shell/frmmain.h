@@ -35,6 +35,10 @@ public:
 
     // Menu commands.
     void schooolinfo_Click();
+    void findrecords_Click();
+    void cascade_Click();
+    // Opens the window of a table's records on one record that a search found.
+    void showRecord(const QString& table, qint64 rowid, const QStringList& values);
     void cahier_Click();
     void note_Click();
     void addlist_Click();
@@ -57,6 +61,7 @@ private:
     bool mayDiscard(const QString& name);
     bool mayDiscardAll();
     void reloadBooks();
+    void findShortcutFor(QWidget* form);
 
     QMdiArea* m_area;
     QMenu* m_system;

@@ -126,6 +126,11 @@ const Table* findTable(const QString& name) {
     return nullptr;
 }
 
+QString tableTitle(const QString& name) {
+    const Table* t = findTable(name);
+    return t ? t->title : name;
+}
+
 QStringList tablesOf(const QString& path) {
     QStringList names;
     if (const Book* b = bookOf(path))

@@ -53,6 +53,9 @@ const Book* bookOf(const QString& path);
 // A table of any book, by name (exact); null when no book has it.
 const Table* findTable(const QString& name);
 
+// A table's Chinese title ("节次" for tabaddnumber), or the name itself for a table of no book.
+QString tableTitle(const QString& name);
+
 // The names of the tables a data file or template holds; empty for a file of no book.
 QStringList tablesOf(const QString& path);
 

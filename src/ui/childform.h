@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 
@@ -27,6 +28,14 @@ public:
     // True when nothing unsaved would be lost: nothing is unsaved, or the person agreed to give
     // it up when asked (once; Cancel is the default).
     bool mayDiscardInput();
+    // Shows one record of table that a search found (its rowid and its values as read); false
+    // when the window shows no such table or the record is no longer there.
+    virtual bool showRecord(const QString& table, qint64 rowid, const QStringList& values) {
+        Q_UNUSED(table)
+        Q_UNUSED(rowid)
+        Q_UNUSED(values)
+        return false;
+    }
 
 protected:
     // On every resize of the window, its first showing included.

@@ -3,7 +3,9 @@
 #include "twips.h"
 
 #include <QMdiArea>
+#include <QEvent>
 #include <QMdiSubWindow>
+#include <QStyle>
 
 namespace ui {
 
@@ -34,6 +36,43 @@ void recentreFixedWindows(QMdiArea* area) {
         const QSizeF size = sub->widget() ? sub->widget()->property(kFixedSizeProperty).toSizeF() : QSizeF();
         if (!size.isEmpty()) fixAndCentre(sub->widget(), size.width(), size.height());
     }
+}
+
+namespace {
+
+// The range a window's position may take in an area of the given size: whole when it fits, a
+// larger window across the edges as far as its size goes; its title bar always below the top.
+QPoint clamped(QPoint pos, QSize window, QSize area, int titleHeight) {
+    const int x = qBound(qMin(0, area.width() - window.width()), pos.x(), qMax(0, area.width() - window.width()));
+    const int y = qBound(qMin(0, area.height() - window.height()), pos.y(), qMax(0, area.height() - titleHeight));
+    return {x, y};
+}
+
+class TitleBarInside : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* sub = static_cast<QMdiSubWindow*>(watched);
+        if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) && !sub->isMaximized() &&
+            sub->mdiArea()) {
+            const int title = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub);
+            const QPoint pos = clamped(sub->pos(), sub->size(), sub->mdiArea()->viewport()->size(), title);
+            if (pos != sub->pos()) sub->move(pos);
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void keepTitleBarInside(QMdiSubWindow* sub) { sub->installEventFilter(new TitleBarInside(sub)); }
+
+void bringIntoView(QMdiSubWindow* sub) {
+    QMdiArea* area = sub->mdiArea();
+    if (!area || sub->isMaximized()) return;
+    const QSize room = area->viewport()->size() - sub->size();
+    const QPoint pos(qBound(0, sub->x(), qMax(0, room.width())), qBound(0, sub->y(), qMax(0, room.height())));
+    if (pos != sub->pos()) sub->move(pos);
 }
 
 void centreInParent(QWidget* child, double downTwips) {

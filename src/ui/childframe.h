@@ -17,6 +17,13 @@ inline constexpr char kFixedSizeProperty[] = "lumnoFixedSizeTwips";
 // Centres every fixed-size child window again, when the main window's client area changes.
 void recentreFixedWindows(QMdiArea* area);
 
+// Keeps a child window's title bar inside the main window's area: a window moved past an edge
+// is put back, as far as it fits (a window larger than the area may lie across its edges, as
+// the area's scroll bars move it).
+void keepTitleBarInside(QMdiSubWindow* sub);
+// Moves a child window fully into view in its area (its top left corner, when it is larger).
+void bringIntoView(QMdiSubWindow* sub);
+
 // Centres child in its parent's client area, with an extra downward offset in twips.
 void centreInParent(QWidget* child, double downTwips = 0);
 

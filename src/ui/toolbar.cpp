@@ -1,5 +1,6 @@
 #include "toolbar.h"
 
+#include "childform.h"
 #include "fonts.h"
 #include "pictures.h"
 #include "twips.h"
@@ -26,6 +27,18 @@ QToolBar* makeToolbar(QWidget* parent, const std::vector<ToolButton>& buttons, s
             continue;
         }
         QAction* a = bar->addAction(toolIcon(buttons[i].picture), buttons[i].caption);
+        if (!buttons[i].shortcut.isEmpty()) {
+            a->setShortcut(buttons[i].shortcut);
+            a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+            a->setToolTip(
+                QString("%1 (%2)").arg(buttons[i].caption, buttons[i].shortcut.toString(QKeySequence::NativeText)));
+            // The key works wherever the focus is in the window, not only on the toolbar.
+            for (QWidget* w = parent; w; w = w->parentWidget()) {
+                if (!qobject_cast<ChildForm*>(w)) continue;
+                w->addAction(a);
+                break;
+            }
+        }
         QObject::connect(a, &QAction::triggered, bar, [onClick, index] { onClick(index); });
     }
     return bar;
