@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDesktopServices>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -44,6 +45,16 @@ void answerRestore(int backup, const QStringList& files) {
     });
 }
 
+// Takes the place of the system's file manager.
+class Opened : public QObject {
+    Q_OBJECT
+public slots:
+    void open(const QUrl& url) { urls << url; }
+
+public:
+    QList<QUrl> urls;
+};
+
 } // namespace
 
 class tst_backup : public testkit::WindowTest {
@@ -63,6 +74,7 @@ private slots:
     void damagedBackupIsNeverRestored();
     void snapshotBeforeEmptying_data();
     void snapshotBeforeEmptying();
+    void openDataFolder();
 };
 
 // Another copy of the program saves all the while: each backup holds whole saves only.
@@ -73,7 +85,9 @@ void tst_backup::backupWhileAnotherCopySaves() {
     frmmain m;
     for (int i = 0; i < 3; ++i) {
         m.findChild<QAction*>("backupdata")->trigger();
-        QVERIFY2(m_messages->last().startsWith("数据已经备份到"), qPrintable(m_messages->last()));
+        QVERIFY2(m_messages->last().startsWith("数据已经备份到“" +
+                                               QDir::toNativeSeparators(QDir::current().absoluteFilePath("backup"))),
+                 qPrintable(m_messages->last()));
         QTest::qWait(30);
     }
     // (It may have finished already, noticed while the test waited.)
@@ -181,6 +195,17 @@ void tst_backup::snapshotBeforeEmptying() {
     QCOMPARE(made.size(), 1);
     QVERIFY(made.first().endsWith("前"));
     QCOMPARE(testkit::content("backup/" + made.first() + "/" + QFileInfo(file).fileName()), before);
+}
+
+// "打开数据文件夹" shows the working folder, where the data files and backup/ are, in the file manager.
+void tst_backup::openDataFolder() {
+    Opened opened;
+    QDesktopServices::setUrlHandler("file", &opened, "open");
+    frmmain m;
+    m.findChild<QAction*>("opendatafolder")->trigger();
+    QDesktopServices::unsetUrlHandler("file");
+    QCOMPARE(opened.urls, QList<QUrl>{QUrl::fromLocalFile(QDir::currentPath())});
+    QVERIFY(m_messages->all.isEmpty());
 }
 
 QTEST_MAIN(tst_backup)

@@ -118,6 +118,7 @@ void frmmain::buildMenus() {
     m_system->addSeparator();
     item("backupdata", QStringLiteral("备份数据…"), [](frmmain* m) { admin::backupdata_Click(m); });
     item("restoredata", QStringLiteral("恢复数据…"), [](frmmain* m) { admin::restoredata_Click(m); });
+    item("opendatafolder", QStringLiteral("打开数据文件夹"), [](frmmain* m) { admin::opendatafolder_Click(m); });
     // Each book is backed up before the import changes it.
     item("importdata", QStringLiteral("导入旧数据…"), [](frmmain* m) {
         admin::importdata_Click(m, [](const QString& file) { admin::snapshotBefore(QStringLiteral("导入旧数据前"), {file}); });
