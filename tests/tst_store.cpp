@@ -94,7 +94,7 @@ void tst_store::missingFileIsAnErrorAndStaysMissing() {
         QFAIL("opened a missing file");
     } catch (const Error& e) {
         QCOMPARE(e.kind(), Error::Missing);
-        QVERIFY(ui::describe(e).contains("database/cahier.dat"));
+        QVERIFY(ui::describe(e).contains(testkit::shown(kMinutesFile)));
         QVERIFY(ui::describe(e).contains("找不到"));
     }
     QVERIFY(!QFile::exists(kMinutesFile));
@@ -232,7 +232,7 @@ void tst_store::errorsSayWhatIsWrong() {
     }
     if (!undo.isEmpty()) testkit::setReadOnly(undo, false);
     if (fault == "disk full") QProcess::execute("umount", {"small"});
-    const QString path = QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath());
+    const QString path = testkit::shown(file);
     QVERIFY2(shown.contains(sentence.replace("FILE", path)), qPrintable(shown));
     QVERIFY2(shown.contains(path), qPrintable(shown));
 }
