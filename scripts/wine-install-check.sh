@@ -143,7 +143,7 @@ install_check "$(profile)"
 # An English-language system whose user is 张三: the user's folder is outside the 8-bit code page.
 # The locale is compiled into the build folder (the machine may have only C.UTF-8).
 locales=$(dirname "$WINEPREFIX")/locales
-[ -d "$locales/en_US.UTF-8" ] || localedef -i en_US -f UTF-8 "$locales/en_US.UTF-8"
+[ -d "$locales/en_US.UTF-8" ] || { mkdir -p "$locales" && localedef -i en_US -f UTF-8 "$locales/en_US.UTF-8"; }
 wineserver -k 2>/dev/null || true
 wineserver -w
 export WINEPREFIX=$WINEPREFIX-en-zhangsan LOCPATH=$locales LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 USER=张三 LOGNAME=张三
