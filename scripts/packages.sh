@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the scripts: install_missing PACKAGE... installs those Debian packages that are not
 # installed yet (others may be installing on the same machine: wait for apt's lock).
 install_missing() {
@@ -17,7 +18,13 @@ install_missing() {
     local sudo=""
     [ "$(id -u)" -eq 0 ] || sudo="sudo"
     echo "Installing: ${missing[*]}"
-    $sudo apt-get -o DPkg::Lock::Timeout=600 update -q
+    # DPkg::Lock::Timeout does not cover the lists' lock that another "apt-get update" holds.
+    local tries=0
+    until $sudo apt-get -o DPkg::Lock::Timeout=600 update -q; do
+        tries=$((tries + 1))
+        [ "$tries" -lt 60 ] || exit 1
+        sleep 10
+    done
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends \
         -o DPkg::Lock::Timeout=600 "${missing[@]}"
 }

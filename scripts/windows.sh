@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Builds the program for 64-bit Windows here, with Debian's mingw-w64 against a Qt for mingw:
 # the program, its set-up program and its tests (in build-windows/), the program folder
-# build-windows/app/, the installer build-windows/lumno-1.0.0-setup.exe and the zip
-# build-windows/lumno-1.0.0-windows.zip.
+# build-windows/app/, the installer build-windows/lumno-VERSION-setup.exe and the zip
+# build-windows/lumno-VERSION-windows.zip (VERSION: the project's, from the top CMakeLists.txt).
 #   ./scripts/windows.sh          all of that
 #   ./scripts/windows.sh --test   the same, then every test and the installer under wine, on a
 #                                 virtual X server (its first start makes a wine prefix: ~1 minute)
-# The Qt: $LUMNO_QT_MINGW (its prefix) when set, else ../shared/toolchains/qt6-mingw-6.4.2.tar.xz,
+# The Qt: $LUMNO_QT_MINGW (its prefix) when set, else ../shared/toolchains/qt6-mingw-$qt_version.tar.xz,
 # unpacked once into build-windows/. Without either it says how to make one and exits with 3.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -24,20 +24,21 @@ done
 elapsed() { echo "[windows.sh] $1: $(($(date +%s) - $2)) s"; }
 
 # The Qt for Windows.
-tarball=$root/../shared/toolchains/qt6-mingw-6.4.2.tar.xz
+qt_version=6.4.2
+tarball=$root/../shared/toolchains/qt6-mingw-$qt_version.tar.xz
 if [ -n "${LUMNO_QT_MINGW:-}" ]; then
     qt=$(realpath "$LUMNO_QT_MINGW")
 elif [ -f "$tarball" ]; then
-    qt=$out/qt6-mingw-6.4.2
+    qt=$out/qt6-mingw-$qt_version
     if [ ! -f "$qt/.unpacked" ] || [ "$tarball" -nt "$qt/.unpacked" ]; then
         rm -rf "$qt" && mkdir -p "$out"
         tar -xJf "$tarball" -C "$out" && touch "$qt/.unpacked"
     fi
 else
-    cat >&2 <<'EOF'
+    cat >&2 <<EOF
 There is no Qt for Windows here: neither LUMNO_QT_MINGW (the prefix of a Qt 6 cross-built with
 mingw-w64, the folder holding lib/cmake/Qt6/qt.toolchain.cmake) nor
-../shared/toolchains/qt6-mingw-6.4.2.tar.xz beside this repository.
+../shared/toolchains/qt6-mingw-$qt_version.tar.xz beside this repository.
 To make one from Debian's own qtbase source package (about 35 minutes on two cores):
  1. Give apt deb-src entries for the machine's own sources: in each /etc/apt/sources.list.d/*.sources
     stanza change "Types: deb" to "Types: deb deb-src" (or copy each "deb ..." line of a .list file
@@ -58,9 +59,10 @@ fi
 
 source scripts/packages.sh
 # qt6-base-dev: moc, uic and rcc for the cross build; libqt6sql6-sqlite: the set-up program that
-# runs here; qt6-translations-l10n: Qt's own texts in Chinese; the fonts: Chinese glyphs under wine;
+# runs here; qt6-translations-l10n: Qt's own texts in Chinese; librsvg2-bin and icoutils: the
+# program's icon; unzip and locales: the installer check (an English-language prefix); the fonts: Chinese glyphs under wine;
 # xauth (for xvfb-run) and the X libraries wine's display driver loads are only recommended.
-install_missing g++-mingw-w64-x86-64-posix wine wine64 nsis xvfb xauth qt6-base-dev libqt6sql6-sqlite \
+install_missing g++-mingw-w64-x86-64-posix wine wine64 nsis xvfb xauth librsvg2-bin icoutils unzip locales qt6-base-dev libqt6sql6-sqlite \
     qt6-translations-l10n cmake ninja-build g++ binutils fonts-arphic-uming fonts-arphic-ukai fonts-wqy-microhei \
     libxrender1 libxrandr2 libxi6 libxcursor1 libxinerama1 libxcomposite1 libxfixes3 \
     libsodium-dev pkg-config dpkg-dev autoconf automake libtool make
@@ -116,16 +118,19 @@ fi
 "${cross_pkgconfig[@]}" cmake --build "$out" -j 2
 elapsed "cross build" "$start"
 
-# The installer and the zip: the installed files, and for the zip fresh data files beside them.
+# The installer and the zip: the installed files and a note, and no data file: the program makes
+# the missing ones at its first start, so unpacking over a used folder never replaces a record.
 start=$(date +%s)
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$out/CMakeCache.txt")
+[ -n "$version" ] || { echo "no project version in $out/CMakeCache.txt" >&2; exit 1; }
 (cd "$out" && cpack -G NSIS >/dev/null)
-rm -rf "$out/zip" "$out/lumno-1.0.0-windows.zip"
+rm -rf "$out/zip" "$out/lumno-$version-windows.zip"
 cmake --install "$out" --prefix "$out/zip/Lumno" >/dev/null
-"$host/app/lumno-setup" "$out/zip/Lumno" >/dev/null
-(cd "$out/zip" && cmake -E tar cf ../lumno-1.0.0-windows.zip --format=zip Lumno)
+cp packaging/windows/说明.txt "$out/zip/Lumno/"
+(cd "$out/zip" && cmake -E tar cf "../lumno-$version-windows.zip" --format=zip Lumno)
 rm -rf "$out/zip"
 elapsed "installer and zip" "$start"
-ls -l "$out/lumno-1.0.0-setup.exe" "$out/lumno-1.0.0-windows.zip"
+ls -l "$out/lumno-$version-setup.exe" "$out/lumno-$version-windows.zip"
 echo "Program folder ready: build-windows/app/"
 
 [ "$test" = 1 ] || exit 0
@@ -137,10 +142,12 @@ export HOME=$out/wine-home
 mkdir -p "$HOME"
 winpath() { echo "Z:${1//\//\\}"; }
 # The program folder first: the tests load the very libraries that ship.
-export WINEPATH="$(winpath "$out/app");$(winpath "$qt/bin")"
+WINEPATH="$(winpath "$out/app");$(winpath "$qt/bin")"
+export WINEPATH
 # Wine hands no QT_* variable of the host to a Windows program, only WINEQT_* ones (as QT_*):
 # the tests run offscreen, and a fatal error is printed instead of waiting in a message box.
-export WINEQT_PLUGIN_PATH=$(winpath "$qt/plugins") WINEQT_QPA_PLATFORM=offscreen WINEQT_FORCE_STDERR_LOGGING=1
+WINEQT_PLUGIN_PATH=$(winpath "$qt/plugins")
+export WINEQT_PLUGIN_PATH WINEQT_QPA_PLATFORM=offscreen WINEQT_FORCE_STDERR_LOGGING=1
 # Qt's offscreen platform on Windows reads the fonts of one folder: the Chinese fonts the Linux
 # tests use, linked into one.
 fonts=$out/wine-fonts
@@ -148,13 +155,15 @@ mkdir -p "$fonts"
 for f in $(dpkg -L fonts-arphic-uming fonts-arphic-ukai fonts-wqy-microhei | grep -E '\.(ttf|ttc)$'); do
     ln -sf "$f" "$fonts/"
 done
-export WINEQT_QPA_FONTDIR=$(winpath "$fonts")
+WINEQT_QPA_FONTDIR=$(winpath "$fonts")
+export WINEQT_QPA_FONTDIR
 # Everything wine runs, on one virtual X server (wine needs a display even for Qt's offscreen
 # platform) and with one wine server that ends with it.
 under_wine() {
     set -euo pipefail
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        local t=$(date +%s)
+        local t
+        t=$(date +%s)
         "$wine" wineboot.exe --init </dev/null
         wineserver -w
         elapsed "first start of wine (new prefix)" "$t"
@@ -169,12 +178,13 @@ under_wine() {
     "$wine" "$out/app/lumno-setup.exe" "$(winpath "$warm")" </dev/null >/dev/null 2>&1
     rm -rf "$warm"
 
-    local t=$(date +%s)
+    local t
+    t=$(date +%s)
     ctest --test-dir "$out" --output-on-failure -j 2 || { echo "Tests under wine failed" >&2; return 1; }
     elapsed "tests under wine" "$t"
     t=$(date +%s)
-    scripts/wine-install-check.sh "$wine" "$out/lumno-1.0.0-setup.exe"
+    scripts/wine-install-check.sh "$wine" "$out/lumno-$version-setup.exe" "$out/lumno-$version-windows.zip"
     elapsed "installer under wine" "$t"
 }
-export wine out
+export wine out version
 xvfb-run -a -s "-screen 0 1280x800x24" bash -c "$(declare -f under_wine elapsed winpath); under_wine"

@@ -157,6 +157,8 @@ QByteArray bytes(const QString& file) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+QString shown(const QString& file) { return QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()); }
+
 QString content(const QString& file) {
     QStringList out;
     for (const QStringList& t : rows(file, "select name, sql from sqlite_master where type='table' order by name")) {

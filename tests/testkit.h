@@ -67,6 +67,8 @@ void exec(const QString& file, const QString& sql);
 void leaveHotJournal(const QString& file, const QString& statement);
 // The file's bytes, or empty when it cannot be read.
 QByteArray bytes(const QString& file);
+// A file as messages name it: its absolute path in the system's own separators.
+QString shown(const QString& file);
 // Every table of a database file with its definition and rows, as one text to compare.
 QString content(const QString& file);
 // Makes a file or folder read-only for this program (on) or writable again (off): plain

@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -48,6 +49,16 @@ void answerRestore(int backup, const QStringList& files) {
     });
 }
 
+// Takes the place of the system's file manager.
+class Opened : public QObject {
+    Q_OBJECT
+public slots:
+    void open(const QUrl& url) { urls << url; }
+
+public:
+    QList<QUrl> urls;
+};
+
 } // namespace
 
 class tst_backup : public testkit::WindowTest {
@@ -69,6 +80,7 @@ private slots:
     void snapshotBeforeEmptying();
     void openWindowsReadTheirBooksAgain_data();
     void openWindowsReadTheirBooksAgain();
+    void openDataFolder();
 };
 
 // Another copy of the program saves all the while: each backup holds whole saves only.
@@ -79,7 +91,8 @@ void tst_backup::backupWhileAnotherCopySaves() {
     frmmain m;
     for (int i = 0; i < 3; ++i) {
         m.findChild<QAction*>("backupdata")->trigger();
-        QVERIFY2(m_messages->last().startsWith("数据已经备份到"), qPrintable(m_messages->last()));
+        QVERIFY2(m_messages->last().startsWith("数据已经备份到“" + testkit::shown("backup")),
+                 qPrintable(m_messages->last()));
         QTest::qWait(30);
     }
     // (It may have finished already, noticed while the test waited.)
@@ -235,6 +248,17 @@ void tst_backup::openWindowsReadTheirBooksAgain() {
     const bool kept = typed && themes == 4;
     QCOMPARE(now == shown, kept);
     if (kept) QCOMPARE(now->findChild<QPlainTextEdit*>("txtcontent")->toPlainText(), QString("未保存的内容"));
+}
+
+// "打开数据文件夹" shows the working folder, where the data files and backup/ are, in the file manager.
+void tst_backup::openDataFolder() {
+    Opened opened;
+    QDesktopServices::setUrlHandler("file", &opened, "open");
+    frmmain m;
+    m.findChild<QAction*>("opendatafolder")->trigger();
+    QDesktopServices::unsetUrlHandler("file");
+    QCOMPARE(opened.urls, QList<QUrl>{QUrl::fromLocalFile(QDir::currentPath())});
+    QVERIFY(m_messages->all.isEmpty());
 }
 
 QTEST_MAIN(tst_backup)

@@ -306,6 +306,11 @@ void tst_login::missingUserFileIsReported() {
     QCOMPARE(messages.all.size(), 1);
     QVERIFY(messages.last().contains("uinfo.dat"));
     QVERIFY(messages.last().contains(QDir::toNativeSeparators(folder.path())));
+#ifdef Q_OS_WIN
+    QVERIFY(messages.last().contains("“开始”菜单"));
+#else
+    QVERIFY(messages.last().contains("启动命令 lumno"));
+#endif
     QVERIFY(!QFile::exists(store::kUserFile));
     QVERIFY(a.login->isVisible());
     delete a.login;

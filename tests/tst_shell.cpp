@@ -92,8 +92,8 @@ void tst_shell::captionAndMenus() {
     QCOMPARE(items, QStringList({"findrecords:查找记录…", ":", "schooolinfo:学校信息设置", "cleancahier:会议记录清空",
                                  "cleannote:学校事历清空", "cleanaddlist:通讯录清空", "cleanteacher:教师考勤清空",
                                  "cleanonduty:值周安排清空", ":", "backupdata:备份数据…", "restoredata:恢复数据…",
-                                 "recyclebin:回收站…", "importdata:导入旧数据…", "changepwd:修改密码…",
-                                 "usermanage:用户管理…", ":", "cascade:层叠窗口"}));
+                                 "recyclebin:回收站…", "opendatafolder:打开数据文件夹", "importdata:导入旧数据…",
+                                 "changepwd:修改密码…", "usermanage:用户管理…", ":", "cascade:层叠窗口"}));
     QVERIFY(!m.findChild<QAction*>("print")->isEnabled());
 }
 

@@ -97,7 +97,7 @@ void tst_store::missingFileIsAnErrorAndStaysMissing() {
         QFAIL("opened a missing file");
     } catch (const Error& e) {
         QCOMPARE(e.kind(), Error::Missing);
-        QVERIFY(ui::describe(e).contains("database/cahier.dat"));
+        QVERIFY(ui::describe(e).contains(testkit::shown(kMinutesFile)));
         QVERIFY(ui::describe(e).contains("找不到"));
     }
     QVERIFY(!QFile::exists(kMinutesFile));
@@ -174,15 +174,16 @@ void tst_store::nulCharacterIsRefused() {
     QCOMPARE(testkit::rows(kRosterFile, "select count(*) from tabonduty").at(0).at(0), QString("0"));
 }
 
-// Each way a file can be wrong gets its own true sentence, naming the file.
+// Each way a file can be wrong gets its own true sentence, naming the file by its absolute path in
+// the system's separators (FILE below).
 void tst_store::errorsSayWhatIsWrong_data() {
     QTest::addColumn<QString>("fault");
     QTest::addColumn<QString>("sentence");
-    QTest::newRow("table missing") << "table missing" << "数据文件“database/snote.dat”中缺少数据表“tabnote”";
+    QTest::newRow("table missing") << "table missing" << "数据文件“FILE”中缺少数据表“tabnote”";
     QTest::newRow("not a database") << "garbage" << "已经损坏，或不是本软件的数据文件";
     QTest::newRow("folder in the file's place") << "folder" << "是一个文件夹或其他特殊文件，不是数据文件";
-    QTest::newRow("pipe as the journal") << "fifo journal" << "旁边的“database/snote.dat-journal”不是普通文件";
-    QTest::newRow("read-only file") << "read-only file" << "是只读的，无法写入";
+    QTest::newRow("pipe as the journal") << "fifo journal" << "旁边的“FILE-journal”不是普通文件";
+    QTest::newRow("read-only file") << "read-only file" << "数据文件“FILE”是只读的，无法写入";
     QTest::newRow("folder not writable") << "read-only folder" << "所在的文件夹不能写入";
     QTest::newRow("disk full") << "disk full" << "磁盘已满";
 }
@@ -234,8 +235,9 @@ void tst_store::errorsSayWhatIsWrong() {
     }
     if (!undo.isEmpty()) testkit::setReadOnly(undo, false);
     if (fault == "disk full") QProcess::execute("umount", {"small"});
-    QVERIFY2(shown.contains(sentence), qPrintable(shown));
-    QVERIFY2(shown.contains(QFileInfo(file).fileName()), qPrintable(shown));
+    const QString path = testkit::shown(file);
+    QVERIFY2(shown.contains(sentence.replace("FILE", path)), qPrintable(shown));
+    QVERIFY2(shown.contains(path), qPrintable(shown));
 }
 
 void tst_store::everyConnectionSyncsItsCommits() {

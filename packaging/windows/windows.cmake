@@ -6,8 +6,56 @@
 # so the folder the tests and wine run and the folder the installer and the zip ship are the same.
 
 # The set-up program lies in the program folder too: the installer runs it to make the data files
-# that are missing, and only those.
+# that are missing, and only those. A GUI program here, so that a double click opens no console.
 lumno_output_folder(lumno-setup ${LUMNO_APP_DIR})
+set_target_properties(lumno-setup PROPERTIES WIN32_EXECUTABLE ON)
+
+# The name of what the program holds while it runs, so the installer knows it runs.
+set(LUMNO_RUNNING_MUTEX Lumno.Lumno.Running)
+set(CPACK_LUMNO_RUNNING_MUTEX ${LUMNO_RUNNING_MUTEX}) # for the installer
+target_compile_definitions(lumno PRIVATE LUMNO_RUNNING_MUTEX=L"${LUMNO_RUNNING_MUTEX}")
+
+# Each program's resources: the package's drawing as its icon (made here with Debian's librsvg
+# and icoutils), its version information from the project's one version, and the manifest.
+set(LUMNO_TITLE "Lumno校务管理软件")
+set(LUMNO_VENDOR Lumno)
+find_program(RSVG_CONVERT rsvg-convert)
+find_program(ICOTOOL icotool)
+if(NOT RSVG_CONVERT OR NOT ICOTOOL)
+    message(FATAL_ERROR "The Windows icon needs rsvg-convert and icotool (Debian packages librsvg2-bin and "
+                        "icoutils); ./scripts/windows.sh installs them.")
+endif()
+set(LUMNO_ICO ${CMAKE_BINARY_DIR}/lumno.ico)
+set(svg ${CMAKE_SOURCE_DIR}/packaging/org.lumno.Lumno.svg)
+set(pngs "")
+set(render "")
+foreach(size 16 24 32 48 64 256)
+    list(APPEND render COMMAND ${RSVG_CONVERT} -w ${size} -h ${size} -o icon/${size}.png ${svg})
+    if(size EQUAL 256)
+        list(APPEND pngs --raw=icon/${size}.png) # kept as PNG, as Windows takes its largest size
+    else()
+        list(APPEND pngs icon/${size}.png)
+    endif()
+endforeach()
+add_custom_command(OUTPUT ${LUMNO_ICO}
+    COMMAND ${CMAKE_COMMAND} -E make_directory icon ${render}
+    COMMAND ${ICOTOOL} -c -o ${LUMNO_ICO} ${pngs}
+    DEPENDS ${svg} WORKING_DIRECTORY ${CMAKE_BINARY_DIR} COMMENT "Making the program's icon lumno.ico")
+add_custom_target(windows_icon DEPENDS ${LUMNO_ICO})
+set(LUMNO_MANIFEST ${CMAKE_CURRENT_LIST_DIR}/lumno.manifest)
+function(lumno_resources target description)
+    set(LUMNO_RC_NAME ${target})
+    set(LUMNO_RC_FILE ${target}.exe)
+    set(LUMNO_RC_DESCRIPTION "${description}")
+    set(rc ${CMAKE_BINARY_DIR}/resources/${target}.rc)
+    configure_file(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/program.rc.in ${rc} @ONLY)
+    set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${LUMNO_ICO};${LUMNO_MANIFEST}")
+    target_sources(${target} PRIVATE ${rc})
+    add_dependencies(${target} windows_icon)
+endfunction()
+enable_language(RC)
+lumno_resources(lumno "${LUMNO_TITLE}")
+lumno_resources(lumno-setup "${LUMNO_TITLE}的数据文件设置程序")
 install(TARGETS lumno lumno-setup RUNTIME DESTINATION .)
 target_link_options(lumno PRIVATE -s) # the shipped programs without symbols
 target_link_options(lumno-setup PRIVATE -s)
@@ -70,12 +118,14 @@ add_custom_target(windows_runtime ALL ${lumno_runtime_copies}
 set(CPACK_GENERATOR NSIS)
 set(CPACK_PACKAGE_NAME lumno)
 set(CPACK_PACKAGE_VENDOR Lumno)
-set(CPACK_PACKAGE_VERSION 1.0.0)
-set(CPACK_PACKAGE_FILE_NAME lumno-${CPACK_PACKAGE_VERSION}-setup)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_FILE_NAME lumno-${PROJECT_VERSION}-setup)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Lumno)
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Lumno)
-set(CPACK_NSIS_PACKAGE_NAME "Lumno校务管理软件 V1.0")
-set(CPACK_NSIS_DISPLAY_NAME "Lumno校务管理软件")
+set(CPACK_NSIS_PACKAGE_NAME "${LUMNO_TITLE} V${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}")
+set(CPACK_NSIS_DISPLAY_NAME "${LUMNO_TITLE}")
+set(CPACK_NSIS_MUI_ICON ${LUMNO_ICO})
+set(CPACK_NSIS_MUI_UNIICON ${LUMNO_ICO})
 set(CPACK_NSIS_UNINSTALL_NAME uninstall)
 set(CPACK_MODULE_PATH ${CMAKE_CURRENT_LIST_DIR})
 include(CPack)

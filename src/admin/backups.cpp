@@ -9,14 +9,15 @@
 #include <ui/errortext.h>
 #include <ui/notify.h>
 
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QUrl>
 
 namespace admin {
 
 namespace {
 
-QString shownPath(const QString& path) { return QDir::toNativeSeparators(QDir::cleanPath(path)); }
 
 } // namespace
 
@@ -55,7 +56,7 @@ void backupdata_Click(QWidget* parent) {
         return;
     const QVector<store::Backup> made = store::findBackups(folder);
     const QStringList lines = made.isEmpty() ? QStringList() : describeBackup(made.first());
-    ui::notify(parent, QString("数据已经备份到“%1”。\n备份中有：\n%2").arg(shownPath(folder), lines.join("\n")),
+    ui::notify(parent, QString("数据已经备份到“%1”。\n备份中有：\n%2").arg(ui::shownPath(folder), lines.join("\n")),
                ui::Information);
 }
 
@@ -105,15 +106,22 @@ void restoredata_Click(QWidget* parent) {
             const QString kept = store::refillBook(file, chosen.file(file)->path);
             store::checkSource(file, store::tablesOf(file)); // what was restored is whole
             done << store::bookTitle(file) +
-                        (kept.isEmpty() ? QString() : QString("（原来损坏的文件已保留为“%1”）").arg(kept));
+                        (kept.isEmpty() ? QString() : QString("（原来损坏的文件已保留为“%1”）").arg(ui::shownPath(kept)));
         } catch (const store::Error& e) {
             failed << QString("%1：没有恢复，保持原样。%2").arg(store::bookTitle(file), ui::describe(e));
         }
     }
     QString text = done.isEmpty() ? QString() : QString("已经恢复：%1。").arg(done.join("、"));
     if (!failed.isEmpty()) text += (text.isEmpty() ? "" : "\n") + failed.join("\n");
-    text += QString("\n恢复之前的数据已备份到“%1”，需要时可以用它撤销这次恢复。").arg(shownPath(undo));
+    text += QString("\n恢复之前的数据已备份到“%1”，需要时可以用它撤销这次恢复。").arg(ui::shownPath(undo));
     ui::notify(parent, text, failed.isEmpty() ? ui::Information : ui::Warning);
+}
+
+void opendatafolder_Click(QWidget* parent) {
+    const QString folder = QDir::currentPath();
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(folder)))
+        ui::notify(parent, QString("无法打开数据文件夹“%1”。请在文件管理器中打开它。").arg(ui::shownPath(folder)),
+                   ui::Warning);
 }
 
 } // namespace admin

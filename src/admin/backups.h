@@ -27,4 +27,8 @@ void backupdata_Click(QWidget* parent);
 // one chosen into the live files, after backing up the current state.
 void restoredata_Click(QWidget* parent);
 
+// "打开数据文件夹": the folder that holds the data files and backup/ (the working folder) in the
+// system's file manager (Explorer on Windows).
+void opendatafolder_Click(QWidget* parent);
+
 } // namespace admin

@@ -5,6 +5,7 @@
 #include <store/catalogue.h>
 #include <store/openings.h>
 #include <store/refill.h>
+#include <ui/errortext.h>
 #include <ui/notify.h>
 
 namespace admin {
@@ -43,7 +44,7 @@ void copyTemplate(QWidget* parent, const QString& templ, const QString& target, 
     // A file the engine could not read was kept beside the new one: say where.
     if (!kept.isEmpty())
         ui::notify(parent,
-                   done + QStringLiteral("\n原来的文件已经损坏，无法读取，已原样保留为“%1”。").arg(kept),
+                   done + QStringLiteral("\n原来的文件已经损坏，无法读取，已原样保留为“%1”。").arg(ui::shownPath(kept)),
                    ui::Information);
     else
         ui::notify(parent, done, ui::Information);

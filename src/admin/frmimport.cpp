@@ -1,6 +1,7 @@
 #include "frmimport.h"
 
 #include <store/catalogue.h>
+#include <ui/errortext.h>
 #include <ui/twips.h>
 
 #include <QCheckBox>
@@ -30,7 +31,7 @@ Frmimport::Frmimport(QWidget* parent, const QString& source, const QVector<store
     setWindowTitle(QStringLiteral("导入旧数据"));
     setMinimumWidth(ui::twips(9600));
     auto* layout = new QVBoxLayout(this);
-    const QString shown = QDir::toNativeSeparators(QDir::cleanPath(source));
+    const QString shown = ui::shownPath(source);
     auto* Label1 = new QLabel(books.isEmpty() ? QString("在“%1”中没有找到数据文件（.dat）。").arg(shown)
                                               : QString("在“%1”中找到：").arg(shown),
                               this);

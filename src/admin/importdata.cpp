@@ -63,7 +63,8 @@ void importdata_Click(QWidget* parent, const store::BeforeChange& beforeChange) 
     bool failed = false;
     for (int i : chosen) {
         const store::ImportBook& book = books.at(i);
-        const QString head = QString("%1（从“%2”导入到“%3”）：").arg(book.title, book.source, book.bookFile);
+        const QString head = QString("%1（从“%2”导入到“%3”）：")
+                                 .arg(book.title, ui::shownPath(book.source), ui::shownPath(book.bookFile));
         try {
             summary << head + "\n    " +
                            jet::DescribeImport(store::importRows(book, mode, beforeChange)).join("\n    ");

@@ -6,7 +6,10 @@
 #include <admin/frmpassword.h>
 #include <store/accounts.h>
 #include <store/catalogue.h>
+#include <store/database.h>
+#include <store/openings.h>
 #include <ui/enterfocus.h>
+#include <ui/errortext.h>
 #include <ui/fonts.h>
 #include <ui/notify.h>
 #include <ui/pictures.h>
@@ -56,6 +59,22 @@ bool frmLogin::matches(const store::RecordSet& users, const QString& name, const
     return false;
 }
 
+namespace {
+
+// Without its user file the program was most likely started outside its folder (a hand-made
+// shortcut, a start from another folder): how to start it right.
+QString howToStart() {
+#ifdef Q_OS_WIN
+    return QStringLiteral("软件没有在它自己的文件夹中启动。请用“开始”菜单或桌面上的“Lumno校务管理软件”快捷方式"
+                          "启动软件（自己建立的快捷方式，“起始位置”要填 lumno.exe 所在的文件夹）。");
+#else
+    return QStringLiteral("软件没有在它的数据文件夹中启动。请用启动命令 lumno（或应用程序菜单中的"
+                          "“Lumno校务管理软件”）启动软件。");
+#endif
+}
+
+} // namespace
+
 void frmLogin::cmdok_Click() {
     if (const int wait = m_guard.secondsLeft()) {
         ui::notify(this, QStringLiteral("登录失败的次数太多，请 %1 秒后再试。").arg(wait), ui::Warning);
@@ -63,9 +82,14 @@ void frmLogin::cmdok_Click() {
     }
     const QString name = form->txtUserName->text(), password = form->txtPassword->text();
     bool signedIn = false;
-    if (!ui::attempt(this, QStringLiteral("无法读取用户表，不能登录。"),
-                     [&] { signedIn = store::signIn(name, password); }))
+    try {
+        signedIn = store::signIn(name, password);
+    } catch (const store::Error& e) {
+        QString text = QStringLiteral("无法读取用户表，不能登录。\n") + ui::describe(e);
+        if (e.kind() == store::Error::Missing) text += "\n" + howToStart();
+        ui::notify(this, text, ui::Warning);
         return;
+    }
     if (!signedIn) {
         m_guard.failed();
         ui::notify(this, QStringLiteral("用户名或密码错误！"), ui::Warning);

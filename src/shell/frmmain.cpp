@@ -162,6 +162,7 @@ void frmmain::buildMenus() {
     item("backupdata", QStringLiteral("备份数据…"), [](frmmain* m) { admin::backupdata_Click(m); });
     item("restoredata", QStringLiteral("恢复数据…"), [](frmmain* m) { admin::restoredata_Click(m); });
     item("recyclebin", QStringLiteral("回收站…"), [](frmmain* m) { admin::recyclebin_Click(m); });
+    item("opendatafolder", QStringLiteral("打开数据文件夹"), [](frmmain* m) { admin::opendatafolder_Click(m); });
     // Each book is backed up before the import changes it.
     item("importdata", QStringLiteral("导入旧数据…"), [](frmmain* m) {
         admin::importdata_Click(

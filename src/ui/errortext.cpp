@@ -16,7 +16,7 @@ bool folderWritable(const QString& file) { return QFileInfo(QFileInfo(file).abso
 
 // The engine refused: its result code says why.
 QString engineSentence(const Error& e) {
-    const QString f = e.file();
+    const QString f = shownPath(e.file());
     switch (e.primaryCode()) {
     case store::kBusy:
     case store::kLocked: return QString("数据文件“%1”正被另一个窗口或另一份程序使用，请稍后再试。").arg(f);
@@ -31,13 +31,13 @@ QString engineSentence(const Error& e) {
         default: return QString("数据文件“%1”所在的文件夹不能写入，无法在其中建立日志文件。").arg(f);
         }
     case store::kCantOpen:
-        if (!QFileInfo(f).isReadable()) return QString("没有读取数据文件“%1”的权限。").arg(f);
-        if (!folderWritable(f))
+        if (!QFileInfo(e.file()).isReadable()) return QString("没有读取数据文件“%1”的权限。").arg(f);
+        if (!folderWritable(e.file()))
             return QString("数据文件“%1”所在的文件夹不能写入，无法在其中建立日志文件，所以不能保存。").arg(f);
         return QString("无法打开数据文件“%1”的日志文件。").arg(f);
     case store::kFull: return QString("磁盘已满，数据文件“%1”无法写入。请腾出磁盘空间后再试。").arg(f);
     case store::kIoErr:
-        if (e.code() == store::kIoErrDelete && !folderWritable(f))
+        if (e.code() == store::kIoErrDelete && !folderWritable(e.file()))
             return QString("数据文件“%1”所在的文件夹不能写入，无法删除它旁边的日志文件。请让这个文件夹可以写入后再试。")
                 .arg(f);
         if (e.code() == store::kIoErrRead || e.code() == store::kIoErrShortRead)
@@ -53,7 +53,7 @@ QString engineSentence(const Error& e) {
 }
 
 QString sourceSentence(const Error& e) {
-    const QString f = e.file();
+    const QString f = shownPath(e.file());
     if (e.detail() == Error::kSourceDamaged) return QString("“%1”已经损坏，不能使用。").arg(f);
     if (e.detail() == Error::kSourceEmpty) return QString("“%1”是空的，里面没有任何数据表，不能使用。").arg(f);
     return QString("“%1”中缺少数据表“%2”，不能使用。").arg(f, e.detail());
@@ -62,6 +62,10 @@ QString sourceSentence(const Error& e) {
 QString describeFile(const Error& e);
 
 } // namespace
+
+QString shownPath(const QString& path) {
+    return path.isEmpty() ? path : QDir::toNativeSeparators(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
+}
 
 QString describe(const Error& e) {
     // The recycle bin: a delete that cannot keep its records there deletes nothing.
@@ -73,16 +77,16 @@ QString describe(const Error& e) {
 namespace {
 
 QString describeFile(const Error& e) {
-    const QString f = e.file();
+    const QString f = shownPath(e.file());
     QString sentence;
     switch (e.kind()) {
     case Error::Missing:
         return QString("找不到数据文件“%1”（当前文件夹：%2）。").arg(f, QDir::toNativeSeparators(QDir::currentPath()));
     case Error::NotAFile:
-        if (e.detail() == f) return QString("“%1”是一个文件夹或其他特殊文件，不是数据文件。").arg(f);
+        if (e.detail() == e.file()) return QString("“%1”是一个文件夹或其他特殊文件，不是数据文件。").arg(f);
         return QString("数据文件“%1”旁边的“%2”不是普通文件（可能是文件夹或管道），数据库引擎无法使用它。"
                        "请把它移走后再试。")
-            .arg(f, e.detail());
+            .arg(f, shownPath(e.detail()));
     case Error::TableMissing: sentence = QString("数据文件“%1”中缺少数据表“%2”。").arg(f, e.detail()); break;
     case Error::Unstorable: return QString("内容中含有无法保存的字符（空字符），请删去后再保存。");
     case Error::Changed:

@@ -12,4 +12,8 @@ namespace ui {
 // kind of failure and the engine's result code), with the engine's own text after it.
 QString describe(const store::Error& error);
 
+// A file or folder as the person is shown it: absolute, in the system's own separators
+// ("C:\Users\…\database\cahier.dat" on Windows), whatever the working folder.
+QString shownPath(const QString& path);
+
 } // namespace ui
