@@ -12,6 +12,9 @@
 #include "datafolder.h"
 #include "importcommand.h"
 
+#include <store/database.h>
+#include <ui/errortext.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QTextStream>
@@ -30,8 +33,14 @@ int main(int argc, char** argv) {
             return 2;
         }
         QCoreApplication app(argc, argv);
-        return importCommand(args.at(0), args.value(1, QDir::currentPath()),
-                             replace ? store::ImportMode::Replace : store::ImportMode::Add, out, err);
+        try {
+            return importCommand(args.at(0), args.value(1, QDir::currentPath()),
+                                 replace ? store::ImportMode::Replace : store::ImportMode::Add, out, err);
+        } catch (const store::Error& e) { // whatever the command did not report itself
+            out.flush();
+            err << "lumno-setup: 没有导入完。" << ui::describe(e) << "\n";
+            return 1;
+        }
     }
     if (args.size() != 1 || args.first().startsWith("--")) {
         err << "用法：lumno-setup [--message-box] 文件夹\n"

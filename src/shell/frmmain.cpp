@@ -3,9 +3,9 @@
 #include "frmbg.h"
 #include "frmhelp.h"
 
+#include <admin/backups.h>
 #include <admin/emptying.h>
 #include <admin/frmsystem.h>
-#include <admin/backups.h>
 #include <admin/importdata.h>
 #include <books/frmaddlist.h>
 #include <books/frmcahier.h>
@@ -119,9 +119,8 @@ void frmmain::buildMenus() {
     item("backupdata", QStringLiteral("备份数据…"), [](frmmain* m) { admin::backupdata_Click(m); });
     item("restoredata", QStringLiteral("恢复数据…"), [](frmmain* m) { admin::restoredata_Click(m); });
     // Each book is backed up before the import changes it.
-    item("importdata", QStringLiteral("导入旧数据…"), [](frmmain* m) {
-        admin::importdata_Click(m, [](const QString& file) { admin::snapshotBefore(QStringLiteral("导入旧数据前"), {file}); });
-    });
+    item("importdata", QStringLiteral("导入旧数据…"),
+         [](frmmain* m) { admin::importdata_Click(m, admin::snapshotBefore(QStringLiteral("导入旧数据前"))); });
     connect(m_system, &QMenu::aboutToShow, this, &frmmain::listWindows);
 
     auto command = [this, bar](const char* name, const QString& text, void (frmmain::*run)()) {

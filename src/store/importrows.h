@@ -1,5 +1,7 @@
 #pragma once
 
+#include "database.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -52,9 +54,6 @@ struct ImportBook {
 
 enum class ImportMode { Add, Replace };
 
-// Called before a book is changed, with its data file; throwing Error leaves that book alone.
-using BeforeChange = std::function<void(const QString& bookFile)>;
-
 // What the import did to one table.
 struct ImportedTable {
     QString name;
@@ -66,7 +65,8 @@ struct ImportedTable {
 
 // Brings an importable book in, in one transaction: rows are added to its tables, or replace
 // their rows. Accounts (tabel1) are only ever added, skipping a row identical to one we have;
-// the school information (tabel2) only fills an empty table. Throws Error, and then the book is
+// the school information (tabel2) only fills an empty table. beforeChange runs once the book's
+// write lock is held, before anything changes (the snapshot). Throws Error, and then the book is
 // unchanged.
 QVector<ImportedTable> importRows(const ImportBook& book, ImportMode mode, const BeforeChange& beforeChange);
 
