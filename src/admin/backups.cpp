@@ -108,7 +108,6 @@ void restoredata_Click(QWidget* parent) {
         try {
             const QString kept = store::refillBook(file, chosen.file(file)->path, undo,
                                                    ui::waitingDialog(parent, QStringLiteral("正在恢复数据…")));
-            store::checkSource(file); // what was restored is whole
             done << store::bookTitle(file) +
                         (kept.isEmpty() ? QString() : QString("（原来损坏的文件已保留为“%1”）").arg(kept));
         } catch (const store::Error& e) {
