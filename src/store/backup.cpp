@@ -78,11 +78,18 @@ void copyBook(const QString& live, const QString& copy, const QString& where, bo
             }
         }
         Database reader(live, Database::ReadOnly);
-        try {
-            reader.execute("vacuum into " + SqlQuote(QDir::toNativeSeparators(QFileInfo(copy).absoluteFilePath())));
-        } catch (const Error& e) {
-            if (writingFailed(e)) failTarget(where, e.engineText(), e.code());
-            throw;
+        for (;;) {
+            try {
+                reader.execute("vacuum into " + SqlQuote(QDir::toNativeSeparators(QFileInfo(copy).absoluteFilePath())));
+                break;
+            } catch (const Error& e) {
+                if (writingFailed(e)) failTarget(where, e.engineText(), e.code());
+                // The copy's read can still meet another copy's lock under load: it waits on as the
+                // lock did (what it copies cannot change while the write lock is held).
+                const bool busy = e.kind() == Error::Engine && (e.primaryCode() == kBusy || e.primaryCode() == kLocked);
+                if (!busy || !keepWaiting || !keepWaiting()) throw;
+                QFile::remove(copy);
+            }
         }
     } catch (const Error& e) {
         if (!unreadable(e)) throw;
