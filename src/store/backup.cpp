@@ -6,6 +6,7 @@
 #include "statements.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <memory>
 
@@ -78,6 +79,8 @@ void copyBook(const QString& live, const QString& copy, const QString& where, bo
             }
         }
         Database reader(live, Database::ReadOnly);
+        QElapsedTimer waited;
+        waited.start();
         for (;;) {
             try {
                 reader.execute("vacuum into " + SqlQuote(QDir::toNativeSeparators(QFileInfo(copy).absoluteFilePath())));
@@ -87,7 +90,8 @@ void copyBook(const QString& live, const QString& copy, const QString& where, bo
                 // The copy's read can still meet another copy's lock under load: it waits on as the
                 // lock did (what it copies cannot change while the write lock is held).
                 const bool busy = e.kind() == Error::Engine && (e.primaryCode() == kBusy || e.primaryCode() == kLocked);
-                if (!busy || !keepWaiting || !keepWaiting()) throw;
+                // (A snapshot's caller holds the lock: its copy waits up to a minute.)
+                if (!busy || !(keepWaiting ? keepWaiting() : locked && waited.elapsed() < 60000)) throw;
                 QFile::remove(copy);
             }
         }
