@@ -25,7 +25,7 @@ using Report = std::function<void(const QString& op, int n, double ms, double fl
 // the same files (the floor).
 void benchFiles(const QString& folder, int n, const Report& report);
 
-// A line of chars characters without a break, pasted into the minutes' content box, until the
-// window has laid it out and painted; the floor pastes the same text into a box that does not
-// wrap lines at all.
-void benchPaste(int chars, const Report& report);
+// A line of chars characters without a break, pasted into the minutes' content box (of the
+// minutes in folder), until the window has laid it out and painted, then saved, picked again and
+// deleted; the floor puts the same text into a box that does not wrap lines at all.
+void benchPaste(const QString& folder, int chars, const Report& report);

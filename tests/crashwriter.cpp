@@ -5,6 +5,8 @@
 //                                     pauses 2 ms after each save)
 //   crashwriter empty FOLDER A B      refills database/cahier.dat from A and from B in turn, forever
 //   crashwriter roster FOLDER TAG N   saves N teachers to the address book, printing each
+//   crashwriter backup FOLDER X       backs every data file up into backup/, forever
+#include <store/backup.h>
 #include <store/catalogue.h>
 #include <store/openings.h>
 #include <store/refill.h>
@@ -27,7 +29,7 @@ int main(int argc, char** argv) {
                 store::Database db(store::kMinutesFile);
                 const QString theme = args[3] + ":" + QString::number(n);
                 db.insert(store::themeInsert("tabcahier", {theme, "时间", "地点", "记录员", "参会者", "无", "无", "无",
-                                                         QString(400, QChar(0x5185))}));
+                                                           QString(400, QChar(0x5185))}));
                 std::printf("%s\n", theme.toUtf8().constData());
                 std::fflush(stdout);
                 if (args.size() > 5) {
@@ -41,11 +43,13 @@ int main(int argc, char** argv) {
                 store::refillBook(store::kMinutesFile, args[3]);
                 store::refillBook(store::kMinutesFile, args[4]);
             }
+        } else if (args[1] == "backup") {
+            for (;;) store::makeBackup("backup", "手动备份", store::dataFiles());
         } else if (args[1] == "roster" && args.size() >= 5) {
             for (int n = 1; n <= args[4].toInt(); ++n) {
                 auto db = store::OpenRosterDatabase();
-                db->insert(
-                    store::addressInsert({args[3] + QString::number(n), "男", "无", "无", "无", "无", "无", "无", "无"}));
+                db->insert(store::addressInsert(
+                    {args[3] + QString::number(n), "男", "无", "无", "无", "无", "无", "无", "无"}));
                 std::printf("%d\n", n);
                 std::fflush(stdout);
             }

@@ -7,7 +7,9 @@
 #include <books/frmaddlist.h>
 #include <books/frmcahier.h>
 #include <shell/frmmain.h>
+#include <store/backup.h>
 #include <store/catalogue.h>
+#include <store/importrows.h>
 #include <ui/choosepath.h>
 
 #include <QAction>
@@ -75,12 +77,15 @@ private slots:
     }
     void backupWhileAnotherCopySaves();
     void restoreOneBookAndUndoIt();
+    void damagedBackupIsNeverRestored_data();
     void damagedBackupIsNeverRestored();
     void snapshotBeforeEmptying_data();
     void snapshotBeforeEmptying();
     void openWindowsReadTheirBooksAgain_data();
     void openWindowsReadTheirBooksAgain();
     void openDataFolder();
+    void hotJournalNeverBlocks_data();
+    void hotJournalNeverBlocks();
 };
 
 // Another copy of the program saves all the while: each backup holds whole saves only.
@@ -104,7 +109,8 @@ void tst_backup::backupWhileAnotherCopySaves() {
         const QString copy = "backup/" + folder + "/cahier.dat";
         QCOMPARE(testkit::rows(copy, "pragma integrity_check").at(0).at(0), QString("ok"));
         QCOMPARE(count(copy, "tabcahier where length(content) <> 400"), 0);
-        for (const QString& f : store::dataFiles()) QVERIFY(QFile::exists("backup/" + folder + "/" + QFileInfo(f).fileName()));
+        for (const QString& f : store::dataFiles())
+            QVERIFY(QFile::exists("backup/" + folder + "/" + QFileInfo(f).fileName()));
     }
     QCOMPARE(count(store::kMinutesFile, "tabcahier"), 400);
     QVERIFY(m_messages->last().contains("会议记录："));
@@ -116,7 +122,7 @@ void tst_backup::restoreOneBookAndUndoIt() {
     seed(3);
     frmmain m;
     m.findChild<QAction*>("backupdata")->trigger();
-    seed(2); // five of each now
+    seed(2);         // five of each now
     Frmaddlist open; // a window left open across the restore
     answerRestore(0, {store::kMinutesFile});
     m.findChild<QAction*>("restoredata")->trigger();
@@ -141,14 +147,41 @@ void tst_backup::restoreOneBookAndUndoIt() {
     QCOMPARE(count(store::kRosterFile, "tabaddlist where name='新来的'"), 1);
 }
 
-// A damaged or foreign file in a backup folder is listed as unusable and cannot be chosen.
+// A damaged or foreign file in a backup folder is listed as unusable and cannot be chosen; a
+// table of another shape or kind under a book's table name likewise, with the reason. From a
+// usable one only the records come back: never a trigger, view or other table of the backup.
+void tst_backup::damagedBackupIsNeverRestored_data() {
+    QTest::addColumn<QString>("change"); // statements on the backup's cahier.dat, split at "|" ("truncate": cut it)
+    QTest::addColumn<QString>("reason"); // in the minutes' line; empty: restorable
+    QTest::newRow("truncated, and a foreign file") << "truncate"
+                                                   << "会议记录：文件已损坏或不完整，不能用来恢复";
+    QTest::newRow("a view in the table's place") << "drop table tabcahier|create view tabcahier as select 1 as theme"
+                                                 << "中的“tabcahier”不是数据表，而是视图";
+    QTest::newRow("the table with other columns") << "alter table tabcahier drop column content"
+                                                  << "中的数据表“tabcahier”缺少“content”一栏";
+    QTest::newRow("a trigger that deletes other rows")
+        << "create trigger keepone after insert on tabcahier begin delete from tabcahier where rowid <> new.rowid; end"
+        << "";
+    QTest::newRow("a view, an index and another table")
+        << "create view v as select * from tabcahier|create index i on tabcahier(theme)|create table extra (x)"
+        << "";
+}
+
 void tst_backup::damagedBackupIsNeverRestored() {
+    QFETCH(QString, change);
+    QFETCH(QString, reason);
     seed(2);
-    const QString folder = admin::snapshotBefore("手动备份", store::dataFiles());
-    QFile damaged(folder + "/cahier.dat");
-    QVERIFY(damaged.resize(damaged.size() / 2));
-    testkit::exec(folder + "/foreign.dat", "create table t (x)");
+    const QString folder = store::makeBackup("backup", "手动备份", store::dataFiles());
+    if (change == "truncate") {
+        QFile damaged(folder + "/cahier.dat");
+        QVERIFY(damaged.resize(damaged.size() / 2));
+        testkit::exec(folder + "/foreign.dat", "create table t (x)");
+    } else {
+        for (const QString& statement : change.split('|')) testkit::exec(folder + "/cahier.dat", statement);
+    }
     seed(1);
+    const QString schema =
+        testkit::rows(store::kMinutesFile, "select group_concat(sql) from sqlite_master").at(0).at(0);
     QStringList shown;
     bool minutesTickable = true, eventsTickable = false;
     Frmrestore::setHook([&](Frmrestore& d) {
@@ -156,17 +189,32 @@ void tst_backup::damagedBackupIsNeverRestored() {
         shown = d.findChild<QTreeWidget*>("lstbackups")->topLevelItem(0)->text(2).split('\n');
         minutesTickable = d.findChild<QCheckBox*>("chkbook_2")->isEnabled();
         eventsTickable = d.findChild<QCheckBox*>("chkbook_3")->isEnabled();
-        return int(QDialog::Rejected);
+        if (!reason.isEmpty()) return int(QDialog::Rejected);
+        d.findChild<QCheckBox*>("chkbook_2")->setChecked(true);
+        d.findChild<QPushButton*>("cmdok")->click();
+        return d.result();
     });
     frmmain m;
     m.findChild<QAction*>("restoredata")->trigger();
-    QVERIFY(!minutesTickable);
     QVERIFY(eventsTickable);
-    QVERIFY2(shown.contains("会议记录：文件已损坏或不完整，不能用来恢复"), qPrintable(shown.join('|')));
-    QVERIFY(shown.contains("foreign.dat：不是本软件的数据文件，不能用来恢复"));
     QVERIFY(shown.contains("学校事历：2 条事历"));
-    QCOMPARE(count(store::kMinutesFile, "tabcahier"), 3);
-    QVERIFY(m_messages->all.isEmpty());
+    if (!reason.isEmpty()) {
+        QVERIFY(!minutesTickable);
+        QVERIFY2(std::any_of(shown.begin(), shown.end(), [&](const QString& l) { return l.contains(reason); }),
+                 qPrintable(shown.join('|')));
+        if (change == "truncate") QVERIFY(shown.contains("foreign.dat：不是本软件的数据文件，不能用来恢复"));
+        QCOMPARE(count(store::kMinutesFile, "tabcahier"), 3);
+        QVERIFY(m_messages->all.isEmpty());
+        return;
+    }
+    QVERIFY(minutesTickable);
+    QVERIFY2(m_messages->last().startsWith("已经恢复：会议记录。"), qPrintable(m_messages->last()));
+    QCOMPARE(count(store::kMinutesFile, "tabcahier"), 2);
+    // The book's schema is its own, as before; the next saves keep every record.
+    QCOMPARE(testkit::rows(store::kMinutesFile, "select group_concat(sql) from sqlite_master").at(0).at(0), schema);
+    testkit::exec(store::kMinutesFile, "insert into tabcahier (theme) values ('新会议1')");
+    testkit::exec(store::kMinutesFile, "insert into tabcahier (theme) values ('新会议2')");
+    QCOMPARE(count(store::kMinutesFile, "tabcahier"), 4);
 }
 
 // After OK, the book's file is first copied into backup/, holding exactly what is emptied; when
@@ -224,7 +272,7 @@ void tst_backup::openWindowsReadTheirBooksAgain() {
     QFETCH(int, themes);
     QFETCH(bool, asked);
     seed(2);
-    admin::snapshotBefore("手动备份", store::dataFiles());
+    store::makeBackup("backup", "手动备份", store::dataFiles());
     seed(2);
     frmmain m;
     m.show();
@@ -259,6 +307,56 @@ void tst_backup::openDataFolder() {
     QDesktopServices::unsetUrlHandler("file");
     QCOMPARE(opened.urls, QList<QUrl>{QUrl::fromLocalFile(QDir::currentPath())});
     QVERIFY(m_messages->all.isEmpty());
+}
+
+// A crash in the middle of a save left a hot journal beside the minutes: each command opens the
+// book read-write first, so the engine rolls the unfinished change back, and then runs; the copy
+// it makes holds the rolled-back (whole) content.
+void tst_backup::hotJournalNeverBlocks_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("done");  // how its message begins
+    QTest::addColumn<QString>("label"); // of the folder holding the copy
+    QTest::newRow("备份数据") << "backupdata"
+                              << "数据已经备份到"
+                              << "手动备份";
+    QTest::newRow("恢复数据 of the minutes") << "restoredata"
+                                             << "已经恢复：会议记录。"
+                                             << "恢复数据前";
+    QTest::newRow("清空会议记录") << "cleancahier"
+                                  << "会议记录已经清空"
+                                  << "清空会议记录前";
+    QTest::newRow("the snapshot before an import") << "import"
+                                                   << ""
+                                                   << "导入旧数据前";
+}
+
+void tst_backup::hotJournalNeverBlocks() {
+    QFETCH(QString, command);
+    QFETCH(QString, done);
+    QFETCH(QString, label);
+    testkit::exec(store::kMinutesFile,
+                  "with recursive n(i) as (select 1 union all select i+1 from n where i<300) "
+                  "insert into tabcahier (theme, content) select 't'||i, hex(randomblob(200)) from n");
+    if (command == "restoredata") store::makeBackup("backup", "手动备份", {store::kMinutesFile});
+    const QString whole = testkit::content(store::kMinutesFile);
+    testkit::leaveHotJournal(store::kMinutesFile, "delete from tabcahier");
+    frmmain m;
+    if (command == "import") {
+        const store::ImportBook book{"old.dat",
+                                     store::kMinutesFile,
+                                     "会议记录",
+                                     {{"tabcahier", {{"导入的会议", "1", "2", "3", "4", "5", "6", "7", "8"}}}},
+                                     {}};
+        store::importRows(book, store::ImportMode::Add, admin::snapshotBefore(label));
+    } else {
+        answerRestore(0, {store::kMinutesFile});
+        m.findChild<QAction*>(command)->trigger();
+        QVERIFY2(m_messages->last().startsWith(done), qPrintable(m_messages->texts().join(" | ")));
+    }
+    const QStringList copies = QDir("backup").entryList({"*_" + label}, QDir::Dirs);
+    QCOMPARE(copies.size(), 1);
+    QCOMPARE(testkit::content("backup/" + copies.first() + "/cahier.dat"), whole);
+    QVERIFY(!QFile::exists(store::kMinutesFile + "-journal"));
 }
 
 QTEST_MAIN(tst_backup)

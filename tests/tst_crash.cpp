@@ -2,14 +2,21 @@
 // LUMNO_CRASH_ROUNDS sets the number of kills of each loop (default 100 and 40).
 #include "testkit.h"
 
+#include <admin/backups.h>
+#include <admin/emptying.h>
+#include <admin/frmrestore.h>
 #include <books/frmaddlist.h>
+#include <store/backup.h>
 #include <store/catalogue.h>
 #include <store/refill.h>
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QSet>
 #include <QtTest>
 
@@ -47,6 +54,9 @@ private slots:
     void killedWhileSaving();
     void killedWhileEmptying();
     void savesRacingEmptying();
+    void snapshotsRacingSaves_data();
+    void snapshotsRacingSaves();
+    void killedWhileBackingUp();
     void twoCopiesOnOneFolder();
 };
 
@@ -121,6 +131,95 @@ void tst_crash::savesRacingEmptying() {
     for (int i = 1; i < left.size(); ++i) QCOMPARE(left[i], left[i - 1] + 1);
     QCOMPARE(integrity(store::kMinutesFile), QString("ok"));
     qInfo("%d emptyings raced 300 saves; the last %d saves are in the book", emptyings, int(left.size()));
+}
+
+// Another copy of the program saves minutes in a loop while this one restores them from a backup,
+// or empties them, again and again through the menu: the snapshot and the change take one lock,
+// so every save the other copy reported is in the book or in one of the snapshots.
+void tst_crash::snapshotsRacingSaves_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("done");
+    QTest::newRow("15 restores") << "restore"
+                                 << "已经恢复：会议记录。";
+    QTest::newRow("15 emptyings") << "empty"
+                                  << "会议记录已经清空";
+}
+
+void tst_crash::snapshotsRacingSaves() {
+    QFETCH(QString, command);
+    QFETCH(QString, done);
+    testkit::Folder folder;
+    testkit::Messages messages;
+    testkit::exec(store::kMinutesFile, "insert into tabcahier (theme) values ('backup:1'), ('backup:2')");
+    const QString source = store::makeBackup("backup", "手动备份", {store::kMinutesFile});
+    Frmrestore::setHook([&](Frmrestore& d) {
+        const QVector<store::Backup> listed = store::findBackups("backup");
+        for (int i = 0; i < listed.size(); ++i)
+            if (listed[i].folder == source) d.choose(i);
+        d.findChild<QCheckBox*>("chkbook_2")->setChecked(true);
+        d.findChild<QPushButton*>("cmdok")->click();
+        return d.result();
+    });
+    QProcess writer;
+    testkit::startWriter(writer, {"save", folder.path(), "w"});
+    QVERIFY(writer.waitForStarted());
+    QVERIFY(writer.waitForReadyRead(30000)); // saving
+    for (int i = 0; i < 15; ++i) {
+        if (command == "restore")
+            admin::restoredata_Click(nullptr);
+        else
+            admin::cleancahier_Click(nullptr);
+        QVERIFY2(messages.last().startsWith(done), qPrintable(messages.last()));
+        QVERIFY(writer.state() == QProcess::Running);
+        writer.waitForReadyRead(QRandomGenerator::global()->bounded(1, 30));
+    }
+    Frmrestore::setHook({});
+    writer.kill();
+    writer.waitForFinished();
+    QStringList reported = QString::fromUtf8(writer.readAllStandardOutput()).split('\n');
+    reported.removeLast(); // the text after the last line break was never a whole report
+    QSet<QString> kept;
+    QStringList places{store::kMinutesFile};
+    int snapshots = 0;
+    for (const store::Backup& b : store::findBackups("backup")) {
+        if (b.folder == source) continue;
+        ++snapshots;
+        places << b.folder + "/cahier.dat";
+    }
+    for (const QString& place : places)
+        for (const QStringList& row : testkit::rows(place, "select theme from tabcahier")) kept << row[0];
+    int lost = 0;
+    for (const QString& theme : reported) lost += !kept.contains(theme);
+    qInfo("%d saves reported during 15 %s; %d snapshots; %d lost", int(reported.size()), qPrintable(command), snapshots,
+          lost);
+    QCOMPARE(snapshots, 15);
+    QVERIFY(!reported.isEmpty());
+    QCOMPARE(lost, 0);
+}
+
+// Backups killed at random moments (5 ms to 1 s: some finish, some do not): every backup listed is whole (all five files, each usable);
+// what a killed one left is never listed, and is removed by a later backup once it is old.
+void tst_crash::killedWhileBackingUp() {
+    testkit::Folder folder;
+    testkit::exec(store::kMinutesFile,
+                  "with recursive n(i) as (select 1 union all select i+1 from n where i<500) "
+                  "insert into tabcahier (theme, content) select 't'||i, hex(randomblob(200)) from n");
+    const int n = rounds(20);
+    for (int round = 0; round < n; ++round) runAndKill({"backup", folder.path(), "x"}, 5, 1000);
+    const QVector<store::Backup> listed = store::findBackups("backup");
+    for (const store::Backup& b : listed) {
+        QCOMPARE(b.files.size(), store::dataFiles().size());
+        for (const store::BackupFile& f : b.files) QVERIFY2(f.usable, qPrintable(f.path));
+    }
+    const QStringList unfinished = QDir("backup")
+                                       .entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot)
+                                       .filter(QRegularExpression("^\\..*\\.part$"));
+    qInfo("%d kills: %d whole backups listed, %d unfinished folders ignored", n, int(listed.size()),
+          int(unfinished.size()));
+    // One left an hour ago is removed by the next backup.
+    QVERIFY(QDir("backup").mkpath(".2020-01-01_000000_手动备份.part"));
+    store::makeBackup("backup", "手动备份", store::dataFiles());
+    QVERIFY(!QFileInfo::exists("backup/.2020-01-01_000000_手动备份.part"));
 }
 
 // A second copy of the program writes into the same folder while this one saves.

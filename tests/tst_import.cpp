@@ -199,6 +199,9 @@ void tst_import::fixtures_data() {
                                     << "setup" << false << QStringList{} << "不是 Jet";
     QTest::newRow("missing table, setup") << "damaged/teacher-missing-table.dat"
                                           << "setup" << false << QStringList{} << "节次（tabaddnumber）：缺少";
+    QTest::newRow("program folder's database is a file, setup")
+        << ""
+        << "setup, database a file" << false << QStringList{} << "无法在程序文件夹";
     QTest::newRow("damaged folder, menu") << "damaged"
                                           << "menu" << false << QStringList{} << "tabcahier";
 }
@@ -275,9 +278,13 @@ void tst_import::fixtures() {
         QProcess setup;
         QStringList args{"--import"};
         if (replace) args << "--replace";
-        setup.start(m_setup, args << path << folder.path());
+        // Another program folder whose database/ is a plain file: the layout cannot be made.
+        QTemporaryDir blocked;
+        if (via == "setup, database a file") testkit::exec(blocked.filePath("database"), "create table x (y)");
+        setup.start(m_setup, args << path << (via == "setup" ? folder.path() : blocked.path()));
         QVERIFY(setup.waitForFinished(120000));
         report = QString::fromUtf8(setup.readAllStandardOutput() + setup.readAllStandardError());
+        QCOMPARE(setup.exitStatus(), QProcess::NormalExit); // never an abort
         QCOMPARE(setup.exitCode() == 0, refusal.isEmpty());
     }
     if (!refusal.isEmpty()) {
@@ -286,6 +293,12 @@ void tst_import::fixtures() {
         return;
     }
     if (kBooks.keys() == imported) QVERIFY2(report.contains("没有重复导入（admin）"), qPrintable(report));
+    if (via != "store") { // one snapshot folder for the whole import, holding each book it changed
+        const QStringList snapshots = QDir("backup").entryList({"*_导入旧数据前"}, QDir::Dirs);
+        QCOMPARE(snapshots.size(), 1);
+        for (const QString& file : imported)
+            QVERIFY(QFile::exists("backup/" + snapshots.first() + "/" + QFileInfo(file).fileName()));
+    }
     for (const QString& file : kBooks.keys()) {
         for (const QString& table : kBooks[file]) {
             QVector<QStringList> expected = before[file][table];

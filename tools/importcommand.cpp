@@ -22,7 +22,13 @@ int importCommand(const QString& source, const QString& folder, store::ImportMod
         return 1;
     }
     const QString from = QFileInfo(source).absoluteFilePath();
-    store::layOutDataFiles(folder);
+    try {
+        store::layOutDataFiles(folder);
+    } catch (const store::Error& e) {
+        err << "lumno-setup: 无法在程序文件夹“" << QDir::toNativeSeparators(folder) << "”中建立数据文件。"
+            << ui::describe(e) << "\n";
+        return 1;
+    }
     QDir::setCurrent(folder);
     const QVector<store::ImportBook> books = jet::FindBooks(from);
     if (books.isEmpty()) {
@@ -30,6 +36,9 @@ int importCommand(const QString& source, const QString& folder, store::ImportMod
         return 1;
     }
     int problems = 0;
+    // Each book is backed up into backup/ before it is changed, as the menu command does: one
+    // folder for the whole import.
+    const store::Snapshot snapshot = admin::snapshotBefore(QStringLiteral("导入旧数据前"));
     for (const store::ImportBook& book : books) {
         out << book.source << "（" << (book.title.isEmpty() ? QStringLiteral("无法识别") : book.title) << "）\n";
         out.flush();
@@ -40,10 +49,6 @@ int importCommand(const QString& source, const QString& folder, store::ImportMod
             continue;
         }
         try {
-            // The book is backed up into backup/ before it is changed, as the menu command does.
-            const auto snapshot = [](const QString& file) {
-                admin::snapshotBefore(QStringLiteral("导入旧数据前"), {file});
-            };
             for (const QString& line : jet::DescribeImport(store::importRows(book, mode, snapshot)))
                 out << "  " << line << "\n";
         } catch (const store::Error& e) {

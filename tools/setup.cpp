@@ -15,6 +15,8 @@
 
 #include <store/privacy.h>
 #include <admin/datafolder.h>
+#include <store/database.h>
+#include <ui/errortext.h>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -69,8 +71,14 @@ int main(int argc, char** argv) {
                 err << "用法：lumno-setup --import [--replace] 旧数据文件夹或文件 [程序文件夹]\n";
                 return 2;
             }
-            return importCommand(args.at(0), args.value(1, QDir::currentPath()),
-                                 replace ? store::ImportMode::Replace : store::ImportMode::Add, out, err);
+            try {
+                return importCommand(args.at(0), args.value(1, QDir::currentPath()),
+                                     replace ? store::ImportMode::Replace : store::ImportMode::Add, out, err);
+            } catch (const store::Error& e) { // whatever the command did not report itself
+                out.flush();
+                err << "lumno-setup: 没有导入完。" << ui::describe(e) << "\n";
+                return 1;
+            }
         }
         QString reasonFile;
         if (const int i = args.indexOf("--reason-file"); i >= 0 && i + 1 < args.size()) {

@@ -21,9 +21,7 @@ namespace {
 
 } // namespace
 
-QString snapshotBefore(const QString& what, const QStringList& files) {
-    return store::makeBackup(kBackupFolder, what, files);
-}
+store::Snapshot snapshotBefore(const QString& what) { return store::Snapshot(kBackupFolder, what); }
 
 QStringList describeBackup(const store::Backup& backup) {
     QStringList lines;
@@ -31,7 +29,12 @@ QStringList describeBackup(const store::Backup& backup) {
         const store::BackupFile* f = backup.file(b.file);
         if (!f) continue;
         if (!f->usable) {
-            lines << QString("%1：文件已损坏或不完整，不能用来恢复").arg(b.title);
+            // A table of another shape or kind says what is wrong; damage is said in one phrase.
+            const bool shaped = f->problem && f->problem->kind() == store::Error::BadSource &&
+                                f->problem->detail() != store::Error::kSourceDamaged &&
+                                f->problem->detail() != store::Error::kSourceEmpty;
+            lines << (shaped ? QString("%1：不能用来恢复。%2").arg(b.title, ui::describe(*f->problem))
+                             : QString("%1：文件已损坏或不完整，不能用来恢复").arg(b.title));
             continue;
         }
         QStringList counts;
@@ -51,8 +54,10 @@ void backupdata_Click(QWidget* parent) {
                                          QFileInfo(kBackupFolder).absoluteFilePath(), ui::PathKind::Folder);
     if (where.isEmpty()) return;
     QString folder;
-    if (!ui::attempt(parent, QStringLiteral("没有备份。"),
-                     [&] { folder = store::makeBackup(where, QStringLiteral("手动备份"), store::dataFiles()); }))
+    if (!ui::attempt(parent, QStringLiteral("没有备份。"), [&] {
+            folder = store::makeBackup(where, QStringLiteral("手动备份"), store::dataFiles(),
+                                       ui::waitingDialog(parent, QStringLiteral("正在备份数据…")));
+        }))
         return;
     const QVector<store::Backup> made = store::findBackups(folder);
     const QStringList lines = made.isEmpty() ? QStringList() : describeBackup(made.first());
@@ -96,15 +101,14 @@ void restoredata_Click(QWidget* parent) {
                        .arg(chosen.made.toString("yyyy-MM-dd HH:mm:ss"), titles.join("”、“")),
                    ui::OkCancel) != ui::kAnswerOk)
         return;
-    QString undo;
-    if (!ui::attempt(parent, QStringLiteral("没有恢复：恢复之前无法备份现在的数据。"),
-                     [&] { undo = snapshotBefore(QStringLiteral("恢复数据前"), store::dataFiles()); }))
-        return;
+    // Each book is copied into the snapshot under the lock its restore holds: a save of another
+    // copy meanwhile is in the snapshot or in the restored book.
+    store::Snapshot undo = snapshotBefore(QStringLiteral("恢复数据前"));
     QStringList done, failed;
     for (const QString& file : files) {
         try {
-            const QString kept = store::refillBook(file, chosen.file(file)->path);
-            store::checkSource(file, store::tablesOf(file)); // what was restored is whole
+            const QString kept = store::refillBook(file, chosen.file(file)->path, undo,
+                                                   ui::waitingDialog(parent, QStringLiteral("正在恢复数据…")));
             done << store::bookTitle(file) +
                         (kept.isEmpty() ? QString() : QString("（原来损坏的文件已保留为“%1”）").arg(ui::shownPath(kept)));
         } catch (const store::Error& e) {
@@ -113,7 +117,8 @@ void restoredata_Click(QWidget* parent) {
     }
     QString text = done.isEmpty() ? QString() : QString("已经恢复：%1。").arg(done.join("、"));
     if (!failed.isEmpty()) text += (text.isEmpty() ? "" : "\n") + failed.join("\n");
-    text += QString("\n恢复之前的数据已备份到“%1”，需要时可以用它撤销这次恢复。").arg(ui::shownPath(undo));
+    if (!undo.folder().isEmpty())
+        text += QString("\n恢复之前的数据已备份到“%1”，需要时可以用它撤销这次恢复。").arg(ui::shownPath(undo.folder()));
     ui::notify(parent, text, failed.isEmpty() ? ui::Information : ui::Warning);
 }
 

@@ -11,9 +11,10 @@ namespace admin {
 // The backups of the program, in the working folder.
 inline const QString kBackupFolder = QStringLiteral("backup");
 
-// Copies files into a new folder of backup/ named after what is about to happen ("清空会议记录前")
-// and returns it; throws store::Error, and then the command must not go on.
-QString snapshotBefore(const QString& what, const QStringList& files);
+// The snapshot a command takes, in backup/, of each book it changes (pass it as the BeforeChange
+// of the change): one folder for the whole command, named after what is about to happen
+// ("清空会议记录前"). When it cannot be taken, the change does not happen.
+store::Snapshot snapshotBefore(const QString& what);
 
 // What a backup holds, one line per book: its name and its record count, or why it cannot be
 // restored.

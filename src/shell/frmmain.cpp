@@ -164,10 +164,8 @@ void frmmain::buildMenus() {
     item("recyclebin", QStringLiteral("回收站…"), [](frmmain* m) { admin::recyclebin_Click(m); });
     item("opendatafolder", QStringLiteral("打开数据文件夹"), [](frmmain* m) { admin::opendatafolder_Click(m); });
     // Each book is backed up before the import changes it.
-    item("importdata", QStringLiteral("导入旧数据…"), [](frmmain* m) {
-        admin::importdata_Click(
-            m, [](const QString& file) { admin::snapshotBefore(QStringLiteral("导入旧数据前"), {file}); });
-    });
+    item("importdata", QStringLiteral("导入旧数据…"),
+         [](frmmain* m) { admin::importdata_Click(m, admin::snapshotBefore(QStringLiteral("导入旧数据前"))); });
     item("changepwd", QStringLiteral("修改密码…"), [](frmmain* m) { admin::changepwd_Click(m, m->user()); });
     item("usermanage", QStringLiteral("用户管理…"), [](frmmain* m) { admin::usermanage_Click(m, m->user()); });
     m_system->addSeparator();

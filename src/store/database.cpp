@@ -4,7 +4,9 @@
 #include "statements.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QMutex>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -17,6 +19,11 @@ namespace {
 
 std::atomic<quint64> g_connectionCounter{0};
 std::atomic<int> g_busyTimeoutMs{5000};
+QMutex g_unconfirmedMutex;
+QStringList g_unconfirmed;
+
+// How long one request for the write lock lets the engine wait before begin() asks again.
+constexpr int kLockPollMs = 20;
 
 QString engineText(const QSqlError& e) { return e.databaseText().isEmpty() ? e.text() : e.databaseText(); }
 
@@ -35,6 +42,13 @@ QString withoutDeleteStar(const QString& sql) {
 } // namespace
 
 int busyTimeoutMs() { return g_busyTimeoutMs; }
+
+QStringList takeUnconfirmedWrites() {
+    QMutexLocker lock(&g_unconfirmedMutex);
+    QStringList files;
+    files.swap(g_unconfirmed);
+    return files;
+}
 void setBusyTimeoutMs(int ms) { g_busyTimeoutMs = ms; }
 
 Error::Error(Kind kind, QString file, QString statement, QString engineText, int code, QString detail)
@@ -59,7 +73,8 @@ Database::Database(const QString& path, Access access)
     // A folder or a pipe in the file's place, or in its journal's, would fail or block the engine.
     if (!info.isFile()) throw Error(Error::NotAFile, path, QString(), QString(), 0, path);
     const QFileInfo journal(path + "-journal");
-    if (journal.exists() && !journal.isFile()) throw Error(Error::NotAFile, path, QString(), QString(), 0, journal.filePath());
+    if (journal.exists() && !journal.isFile())
+        throw Error(Error::NotAFile, path, QString(), QString(), 0, journal.filePath());
 
     m_db = QSqlDatabase::addDatabase("QSQLITE", m_connection);
     // mode=rw: the engine must never create a missing file as a new, empty database.
@@ -109,19 +124,44 @@ void Database::fail(const QString& sql, const QSqlError& error) {
 // statement what is sent for it.
 QSqlQuery Database::run(const QString& sql, const QString& statement) {
     if (sql.contains(QChar(0))) throw Error(Error::Unstorable, m_path, sql);
+    m_unconfirmed = false;
     QSqlQuery q(m_db);
     q.setForwardOnly(true);
-    if (!q.exec(statement)) fail(sql, q.lastError());
+    if (!q.exec(statement)) {
+        if (committedUnconfirmed(q.lastError())) return q;
+        fail(sql, q.lastError());
+    }
     return q;
 }
 
-int Database::execute(const QString& sql) { return run(sql, withoutDeleteStar(sql)).numRowsAffected(); }
+// The folder's sync after the journal's deletion failed: the engine reports an I/O error, but
+// the journal is gone, and in rollback-journal mode that deletion is the commit: the change is
+// in the file and nothing can take it back. It is noted as written but unconfirmed, never
+// reported as not saved (the person would save it again: a duplicate).
+bool Database::committedUnconfirmed(const QSqlError& error) {
+    if (engineCode(error) != kIoErrDirFsync || QFileInfo::exists(m_path + "-journal")) return false;
+    m_unconfirmed = true;
+    QMutexLocker lock(&g_unconfirmedMutex);
+    if (!g_unconfirmed.contains(m_path)) g_unconfirmed << m_path;
+    return true;
+}
+
+int Database::execute(const QString& sql) {
+    const int changed = run(sql, withoutDeleteStar(sql)).numRowsAffected();
+    // Written, then the commit was not confirmed: the engine no longer counts the change, but a
+    // statement that changed nothing would have written nothing to commit.
+    return m_unconfirmed ? qMax(changed, 1) : changed;
+}
 
 void Database::executeOnRecord(const QString& sql) {
     if (execute(sql) == 0) throw Error(Error::Changed, m_path, sql);
 }
 
-qint64 Database::insert(const QString& sql) { return run(sql, sql).lastInsertId().toLongLong(); }
+qint64 Database::insert(const QString& sql) {
+    const QVariant id = run(sql, sql).lastInsertId();
+    if (!m_unconfirmed) return id.toLongLong();
+    return openRecordset("select last_insert_rowid()").fields(0).toLongLong();
+}
 
 RecordSet Database::read(const QString& sql, const QString& statement, bool rowids) {
     QSqlQuery q = run(sql, statement);
@@ -162,7 +202,37 @@ QStringList Database::tables() {
     return names;
 }
 
-void Database::begin() { run(QString(), "begin immediate"); }
+void Database::begin(const KeepWaiting& keepWaiting) {
+    const int poll = qMin(kLockPollMs, busyTimeoutMs());
+    QSqlQuery(m_db).exec(QString("pragma busy_timeout=%1").arg(poll));
+    QElapsedTimer waited;
+    waited.start();
+    for (;;) {
+        QSqlQuery q(m_db);
+        if (q.exec("begin immediate")) break;
+        const QSqlError e = q.lastError();
+        const int code = engineCode(e) & 0xff;
+        const bool busy = code == kBusy || code == kLocked;
+        if (!busy || !(keepWaiting ? keepWaiting() : waited.elapsed() < busyTimeoutMs())) {
+            QSqlQuery(m_db).exec(QString("pragma busy_timeout=%1").arg(busyTimeoutMs()));
+            fail(QString(), e);
+        }
+    }
+    QSqlQuery(m_db).exec(QString("pragma busy_timeout=%1").arg(busyTimeoutMs()));
+}
+
+void Database::transaction(const std::function<void()>& change, const BeforeChange& before,
+                           const KeepWaiting& keepWaiting) {
+    begin(keepWaiting);
+    try {
+        if (before) before(m_path);
+        change();
+        commit();
+    } catch (const Error&) {
+        rollback();
+        throw;
+    }
+}
 
 void Database::commit() { run(QString(), "commit"); }
 

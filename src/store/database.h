@@ -5,6 +5,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+#include <functional>
 #include <stdexcept>
 
 namespace store {
@@ -23,10 +24,13 @@ public:
         Changed,      // the record was changed or removed meanwhile: nothing was written
         BadSource,    // a template or backup that cannot be copied into a book (detail says why)
         Replace,      // a damaged file could not be replaced (detail: the reason)
+        Target,       // a copy could not be written where it was to go (file: that folder)
     };
     // Why a source file cannot be used (the detail of BadSource).
     static constexpr const char* kSourceDamaged = "damaged";
     static constexpr const char* kSourceEmpty = "empty";
+    // The other details of BadSource: "table" (the table is missing), "table.column" (the table
+    // lacks a column of the book), "table:type" (the name is taken by a view, an index, ...).
 
     Error(Kind kind, QString file, QString statement = QString(), QString engineText = QString(), int code = 0,
           QString detail = QString());
@@ -65,7 +69,20 @@ enum ResultCode {
     kIoErrRead = kIoErr | (1 << 8),
     kIoErrShortRead = kIoErr | (2 << 8),
     kIoErrDelete = kIoErr | (10 << 8),
+    kIoErrDirFsync = kIoErr | (5 << 8),
 };
+
+// Asked again and again while a lock is being waited for; false gives up (Cancel).
+using KeepWaiting = std::function<bool()>;
+
+// Called with a book's data file once the change's write lock is held, before anything changes
+// (the snapshot of the book is taken there); throwing Error leaves the book alone.
+using BeforeChange = std::function<void(const QString& bookFile)>;
+
+// The files whose last write was committed although the disk did not confirm it (the folder's
+// sync after the journal's deletion failed): the record is in the file, and may not survive a
+// power cut. Taken (and cleared) by whoever reports the action.
+QStringList takeUnconfirmedWrites();
 
 // The URI that names a file for the engine: an empty authority, so that a folder on a network
 // share (\\server\share\...) is a path, never a host.
@@ -100,19 +117,27 @@ public:
     QStringList tables();
 
     // All or nothing: statements between begin() and commit() land together. begin() takes the
-    // write lock at once, so a second copy of the program waits instead of failing halfway.
-    void begin();
+    // write lock at once, so a second copy of the program waits instead of failing halfway. It
+    // asks for the lock every few milliseconds, so a copy saving in a loop cannot keep it away;
+    // without keepWaiting it gives up after the busy timeout, with it only when it answers false.
+    void begin(const KeepWaiting& keepWaiting = {});
     void commit();
     void rollback();
+    // begin(keepWaiting), then before (the snapshot of the book, under the lock), then change,
+    // then commit; rolled back when any of them throws.
+    void transaction(const std::function<void()>& change, const BeforeChange& before = {},
+                     const KeepWaiting& keepWaiting = {});
 
 private:
     QSqlQuery run(const QString& sql, const QString& statement);
+    bool committedUnconfirmed(const QSqlError& error);
     RecordSet read(const QString& sql, const QString& statement, bool rowids);
     [[noreturn]] void fail(const QString& sql, const QSqlError& error);
 
     QString m_path;
     QString m_connection;
     QSqlDatabase m_db;
+    bool m_unconfirmed = false; // the last statement's commit was done but not confirmed
 };
 
 // How long a statement waits for another program's write to finish before it gives up

@@ -101,17 +101,13 @@ QVector<ImportedTable> importRows(const ImportBook& book, ImportMode mode, const
         throw Error(Error::BadSource, book.source, QString(), book.problems.join('\n'), 0, Error::kSourceDamaged);
     // The accounts and the school's details are never replaced: only added to.
     const bool replace = mode == ImportMode::Replace && book.bookFile != kUserFile;
-    if (beforeChange) beforeChange(book.bookFile);
     Database db(book.bookFile);
-    db.begin();
     QVector<ImportedTable> done;
-    try {
-        for (const ImportTable& t : book.tables) done << importTable(db, t, replace);
-        db.commit();
-    } catch (const Error&) {
-        db.rollback();
-        throw;
-    }
+    db.transaction(
+        [&] {
+            for (const ImportTable& t : book.tables) done << importTable(db, t, replace);
+        },
+        beforeChange);
     return done;
 }
 

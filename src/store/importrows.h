@@ -1,5 +1,7 @@
 #pragma once
 
+#include "database.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -52,9 +54,6 @@ struct ImportBook {
 
 enum class ImportMode { Add, Replace };
 
-// Called before a book is changed, with its data file; throwing Error leaves that book alone.
-using BeforeChange = std::function<void(const QString& bookFile)>;
-
 // What the import did to one table.
 struct ImportedTable {
     QString name;
@@ -69,7 +68,8 @@ struct ImportedTable {
 // their rows. Added, a row equal in every column to one the table holds (or to one added before
 // it) is skipped, so an import run twice adds nothing the second time. Accounts (tabel1) are only
 // ever added, skipping one we have (same name, and a password that ours matches), their passwords
-// stored as hashes; the school information (tabel2) only fills an empty table. Throws Error, and
+// stored as hashes; the school information (tabel2) only fills an empty table. beforeChange runs
+// once the book's write lock is held, before anything changes (the snapshot). Throws Error, and
 // then the book is unchanged.
 QVector<ImportedTable> importRows(const ImportBook& book, ImportMode mode, const BeforeChange& beforeChange);
 

@@ -53,10 +53,32 @@ QString engineSentence(const Error& e) {
 }
 
 QString sourceSentence(const Error& e) {
+    const QString f = shownPath(e.file()), d = e.detail();
+    if (d == Error::kSourceDamaged) return QString("“%1”已经损坏，不能使用。").arg(f);
+    if (d == Error::kSourceEmpty) return QString("“%1”是空的，里面没有任何数据表，不能使用。").arg(f);
+    if (d.contains('.'))
+        return QString("“%1”中的数据表“%2”缺少“%3”一栏，与本软件的记录本不符，不能使用。")
+            .arg(f, d.section('.', 0, 0), d.section('.', 1));
+    if (d.contains(':')) {
+        const QString type = d.section(':', 1);
+        const QString shown = type == "view"      ? QStringLiteral("视图")
+                              : type == "index"   ? QStringLiteral("索引")
+                              : type == "trigger" ? QStringLiteral("触发器")
+                                                  : type;
+        return QString("“%1”中的“%2”不是数据表，而是%3，不能使用。").arg(f, d.section(':', 0, 0), shown);
+    }
+    return QString("“%1”中缺少数据表“%2”，不能使用。").arg(f, d);
+}
+
+// A backup or snapshot that cannot be written where it was to go (a full or pulled USB stick).
+QString targetSentence(const Error& e) {
     const QString f = shownPath(e.file());
-    if (e.detail() == Error::kSourceDamaged) return QString("“%1”已经损坏，不能使用。").arg(f);
-    if (e.detail() == Error::kSourceEmpty) return QString("“%1”是空的，里面没有任何数据表，不能使用。").arg(f);
-    return QString("“%1”中缺少数据表“%2”，不能使用。").arg(f, e.detail());
+    switch (e.primaryCode()) {
+    case store::kFull: return QString("磁盘已满，无法把备份写入“%1”。请腾出磁盘空间或换一个文件夹后再试。").arg(f);
+    case store::kReadOnly: return QString("“%1”是只读的，无法把备份写入其中。").arg(f);
+    default:
+        return QString("无法把备份写入“%1”：这个文件夹不存在、不能写入，或者磁盘已被移走（例如 U 盘已拔出）。").arg(f);
+    }
 }
 
 QString describeFile(const Error& e);
@@ -95,6 +117,7 @@ QString describeFile(const Error& e) {
             .arg(f);
     case Error::BadSource: sentence = sourceSentence(e); break;
     case Error::Replace: sentence = QString("无法写入“%1”。").arg(f); break;
+    case Error::Target: sentence = targetSentence(e); break;
     case Error::Engine: sentence = engineSentence(e); break;
     }
     return e.engineText().isEmpty() ? sentence : sentence + "（" + e.engineText() + "）";

@@ -4,9 +4,9 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QTextBlock>
-#include <QTextLayout>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 
 namespace ui {
 
@@ -32,7 +32,9 @@ void LimitedTextEdit::paintEvent(QPaintEvent* e) {
                 wholeLineShown = wholeLineShown || line.top() >= 0;
                 continue;
             }
-            if (wholeLineShown) QPainter(viewport()).fillRect(QRectF(0, line.top(), viewport()->width(), bottom - line.top()), palette().base());
+            if (wholeLineShown)
+                QPainter(viewport())
+                    .fillRect(QRectF(0, line.top(), viewport()->width(), bottom - line.top()), palette().base());
             return;
         }
     }
@@ -83,11 +85,16 @@ bool hasLongLine(QStringView text) {
 } // namespace
 
 // A line of many thousand characters is broken anywhere: looking for word boundaries in a line
-// without any would freeze the window for minutes. Other text wraps at word boundaries.
+// without any would freeze the window for minutes. Other text wraps at word boundaries. The mode
+// changes while the box holds no long line: switching to word boundaries before the new text
+// replaced a long line (after a save or a delete showed a short record) laid the long line out
+// again at word boundaries.
 void LimitedTextEdit::setText(const QString& text) {
-    setWordWrapMode(hasLongLine(text) ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere);
+    const bool longLine = hasLongLine(text);
+    if (longLine) setWordWrapMode(QTextOption::WrapAnywhere);
     m_shownLength = int(text.size());
     setPlainText(text);
+    if (!longLine) setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     moveCursor(QTextCursor::Start);
     verticalScrollBar()->setValue(0);
 }

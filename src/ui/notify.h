@@ -30,9 +30,18 @@ void setNotifyHook(NotifyHook hook);
 // Tells the user that an action could not be done, and why (file, engine text).
 void reportError(QWidget* parent, const QString& action, const store::Error& error);
 
+// Waiting for a book another window or copy of the program is writing: the first second
+// silently, then with a progress dialog saying what waits (what: "正在备份数据…") and a Cancel
+// button; false once Cancel was pressed. The dialog goes when the last copy of it is destroyed.
+std::function<bool()> waitingDialog(QWidget* parent, const QString& what); // a store::KeepWaiting
+
+// What a person is told about a write that is in the file although the disk did not confirm it.
+QString unconfirmedWrite(const QString& file);
+
 // Runs action. When the store refuses it, tells the person what was not done (what: "内容没有
 // 保存。") and why, then runs onError with the error (a window reloads what the file holds), and
-// returns false.
+// returns false (what is read only then: the action may change it). A write it made that the disk
+// did not confirm is reported done, with a warning.
 bool attempt(QWidget* parent, const QString& what, const std::function<void()>& action,
              const std::function<void(const store::Error&)>& onError = {});
 
