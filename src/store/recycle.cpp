@@ -172,7 +172,7 @@ QString renewDamagedBin(const QString& folder) {
     const QString bin = QDir(folder).filePath(kRecycleFile);
     if (!QFileInfo::exists(bin)) return QString();
     try {
-        checkSource(bin, tablesOf(bin));
+        checkSource(bin);
         return QString();
     } catch (const Error& e) {
         if (e.kind() != Error::BadSource) throw;
