@@ -8,7 +8,9 @@ set -euo pipefail
 PACKAGES=(qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n cmake ninja-build g++ fonts-arphic-uming
           fonts-arphic-ukai fonts-wqy-microhei pkg-config mdbtools-dev
           # the Debian package (./package.sh) and its checks in ./test.sh
-          dpkg-dev librsvg2-bin lintian desktop-file-utils appstream)
+          dpkg-dev librsvg2-bin lintian desktop-file-utils appstream
+          # Excel files of the reports; their PDF and xlsx read back by the tests
+          libxlsxwriter-dev poppler-utils unzip)
 
 source "$(dirname "$0")/packages.sh"
 install_missing "${PACKAGES[@]}"

@@ -3,14 +3,15 @@
 #include "frmbg.h"
 #include "frmhelp.h"
 
+#include <admin/backups.h>
 #include <admin/emptying.h>
 #include <admin/frmsystem.h>
-#include <admin/backups.h>
 #include <admin/importdata.h>
 #include <books/frmaddlist.h>
 #include <books/frmcahier.h>
 #include <books/frmnote.h>
 #include <books/frmonduty.h>
+#include <books/frmreport.h>
 #include <books/frmteacher.h>
 #include <ui/childform.h>
 #include <ui/childframe.h>
@@ -61,6 +62,7 @@ const ChildWindow kWindows[] = {
     {"Frmaddlist", make<Frmaddlist>, W::OwnSize, W::NoControlBox, W::HidesLauncher, W::ClosesTwins},
     {"frmteacher", make<frmteacher>, W::OwnSize, W::NoControlBox, W::HidesLauncher, W::ClosesTwins},
     {"Frmonduty", make<Frmonduty>, W::OwnSize, W::NoControlBox, W::HidesLauncherOnLoad, W::ClosesTwins},
+    {"Frmreport", make<Frmreport>, W::Maximised, W::NoControlBox, W::HidesLauncher, W::LeavesTwins},
     {"Frmsystem", make<Frmsystem>, W::OwnSize, W::NoControlBox, W::HidesLauncherOnLoad, W::LeavesTwins},
 };
 const char kLauncher[] = "Frmbg";
@@ -120,7 +122,8 @@ void frmmain::buildMenus() {
     item("restoredata", QStringLiteral("恢复数据…"), [](frmmain* m) { admin::restoredata_Click(m); });
     // Each book is backed up before the import changes it.
     item("importdata", QStringLiteral("导入旧数据…"), [](frmmain* m) {
-        admin::importdata_Click(m, [](const QString& file) { admin::snapshotBefore(QStringLiteral("导入旧数据前"), {file}); });
+        admin::importdata_Click(
+            m, [](const QString& file) { admin::snapshotBefore(QStringLiteral("导入旧数据前"), {file}); });
     });
     connect(m_system, &QMenu::aboutToShow, this, &frmmain::listWindows);
 
@@ -135,7 +138,7 @@ void frmmain::buildMenus() {
     command("addlist", QStringLiteral("教师通讯录"), &frmmain::addlist_Click);
     command("teacher", QStringLiteral("教师考勤"), &frmmain::teacher_Click);
     command("onduty", QStringLiteral("值周安排"), &frmmain::onduty_Click);
-    command("print", QStringLiteral("打印报表"), nullptr)->setEnabled(false);
+    command("print", QStringLiteral("打印报表"), &frmmain::print_Click);
     command("help", QStringLiteral("帮助"), &frmmain::help_Click);
     command("exit", QStringLiteral("退出"), &frmmain::exit_Click);
 }
@@ -255,6 +258,7 @@ void frmmain::note_Click() { open("Frmnote"); }
 void frmmain::addlist_Click() { open("Frmaddlist"); }
 void frmmain::teacher_Click() { open("frmteacher"); }
 void frmmain::onduty_Click() { open("Frmonduty"); }
+void frmmain::print_Click() { open("Frmreport"); }
 void frmmain::help_Click() { open("Frmhelp"); }
 
 // The program ends at once, without a question; what a window holds unwritten is written first.
