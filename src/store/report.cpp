@@ -309,10 +309,9 @@ QString reportDate(const QDate& date) {
 
 QStringList attendanceTeachers() {
     QStringList names;
-    for (const QStringList& row : Database(kAttendanceFile, Database::ReadOnly)
-                                      .openRecordset("select distinct 姓名 from tabkaoqin where 姓名<>''")
-                                      .rows())
-        names << row.at(0);
+    const RecordSet rs = Database(kAttendanceFile, Database::ReadOnly)
+                             .openRecordset("select distinct 姓名 from tabkaoqin where 姓名<>''");
+    for (const QStringList& row : rs.rows()) names << row.at(0);
     const QCollator collator = pinyin();
     std::sort(names.begin(), names.end(), collator);
     return names;
@@ -320,8 +319,9 @@ QStringList attendanceTeachers() {
 
 QStringList minuteThemes() {
     QStringList themes;
-    for (const QStringList& row :
-         Database(kMinutesFile, Database::ReadOnly).openRecordset("select distinct theme from tabcahier").rows())
+    const RecordSet rs =
+        Database(kMinutesFile, Database::ReadOnly).openRecordset("select distinct theme from tabcahier");
+    for (const QStringList& row : rs.rows())
         if (!row.at(0).isEmpty()) themes << row.at(0);
     return themes;
 }
