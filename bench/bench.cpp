@@ -308,6 +308,7 @@ int memoryChild(const QString& book, const QString& folder) {
     w->show();
     QCoreApplication::processEvents();
     w->grab();
+    if (book == "export") exportRegister(folder);
     std::printf("%ld\n", peakKb());
     return 0;
 }
@@ -353,13 +354,14 @@ int main(int argc, char** argv) {
         fill(folder, n);
         benchBooks(folder, empty, n);
         benchFiles(folder, n, report);
+        benchReports(folder, n, report);
         largest = folder;
     }
     if (!args.contains("--skip-memory")) {
         const long bare = memoryOf("bare", empty);
         std::printf("\npeak memory with one book open (%s rows), MB above a bare window (%.1f MB):\n",
                     qPrintable(QFileInfo(largest).fileName()), bare / 1024.0);
-        for (const char* book : {"addlist", "cahier", "note", "teacher", "onduty"})
+        for (const char* book : {"addlist", "cahier", "note", "teacher", "onduty", "export"})
             std::printf("  %-10s %8.1f\n", book, (memoryOf(book, largest) - bare) / 1024.0);
     }
     return 0;

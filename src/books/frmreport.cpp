@@ -11,6 +11,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressDialog>
+#include <QScopeGuard>
 
 namespace {
 
@@ -118,6 +119,7 @@ bool Frmreport::readConditions(store::ReportRequest* q) {
 }
 
 bool Frmreport::refresh() {
+    if (m_busy) return false; // the report stays as it is while its pages are being made
     store::ReportRequest q;
     m_valid = readConditions(&q) && attempt(QStringLiteral("无法生成报表。"), [&] { m_report = store::makeReport(q); });
     if (!m_valid) m_report = store::Report();
@@ -139,6 +141,9 @@ void Frmreport::showPage() {
 }
 
 bool Frmreport::withProgress(const QString& what, const std::function<bool(const report::Progress&)>& work) {
+    // The dialog lets events through: nothing may change the report meanwhile.
+    m_busy = true;
+    const auto done = qScopeGuard([this] { m_busy = false; });
     QProgressDialog dialog(what, QStringLiteral("取消"), 0, 0, this);
     dialog.setWindowTitle(QStringLiteral("打印报表"));
     dialog.setWindowModality(Qt::WindowModal);
@@ -151,7 +156,7 @@ bool Frmreport::withProgress(const QString& what, const std::function<bool(const
 }
 
 void Frmreport::cmdprint_Click() {
-    if (!m_valid) return;
+    if (!m_valid || m_busy) return;
     QPrinter printer(QPrinter::HighResolution);
     report::setUpPage(&printer, m_report);
     QPrintDialog dialog(&printer, this);
@@ -164,7 +169,7 @@ void Frmreport::cmdpdf_Click() { save(report::Format::Pdf); }
 void Frmreport::cmdexcel_Click() { save(report::Format::Xlsx); }
 
 void Frmreport::save(report::Format preferred) {
-    if (!m_valid) return;
+    if (!m_valid || m_busy) return;
     const bool pdf = preferred == report::Format::Pdf;
     const QString start = QDir::home().filePath(m_report.title + (pdf ? ".pdf" : ".xlsx"));
     const QString path = ui::choosePath(

@@ -44,4 +44,5 @@ private:
     std::unique_ptr<QPrinter> m_printer; // the preview's
     store::Report m_report;
     bool m_valid = false;
+    bool m_busy = false; // pages or a file being made
 };

@@ -112,17 +112,17 @@ struct Entries {
     int unreadable = 0;
 };
 
-Entries entries(const QString& columns, const ReportRequest& q, const QString& groupBy = QString()) {
+Entries entries(const QString& columns, const ReportRequest& q) {
     QString sql = "select " + columns + " from tabkaoqin";
     if (!q.teacher.isEmpty()) sql += " where " + sqlName(QStringLiteral("姓名")) + "=" + SqlQuote(q.teacher);
     Entries e;
-    RecordSet rs = Database(kAttendanceFile, Database::ReadOnly).openRecordset(sql + groupBy);
+    RecordSet rs = Database(kAttendanceFile, Database::ReadOnly).openRecordset(sql);
     const qint64 first = q.from.isValid() ? q.from.toJulianDay() : std::numeric_limits<qint64>::min();
     const qint64 last = q.to.isValid() ? q.to.toJulianDay() : std::numeric_limits<qint64>::max();
     for (QStringList& row : rs.rows()) {
         const QDate d = attendance::readDate(row.at(0));
         if (!d.isValid()) {
-            e.unreadable += groupBy.isEmpty() ? 1 : row.last().toInt();
+            ++e.unreadable;
             continue;
         }
         if (d.toJulianDay() < first || d.toJulianDay() > last) continue;
@@ -173,10 +173,32 @@ bool lessons(const QString& text, double* n) {
 QString number(double n) { return QString::number(n, 'g', 15); }
 
 Report attendanceSummary(const ReportRequest& q) {
-    // Grouped by the engine as far as it can (the same date, name, category and count), the
-    // dates then read here.
-    const QString cols = QStringLiteral("日期,姓名,考勤类别,节数,count(*)");
-    const Entries e = entries(cols, q, QStringLiteral(" group by 1,2,3,4"));
+    // Each distinct date text read once; the engine then counts the entries of the dates in range.
+    Database db(kAttendanceFile, Database::ReadOnly);
+    const QString name = sqlName(QStringLiteral("姓名")), date = sqlName(QStringLiteral("日期"));
+    const QString teacher = q.teacher.isEmpty() ? QString() : name + "=" + SqlQuote(q.teacher);
+    const RecordSet dates = db.openRecordset("select " + date + ", count(*) from tabkaoqin" +
+                                             (teacher.isEmpty() ? QString() : " where " + teacher) + " group by 1");
+    QStringList in, out;
+    int unreadable = 0;
+    for (const QStringList& row : dates.rows()) {
+        const QDate d = attendance::readDate(row.at(0));
+        if (!d.isValid()) unreadable += row.at(1).toInt();
+        ((d.isValid() && (!q.from.isValid() || d >= q.from) && (!q.to.isValid() || d <= q.to)) ? in : out) << row.at(0);
+    }
+    Entries e;
+    e.unreadable = unreadable;
+    if (!in.isEmpty()) {
+        // The shorter list of dates names them (a NULL date is never in range).
+        QStringList where;
+        if (!teacher.isEmpty()) where << teacher;
+        if (!out.isEmpty())
+            where << (in.size() <= out.size() ? date + " in (" + quotedList(in) + ")"
+                                              : date + " not in (" + quotedList(out) + ")");
+        e.rows = db.openRecordset("select '', " + name + ", 考勤类别, 节数, count(*) from tabkaoqin" +
+                                  (where.isEmpty() ? QString() : " where " + where.join(" and ")) + " group by 2, 3, 4")
+                     .rows();
+    }
     struct Teacher {
         QHash<QString, int> counts;
         int entries = 0, notANumber = 0;
