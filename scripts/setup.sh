@@ -11,7 +11,9 @@ PACKAGES=(qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n cmake ninja-build
           # passwords are stored as Argon2id strings (crypto_pwhash_str)
           libsodium-dev
           # the Debian package (./package.sh) and its checks in ./test.sh
-          dpkg-dev librsvg2-bin lintian desktop-file-utils appstream devscripts)
+          dpkg-dev librsvg2-bin lintian desktop-file-utils appstream devscripts shellcheck
+          # Excel files of the reports; their PDF and xlsx read back by the tests
+          libxlsxwriter-dev poppler-utils unzip)
 
 source "$(dirname "$0")/packages.sh"
 install_missing "${PACKAGES[@]}"

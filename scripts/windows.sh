@@ -99,6 +99,35 @@ fi
 # The cross build finds it, and only it, through pkg-config.
 cross_pkgconfig=(env PKG_CONFIG_LIBDIR="$sodium/lib/pkgconfig" PKG_CONFIG_PATH=)
 
+# libxlsxwriter (the reports' Excel files) for Windows: cross-built with mingw-w64 from Debian's own
+# source package (apt needs deb-src entries, as described above for Qt), zlib linked in statically
+# so that one DLL ships. Built once into build-windows/xlsxwriter/; its prefix in $xlsxwriter.
+build_xlsxwriter() {
+    xlsxwriter=$out/xlsxwriter/prefix
+    [ -f "$xlsxwriter/.built" ] && return 0
+    install_missing libz-mingw-w64-dev dpkg-dev
+    local t=$(date +%s) src=$out/xlsxwriter/source
+    rm -rf "$out/xlsxwriter" && mkdir -p "$src"
+    (cd "$src" && apt-get source -q libxlsxwriter >/dev/null) || {
+        echo "apt-get source libxlsxwriter failed: give apt deb-src entries (see step 1 above)" >&2
+        exit 3
+    }
+    local dir
+    dir=$(find "$src" -mindepth 1 -maxdepth 1 -type d -name 'libxlsxwriter-*' | head -1)
+    local mingw=/usr/x86_64-w64-mingw32
+    cmake -S "$dir" -B "$out/xlsxwriter/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_SYSTEM_NAME=Windows -DCMAKE_C_COMPILER=x86_64-w64-mingw32-gcc-posix \
+        -DCMAKE_CXX_COMPILER=x86_64-w64-mingw32-g++-posix \
+        -DCMAKE_RC_COMPILER=x86_64-w64-mingw32-windres -DCMAKE_FIND_ROOT_PATH=$mingw \
+        -DBUILD_SHARED_LIBS=ON -DZLIB_INCLUDE_DIR=$mingw/include -DZLIB_LIBRARY=$mingw/lib/libz.a \
+        -DCMAKE_SHARED_LINKER_FLAGS="-static-libgcc -s" -DCMAKE_INSTALL_PREFIX="$xlsxwriter" >/dev/null
+    cmake --build "$out/xlsxwriter/build" -j 2 >/dev/null
+    cmake --install "$out/xlsxwriter/build" >/dev/null
+    touch "$xlsxwriter/.built"
+    elapsed "libxlsxwriter for Windows" "$t"
+}
+build_xlsxwriter
+
 # The set-up program for this machine: it lays out the data files of the Windows program folder
 # (SQLite files are the same on every system).
 start=$(date +%s)
@@ -115,6 +144,7 @@ if [ ! -f "$out/CMakeCache.txt" ]; then
         -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(gcc -print-multiarch)/cmake" \
         -DLUMNO_HOST_SETUP="$host/app/lumno-setup" -DCMAKE_CROSSCOMPILING_EMULATOR="$wine"
 fi
+cmake -S . -B "$out" -DLUMNO_XLSXWRITER_ROOT="$xlsxwriter" >/dev/null # the one built above
 "${cross_pkgconfig[@]}" cmake --build "$out" -j 2
 elapsed "cross build" "$start"
 

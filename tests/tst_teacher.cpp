@@ -1,7 +1,7 @@
 // The attendance register and its lookup lists.
 #include "testkit.h"
 
-#include <books/attendancedate.h>
+#include <store/attendancedate.h>
 #include <books/frmteacher.h>
 #include <shell/frmmain.h>
 #include <store/catalogue.h>

@@ -3,6 +3,7 @@
 //
 //   lumno-setup [--message-box] [--reason-file FILE] FOLDER
 //   lumno-setup --import [--replace] SOURCE [PROGRAM_FOLDER]
+//   lumno-setup --report TITLE [--from DATE] [--to DATE] ... (--pdf|--xlsx|--csv) FILE [PROGRAM_FOLDER]
 //
 // The installed start command runs the first form with --message-box before every start: a
 // folder that cannot be made or written is then also shown in a message box, since a start from
@@ -10,8 +11,10 @@
 // --reason-file: what went wrong is written there too, as UTF-16 with a byte-order mark, which
 // the installer reads whatever the system's code page. The second form lays the folder out the
 // same way, then imports the record books kept in the Jet database files of SOURCE (a folder laid
-// out like a program folder, or one ".dat" file) into it, the current folder by default.
+// out like a program folder, or one ".dat" file) into it, the current folder by default. The
+// third writes one report of the books of PROGRAM_FOLDER (the current folder by default) to FILE.
 #include "importcommand.h"
+#include "reportcommand.h"
 
 #include <store/privacy.h>
 #include <admin/datafolder.h>
@@ -56,6 +59,9 @@ int main(int argc, char** argv) {
     // The data folder, every data file and template it lays out: its owner's alone (Linux).
     store::keepNewFilesPrivate();
     QTextStream err(stderr), out(stdout);
+    // A report paints pages, which needs a graphical application: it makes its own.
+    for (int i = 1; i < argc; ++i)
+        if (qstrcmp(argv[i], "--report") == 0) return reportCommand(argc, argv, out, err);
     QString failure;
     bool messageBox = false;
     {
@@ -87,7 +93,9 @@ int main(int argc, char** argv) {
         }
         if (args.size() != 1 || args.first().startsWith("--")) {
             err << "用法：lumno-setup [--message-box] [--reason-file 文件] 文件夹\n"
-                   "      lumno-setup --import [--replace] 旧数据文件夹或文件 [程序文件夹]\n";
+                   "      lumno-setup --import [--replace] 旧数据文件夹或文件 [程序文件夹]\n"
+                   "      lumno-setup --report 报表名称 [--from 日期] [--to 日期] (--pdf|--xlsx|--csv) 文件 "
+                   "[程序文件夹]\n";
             return 2;
         }
         failure = datafolder::prepare(args.first(), out);

@@ -72,8 +72,14 @@ function(lumno_ship destination)
     set(lumno_runtime_copies ${lumno_runtime_copies} PARENT_SCOPE)
 endfunction()
 
-lumno_ship(. $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets> $<TARGET_FILE:Qt6::Sql>)
+lumno_ship(. $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets> $<TARGET_FILE:Qt6::Sql>
+           $<TARGET_FILE:Qt6::PrintSupport>)
 lumno_ship(platforms $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin>)
+# The reports: the system's printers, and the Excel writer (zlib linked into it).
+if(TARGET Qt6::QWindowsPrinterSupportPlugin)
+    lumno_ship(printsupport $<TARGET_FILE:Qt6::QWindowsPrinterSupportPlugin>)
+endif()
+lumno_ship(. ${LUMNO_XLSXWRITER_ROOT}/bin/libxlsxwriter.dll)
 lumno_ship(sqldrivers $<TARGET_FILE:Qt6::QSQLiteDriverPlugin>)
 lumno_ship(styles $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin>)
 

@@ -1,6 +1,6 @@
 #include "frmteacher.h"
 
-#include "attendancedate.h"
+#include <store/attendancedate.h>
 #include "ui_frmteacher.h"
 
 #include <store/catalogue.h>

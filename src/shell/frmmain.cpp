@@ -15,6 +15,7 @@
 #include <books/frmfind.h>
 #include <books/frmnote.h>
 #include <books/frmonduty.h>
+#include <books/frmreport.h>
 #include <books/frmteacher.h>
 #include <store/catalogue.h>
 #include <ui/childform.h>
@@ -73,6 +74,7 @@ const ChildWindow kWindows[] = {
     {"Frmaddlist", make<Frmaddlist>, W::OwnSize, W::NoControlBox, W::HidesLauncher, W::ClosesTwins},
     {"frmteacher", make<frmteacher>, W::OwnSize, W::NoControlBox, W::HidesLauncher, W::ClosesTwins},
     {"Frmonduty", make<Frmonduty>, W::OwnSize, W::NoControlBox, W::HidesLauncherOnLoad, W::ClosesTwins},
+    {"Frmreport", make<Frmreport>, W::Maximised, W::NoControlBox, W::HidesLauncher, W::LeavesTwins},
     {"Frmsystem", make<Frmsystem>, W::OwnSize, W::NoControlBox, W::HidesLauncherOnLoad, W::LeavesTwins},
     {"Frmfind", makeFinder, W::OwnSize, W::ControlBox, W::KeepsLauncher, W::LeavesTwins},
 };
@@ -183,7 +185,7 @@ void frmmain::buildMenus() {
     command("addlist", QStringLiteral("教师通讯录"), &frmmain::addlist_Click);
     command("teacher", QStringLiteral("教师考勤"), &frmmain::teacher_Click);
     command("onduty", QStringLiteral("值周安排"), &frmmain::onduty_Click);
-    command("print", QStringLiteral("打印报表"), nullptr)->setEnabled(false);
+    command("print", QStringLiteral("打印报表"), &frmmain::print_Click);
     command("help", QStringLiteral("帮助"), &frmmain::help_Click);
     command("exit", QStringLiteral("退出"), &frmmain::exit_Click);
 }
@@ -342,6 +344,7 @@ void frmmain::note_Click() { open("Frmnote"); }
 void frmmain::addlist_Click() { open("Frmaddlist"); }
 void frmmain::teacher_Click() { open("frmteacher"); }
 void frmmain::onduty_Click() { open("Frmonduty"); }
+void frmmain::print_Click() { open("Frmreport"); }
 void frmmain::help_Click() { open("Frmhelp"); }
 
 // The program ends; what a window holds unwritten is written first, and typed input that could

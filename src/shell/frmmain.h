@@ -44,6 +44,7 @@ public:
     void addlist_Click();
     void teacher_Click();
     void onduty_Click();
+    void print_Click();
     void help_Click();
     void exit_Click();
 

@@ -7,10 +7,11 @@ class QWidget;
 
 namespace ui {
 
-enum class PathKind { Folder, File };
+// File: an existing file to open; NewFile: a file to write (its name given the type's suffix).
+enum class PathKind { Folder, File, NewFile };
 
-// Asks the person for a folder, or for a file matching filter ("数据文件 (*.dat)"), starting at
-// start. Returns the chosen path, or an empty text when the person cancelled.
+// Asks the person for a folder, or for a file matching filter ("数据文件 (*.dat)", types apart
+// by ";;"), starting at start. Returns the chosen path, or an empty text when the person cancelled.
 QString choosePath(QWidget* parent, const QString& caption, const QString& start, PathKind kind,
                    const QString& filter = QString());
 

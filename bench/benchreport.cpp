@@ -1,0 +1,81 @@
+// The reports over a register of n entries: the month's figures beside the engine's own group by,
+// the preview's first page, the whole PDF and the Excel file of the entries.
+#include "benchfiles.h"
+
+#include <report/files.h>
+#include <store/catalogue.h>
+#include <store/report.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+namespace {
+
+// Every entry of the register (its dates span 2024 to 2026).
+store::ReportRequest all(store::ReportKind kind) {
+    store::ReportRequest q;
+    q.kind = kind;
+    q.from = QDate(2024, 1, 1);
+    q.to = QDate(2026, 12, 31);
+    return q;
+}
+
+// The floor: the engine counting the same rows by teacher and category, read through.
+double groupBy(const QString& file) {
+    return medianMs(3, [&] {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "plain");
+            db.setDatabaseName(file);
+            db.open();
+            QSqlQuery q(db);
+            q.setForwardOnly(true);
+            q.exec("select 姓名, 考勤类别, count(*), sum(节数) from tabkaoqin group by 1, 2");
+            while (q.next()) q.value(2).toInt();
+        }
+        QSqlDatabase::removeDatabase("plain");
+    });
+}
+
+} // namespace
+
+void benchReports(const QString& folder, int n, const Report& report) {
+    QDir::setCurrent(folder);
+    report("教师考勤统计", n, medianMs(3, [] { store::makeReport(all(store::ReportKind::AttendanceSummary)); }),
+           groupBy(QDir(folder).filePath(store::kAttendanceFile)));
+    if (n > 10000) return; // pages and files: the 10,000-entry register
+    const store::Report detail = store::makeReport(all(store::ReportKind::AttendanceDetail));
+    report("教师考勤明细 model", n, medianMs(3, [] { store::makeReport(all(store::ReportKind::AttendanceDetail)); }),
+           0);
+    report("  preview, first page shown", n,
+           medianMs(3,
+                    [&] {
+                        QPrinter printer(QPrinter::HighResolution);
+                        report::setUpPage(&printer, detail);
+                        QPrintPreviewWidget preview(&printer);
+                        QObject::connect(&preview, &QPrintPreviewWidget::paintRequested,
+                                         [&](QPrinter* p) { report::paintAll(detail, p); });
+                        preview.resize(800, 600);
+                        preview.show();
+                        preview.updatePreview();
+                        QCoreApplication::processEvents();
+                    }),
+           0);
+    QTemporaryDir out;
+    report("  whole PDF", n,
+           medianMs(1, [&] { report::writeFile(detail, report::Format::Pdf, out.filePath("a.pdf")); }), 0);
+    report("  xlsx", n, medianMs(3, [&] { report::writeFile(detail, report::Format::Xlsx, out.filePath("a.xlsx")); }),
+           0);
+    report("  csv", n, medianMs(3, [&] { report::writeFile(detail, report::Format::Csv, out.filePath("a.csv")); }), 0);
+}
+
+void exportRegister(const QString& folder) {
+    QDir::setCurrent(folder);
+    QTemporaryDir out;
+    report::writeFile(store::makeReport(all(store::ReportKind::AttendanceDetail)), report::Format::Xlsx,
+                      out.filePath("a.xlsx"));
+}
