@@ -69,10 +69,15 @@ install_check() {
     for lnk in "$desktop/$title.lnk" "$menu/$title.lnk" "$menu/卸载 $title.lnk"; do
         [ -f "$lnk" ] || fail "no shortcut $lnk"
     done
-    # A shortcut holds its working folder as a UTF-16 string of its own, after its length: the
-    # program folder (the target is the only other string that contains it, and goes on after it).
+    # A shortcut holds its working folder as a UTF-16 string of its own, after its length in
+    # characters: exactly the program folder (the target, which contains it, is longer). Looked
+    # for as bytes, since a folder outside ASCII (张三) is no text that strings(1) can list.
     for lnk in "$desktop/$title.lnk" "$menu/$title.lnk"; do
-        strings -el "$lnk" | grep -q "${folder//\\/\\\\}\$" || fail "$lnk does not start the program inside $folder"
+        python3 -c 'import struct, sys
+d = open(sys.argv[1], "rb").read()
+f = sys.argv[2]
+sys.exit(0 if struct.pack("<H", len(f)) + f.encode("utf-16-le") in d else 1)' "$lnk" "$folder" ||
+            fail "$lnk does not start the program inside $folder"
     done
     for value in DisplayIcon EstimatedSize QuietUninstallString; do
         win reg.exe query "$key" /v "$value" | grep -q "$value" || fail "the Add/Remove entry has no $value"
