@@ -34,4 +34,6 @@ install_missing() {
 debian_build_flags() {
     command -v dpkg-buildflags >/dev/null 2>&1 || return 0
     eval "$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh)"
+    # CMake reads no CPPFLAGS: the preprocessor's part (_FORTIFY_SOURCE) joins the compilers' flags.
+    export CFLAGS="$CFLAGS $CPPFLAGS" CXXFLAGS="$CXXFLAGS $CPPFLAGS"
 }

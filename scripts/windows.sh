@@ -142,9 +142,10 @@ if [ ! -f "$out/CMakeCache.txt" ]; then
     "${cross_pkgconfig[@]}" cmake -S . -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
         -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(gcc -print-multiarch)/cmake" \
-        -DLUMNO_HOST_SETUP="$host/app/lumno-setup" -DCMAKE_CROSSCOMPILING_EMULATOR="$wine"
+        -DLUMNO_HOST_SETUP="$host/app/lumno-setup" -DCMAKE_CROSSCOMPILING_EMULATOR="$wine" \
+        -DLUMNO_XLSXWRITER_ROOT="$xlsxwriter"
 fi
-cmake -S . -B "$out" -DLUMNO_XLSXWRITER_ROOT="$xlsxwriter" >/dev/null # the one built above
+"${cross_pkgconfig[@]}" cmake -S . -B "$out" -DLUMNO_XLSXWRITER_ROOT="$xlsxwriter" >/dev/null # the one built above
 "${cross_pkgconfig[@]}" cmake --build "$out" -j 2
 elapsed "cross build" "$start"
 

@@ -262,7 +262,7 @@ void tst_addlist::deleteKeepsTheRecordInTheBin() {
     b.click(Frmaddlist::Delete);
     if (!kept) {
         QVERIFY2(m_messages->last().startsWith("没有删除。"), qPrintable(m_messages->last()));
-        QVERIFY(m_messages->last().contains("“database/recycle.dat”"));
+        QVERIFY(m_messages->last().contains("“" + testkit::shown(store::kRecycleFile) + "”"));
         QVERIFY(m_messages->last().contains("回收站不能使用时，不删除任何记录"));
         QCOMPARE(testkit::records(store::kRosterFile, "tabaddlist"), before);
         return;

@@ -143,7 +143,7 @@ void Frmreport::showPage() {
 bool Frmreport::withProgress(const QString& what, const std::function<bool(const report::Progress&)>& work) {
     // The dialog lets events through: nothing may change the report meanwhile.
     m_busy = true;
-    const auto done = qScopeGuard([this] { m_busy = false; });
+    const auto idleAgain = qScopeGuard([this] { m_busy = false; });
     QProgressDialog dialog(what, QStringLiteral("取消"), 0, 0, this);
     dialog.setWindowTitle(QStringLiteral("打印报表"));
     dialog.setWindowModality(Qt::WindowModal);

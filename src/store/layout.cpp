@@ -68,6 +68,13 @@ void createFromSchema(const QString& schema, const QString& path) {
     }
 }
 
+void addMissingTables(const QString& schema, const QString& path) {
+    Database db(path);
+    for (const QString& statement : schemaStatements(schema))
+        if (statement.startsWith("create table ", Qt::CaseInsensitive))
+            db.execute("create table if not exists " + statement.mid(13));
+}
+
 QStringList layOutDataFiles(const QString& folder) {
     QVector<QPair<QString, QString>> files; // file, schema
     for (const Book& b : books()) files.append({b.file, b.schema});

@@ -14,4 +14,8 @@ QStringList layOutDataFiles(const QString& folder);
 // "cahier", "snote", "teacher"). The file appears whole or not at all.
 void createFromSchema(const QString& schema, const QString& path);
 
+// Creates, in the existing database file at path, each table of a schema that the file lacks;
+// the tables it has and their rows are left as they are.
+void addMissingTables(const QString& schema, const QString& path);
+
 } // namespace store

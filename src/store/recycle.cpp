@@ -176,6 +176,12 @@ QString renewDamagedBin(const QString& folder) {
         return QString();
     } catch (const Error& e) {
         if (e.kind() != Error::BadSource) throw;
+        // A bin the engine reads, only without its table (an empty file, a table dropped by
+        // hand): the table is made in it.
+        if (e.detail() != QLatin1String(Error::kSourceDamaged)) {
+            addMissingTables("recycle", bin);
+            return QString();
+        }
     }
     QTemporaryDir temp;
     const QString empty = QDir(temp.path()).filePath("recycle.dat");
