@@ -319,6 +319,7 @@ void tst_faults::commitNotConfirmed_data() {
 void tst_faults::commitNotConfirmed() {
     QFETCH(int, probe);
 #ifndef LUMNO_FAILSYNC
+    Q_UNUSED(probe)
     QSKIP("the folder-sync fault is injected with LD_PRELOAD (Linux only)");
 #else
     if (!qEnvironmentVariableIsSet("LUMNO_UNDER_FAILSYNC")) {

@@ -82,9 +82,15 @@ source_dir=$(cd "$(dirname "$0")/.." && pwd)
 for b in "${binaries[@]}"; do
     grep -q -F -e "$build" -e "$source_dir" "$b" && fail "${b#"$root"} holds a path of the build machine"
 done
+# Control-flow protection is not among Debian 12's flags. The Jet reader calls no function that
+# fortify protects, which hardening-check reports as "only unprotected functions found".
 if command -v hardening-check >/dev/null 2>&1; then
-    hardening-check --quiet "${binaries[@]}" >"$tmp/hardening.log" 2>&1 ||
-        { cat "$tmp/hardening.log"; fail "hardening-check"; }
+    for b in "${binaries[@]}"; do
+        skip=(--nocfprotection)
+        [ "${b##*/}" = lumno-jetread ] && skip+=(--nofortify)
+        hardening-check --quiet "${skip[@]}" "$b" >>"$tmp/hardening.log" 2>&1 || fail "hardening-check ${b#"$root"}"
+    done
+    grep -q . "$tmp/hardening.log" && cat "$tmp/hardening.log"
 fi
 
 # --- Debian's validators --------------------------------------------------------------------------

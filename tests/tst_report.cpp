@@ -11,6 +11,7 @@
 #include <QCollator>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QFileInfo>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -94,6 +95,11 @@ private slots:
     void refused();
     void nothingHalfWritten();
     void command();
+
+private:
+    // With its drive, taken before any test moves into its folder (under wine a path without
+    // one would name the test folder's drive).
+    const QString m_setup = QFileInfo(LUMNO_SETUP).absoluteFilePath();
 };
 
 void tst_report::opensFromTheMenu() {
@@ -147,9 +153,10 @@ void tst_report::figures() {
     const QVector<QStringList> expected = testkit::rows(file, sql);
     if (title != "教师考勤统计") {
         QCOMPARE(sortedRows(report.rows), sortedRows(expected));
-        if (title == "教师通讯录") { // in pinyin order
-            QCOMPARE(report.rows.first().first(), QString("阿明"));
-            QCOMPARE(report.rows.at(1).first(), QString("张三"));
+        if (title == "教师通讯录") { // in pinyin order (by code point 张 would come before 阿)
+            QStringList names;
+            for (const QStringList& row : report.rows) names << row.first();
+            QVERIFY2(names.indexOf("阿明") >= 0 && names.indexOf("阿明") < names.indexOf("张三"), qPrintable(names.join(',')));
         }
         if (title == "教师考勤明细") QCOMPARE(report.notes, QStringList({"日期无法识别的记录：1 条"}));
         return;
@@ -276,7 +283,7 @@ void tst_report::refused() {
 void tst_report::nothingHalfWritten() {
     Window r;
     r.pick("教师通讯录");
-    for (const QString& name : {"gone/a.xlsx", "gone/a.pdf", "gone/a.csv"}) {
+    for (const QString& name : QStringList{"gone/a.xlsx", "gone/a.pdf", "gone/a.csv"}) {
         const QString path = m_folder->path(name);
         ui::setPathHook([&](QWidget*, const QString&, const QString&, ui::PathKind) { return path; });
         r.click(name.endsWith("pdf") ? "cmdpdf" : "cmdexcel");
@@ -292,14 +299,14 @@ void tst_report::command() {
     fillBooks();
     QProcess setup;
     const QString target = m_folder->path("11月考勤.csv");
-    setup.start(LUMNO_SETUP, {"--report", "教师考勤统计", "--from", "2026-11-01", "--to", "2026-11-30", "--csv", target,
+    setup.start(m_setup, {"--report", "教师考勤统计", "--from", "2026-11-01", "--to", "2026-11-30", "--csv", target,
                               m_folder->path()});
     QVERIFY(setup.waitForFinished(60000));
     QCOMPARE(setup.exitCode(), 0);
     const QString csv = QString::fromUtf8(testkit::bytes(target));
     QVERIFY(csv.contains("2026年11月1日至2026年11月30日"));
     QVERIFY(csv.contains("日期无法识别的记录：1 条"));
-    setup.start(LUMNO_SETUP, {"--report", "教师考勤统计", "--from", "2026-11-30", "--to", "2026-11-01", "--csv",
+    setup.start(m_setup, {"--report", "教师考勤统计", "--from", "2026-11-30", "--to", "2026-11-01", "--csv",
                               m_folder->path("x.csv"), m_folder->path()});
     QVERIFY(setup.waitForFinished(60000));
     QCOMPARE(setup.exitCode(), 2);
