@@ -70,13 +70,15 @@ install_check() {
         [ -f "$lnk" ] || fail "no shortcut $lnk"
     done
     # A shortcut holds its working folder as a UTF-16 string of its own, after its length in
-    # characters: exactly the program folder (the target, which contains it, is longer). Looked
+    # UTF-16 units: exactly the program folder (the target, which contains it, is longer). Looked
     # for as bytes, since a folder outside ASCII (张三) is no text that strings(1) can list.
     for lnk in "$desktop/$title.lnk" "$menu/$title.lnk"; do
         python3 -c 'import struct, sys
 d = open(sys.argv[1], "rb").read()
 f = sys.argv[2]
-sys.exit(0 if struct.pack("<H", len(f)) + f.encode("utf-16-le") in d else 1)' "$lnk" "$folder" ||
+u = f.encode("utf-16-le")
+n = len(u) // 2  # wine counts the closing NUL too
+sys.exit(0 if struct.pack("<H", n) + u in d or struct.pack("<H", n + 1) + u + b"\0\0" in d else 1)' "$lnk" "$folder" ||
             fail "$lnk does not start the program inside $folder"
     done
     for value in DisplayIcon EstimatedSize QuietUninstallString; do
