@@ -153,6 +153,8 @@ locales=$(dirname "$WINEPREFIX")/locales
 [ -d "$locales/en_US.UTF-8" ] || { mkdir -p "$locales" && localedef -i en_US -f UTF-8 "$locales/en_US.UTF-8"; }
 wineserver -k 2>/dev/null || true
 wineserver -w
+# A new prefix each run: an earlier run's Add/Remove entry would offer its folder again.
+rm -rf "$WINEPREFIX-en-zhangsan"
 export WINEPREFIX=$WINEPREFIX-en-zhangsan LOCPATH=$locales LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 USER=张三 LOGNAME=张三
 "$wine" wineboot.exe --init </dev/null
 home=$WINEPREFIX/drive_c/users/张三
