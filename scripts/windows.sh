@@ -201,7 +201,7 @@ under_wine() {
     fi
     wineserver -p </dev/null >/dev/null 2>&1
     # (The installer check ends the server of its own second prefix; here no server may be left.)
-    trap 'wineserver -k 2>/dev/null; wineserver -w 2>/dev/null || true' EXIT
+    trap 'wineserver -k 2>/dev/null || true; wineserver -w 2>/dev/null || true' EXIT
     # Wine starts its desktop process with the first program that makes a window and leaves that
     # program's output open in it until wine ends: CTest would wait for each test it ran first.
     # Start it with the set-up program, which makes a window too, here without any output.
