@@ -1,8 +1,8 @@
 #include "testkit.h"
 
 #include <admin/frmpassword.h>
-#include <store/accounts.h>
 #include <admin/frmrecycle.h>
+#include <store/accounts.h>
 #include <store/catalogue.h>
 #include <store/layout.h>
 #include <ui/fonts.h>

@@ -16,10 +16,7 @@
 
 namespace admin {
 
-namespace {
-
-
-} // namespace
+namespace {} // namespace
 
 store::Snapshot snapshotBefore(const QString& what) { return store::Snapshot(kBackupFolder, what); }
 
@@ -109,8 +106,9 @@ void restoredata_Click(QWidget* parent) {
         try {
             const QString kept = store::refillBook(file, chosen.file(file)->path, undo,
                                                    ui::waitingDialog(parent, QStringLiteral("正在恢复数据…")));
-            done << store::bookTitle(file) +
-                        (kept.isEmpty() ? QString() : QString("（原来损坏的文件已保留为“%1”）").arg(ui::shownPath(kept)));
+            done << store::bookTitle(file) + (kept.isEmpty()
+                                                  ? QString()
+                                                  : QString("（原来损坏的文件已保留为“%1”）").arg(ui::shownPath(kept)));
         } catch (const store::Error& e) {
             failed << QString("%1：没有恢复，保持原样。%2").arg(store::bookTitle(file), ui::describe(e));
         }

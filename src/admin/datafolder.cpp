@@ -31,7 +31,8 @@ QString prepare(const QString& folder, QTextStream& out) {
     for (const QString& path : {dir.absolutePath(), dir.absoluteFilePath("database")}) {
         const QString name = QDir::toNativeSeparators(path);
         if (!QDir().mkpath(path))
-            return QString("无法建立数据文件夹“%1”。\n请确认路径中的各级文件夹都存在、是文件夹，并且可以写入。").arg(name);
+            return QString("无法建立数据文件夹“%1”。\n请确认路径中的各级文件夹都存在、是文件夹，并且可以写入。")
+                .arg(name);
         if (!takesNewFiles(path))
             return QString("数据文件夹“%1”不能写入（没有写入权限，或它所在的磁盘是只读的），记录无法保存。").arg(name);
     }

@@ -57,7 +57,8 @@ void copyTemplate(QWidget* parent, const QString& templ, const QString& target, 
     if (!e.attempt([&] { kept = store::refillBook(target, templ, e.before(), e.waiting()); })) return;
     // A file the engine could not read was kept beside the new one: say where.
     if (!kept.isEmpty())
-        ui::notify(parent, done + QStringLiteral("\n原来的文件已经损坏，无法读取，已原样保留为“%1”。").arg(ui::shownPath(kept)),
+        ui::notify(parent,
+                   done + QStringLiteral("\n原来的文件已经损坏，无法读取，已原样保留为“%1”。").arg(ui::shownPath(kept)),
                    ui::Information);
     else
         ui::notify(parent, done, ui::Information);

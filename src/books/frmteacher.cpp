@@ -1,7 +1,7 @@
 #include "frmteacher.h"
 
-#include <store/attendancedate.h>
 #include "ui_frmteacher.h"
+#include <store/attendancedate.h>
 
 #include <store/catalogue.h>
 #include <store/database.h>

@@ -5,11 +5,11 @@
 
 #include <admin/backups.h>
 #include <admin/emptying.h>
+#include <admin/frmpassword.h>
 #include <admin/frmrecycle.h>
 #include <admin/frmsystem.h>
-#include <admin/importdata.h>
-#include <admin/frmpassword.h>
 #include <admin/frmusers.h>
+#include <admin/importdata.h>
 #include <books/frmaddlist.h>
 #include <books/frmcahier.h>
 #include <books/frmfind.h>

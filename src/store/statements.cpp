@@ -25,7 +25,7 @@ QString sameRecord(const QStringList& columns, const QStringList& values, qint64
         const QString v = values.value(c);
         // As text, the way the window read it; NULL only matches NULL.
         condition += " and " + (v.isNull() ? sqlName(columns[c]) + " is null"
-                                          : "cast(" + sqlName(columns[c]) + " as text) is " + SqlQuote(v));
+                                           : "cast(" + sqlName(columns[c]) + " as text) is " + SqlQuote(v));
     }
     return condition;
 }

@@ -2,8 +2,8 @@
 
 #include "twips.h"
 
-#include <QMdiArea>
 #include <QEvent>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStyle>
 
