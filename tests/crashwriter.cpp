@@ -1,6 +1,7 @@
 // A program that writes the way the windows do, to be killed at random moments by tst_crash.
 //   crashwriter save FOLDER TAG [N [P]]  saves minutes one by one (N of them, or forever); prints
-//                                     "TAG:n" after each save returned; after P saves it waits for
+//                                     "TAG:n" after each save returned (a save refused as busy is
+//                                     made again); after P saves it waits for
 //                                     a line on its input (and
 //                                     pauses 2 ms after each save)
 //   crashwriter empty FOLDER A B      refills database/cahier.dat from A and from B in turn, forever
@@ -26,10 +27,19 @@ int main(int argc, char** argv) {
         if (args[1] == "save") {
             const int last = args.size() > 4 ? args[4].toInt() : -1;
             for (int n = 1; n != last + 1; ++n) {
-                store::Database db(store::kMinutesFile);
                 const QString theme = args[3] + ":" + QString::number(n);
-                db.insert(store::themeInsert("tabcahier", {theme, "时间", "地点", "记录员", "参会者", "无", "无", "无",
-                                                           QString(400, QChar(0x5185))}));
+                for (;;) {
+                    try {
+                        store::Database db(store::kMinutesFile);
+                        db.insert(store::themeInsert("tabcahier", {theme, "时间", "地点", "记录员", "参会者", "无",
+                                                                   "无", "无", QString(400, QChar(0x5185))}));
+                        break;
+                    } catch (const store::Error& e) {
+                        // Refused after the busy timeout ("try again later"): a person saves again.
+                        if (e.primaryCode() != store::kBusy && e.primaryCode() != store::kLocked) throw;
+                        std::fprintf(stderr, "%s: busy, saved again\n", theme.toUtf8().constData());
+                    }
+                }
                 std::printf("%s\n", theme.toUtf8().constData());
                 std::fflush(stdout);
                 if (args.size() > 5) {

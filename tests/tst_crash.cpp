@@ -110,7 +110,7 @@ void tst_crash::savesRacingEmptying() {
     // The writer waits after 200 saves; emptying stops once they were all reported, so the
     // last 100 saves come after the last emptying.
     while (out.count('\n') < 200) {
-        QVERIFY(writer.state() == QProcess::Running);
+        QVERIFY2(writer.state() == QProcess::Running, writer.readAllStandardError().constData());
         store::refillBook(store::kMinutesFile, store::kMinutesTemplate);
         ++emptyings;
         writer.waitForReadyRead(QRandomGenerator::global()->bounded(1, 15));
@@ -170,7 +170,7 @@ void tst_crash::snapshotsRacingSaves() {
         else
             admin::cleancahier_Click(nullptr);
         QVERIFY2(messages.last().startsWith(done), qPrintable(messages.last()));
-        QVERIFY(writer.state() == QProcess::Running);
+        QVERIFY2(writer.state() == QProcess::Running, writer.readAllStandardError().constData());
         writer.waitForReadyRead(QRandomGenerator::global()->bounded(1, 30));
     }
     Frmrestore::setHook({});
@@ -197,8 +197,8 @@ void tst_crash::snapshotsRacingSaves() {
     QCOMPARE(lost, 0);
 }
 
-// Backups killed at random moments (5 ms to 1 s: some finish, some do not): every backup listed is whole (all five files, each usable);
-// what a killed one left is never listed, and is removed by a later backup once it is old.
+// Backups killed at random moments (5 ms to 1 s: some finish, some do not): every backup listed is whole (all five
+// files, each usable); what a killed one left is never listed, and is removed by a later backup once it is old.
 void tst_crash::killedWhileBackingUp() {
     testkit::Folder folder;
     testkit::exec(store::kMinutesFile,

@@ -70,7 +70,7 @@ void copyBook(const QString& live, const QString& copy, const QString& where, bo
     try {
         std::unique_ptr<Database> lock;
         if (!locked) {
-            lock = std::make_unique<Database>(live);
+            lock = std::make_unique<Database>(live, Database::ReadWrite, keepWaiting);
             try {
                 lock->begin(keepWaiting);
             } catch (const Error& e) {

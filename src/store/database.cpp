@@ -3,6 +3,8 @@
 #include "catalogue.h"
 #include "statements.h"
 
+#include <filesystem>
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -66,14 +68,19 @@ QString sqliteUri(const QString& path) {
     return "file://" + QString(absolute.startsWith('/') ? "" : "/") + encoded;
 }
 
-Database::Database(const QString& path, Access access)
+Database::Database(const QString& path, Access access, const KeepWaiting& keepWaiting)
     : m_path(path), m_connection(QString("lumno-%1").arg(++g_connectionCounter)) {
     const QFileInfo info(path);
     if (!info.exists()) throw Error(Error::Missing, path);
     // A folder or a pipe in the file's place, or in its journal's, would fail or block the engine.
     if (!info.isFile()) throw Error(Error::NotAFile, path, QString(), QString(), 0, path);
+    // One look at the journal's type: another copy's commit may delete it at any moment, and two
+    // looks (is it there? is it a file?) would then call a vanished journal a folder.
     const QFileInfo journal(path + "-journal");
-    if (journal.exists() && !journal.isFile())
+    std::error_code unknown;
+    const auto type = std::filesystem::status(journal.filesystemFilePath(), unknown).type();
+    if (type != std::filesystem::file_type::not_found && type != std::filesystem::file_type::regular &&
+        type != std::filesystem::file_type::none)
         throw Error(Error::NotAFile, path, QString(), QString(), 0, journal.filePath());
 
     m_db = QSqlDatabase::addDatabase("QSQLITE", m_connection);
@@ -88,10 +95,9 @@ Database::Database(const QString& path, Access access)
     }
     // In rollback-journal mode the journal's deletion is the commit: EXTRA also syncs the folder
     // after it, so a save that reported success survives a power cut.
-    QSqlQuery pragma(m_db);
-    if (!pragma.exec("PRAGMA synchronous=EXTRA")) {
-        const QSqlError e = pragma.lastError();
-        pragma = QSqlQuery();
+    // The setting reads the file's schema: under another copy's write it waits like begin().
+    const QSqlError e = execWaiting("PRAGMA synchronous=EXTRA", keepWaiting);
+    if (e.isValid()) {
         m_db.close();
         m_db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_connection);
@@ -202,23 +208,31 @@ QStringList Database::tables() {
     return names;
 }
 
-void Database::begin(const KeepWaiting& keepWaiting) {
+// Runs statement, asking again every few milliseconds while another connection holds the lock:
+// without keepWaiting until the busy timeout, with it until it answers false. Returns the last
+// error (none when the statement ran).
+QSqlError Database::execWaiting(const QString& statement, const KeepWaiting& keepWaiting) {
     const int poll = qMin(kLockPollMs, busyTimeoutMs());
     QSqlQuery(m_db).exec(QString("pragma busy_timeout=%1").arg(poll));
     QElapsedTimer waited;
     waited.start();
+    QSqlError error;
     for (;;) {
         QSqlQuery q(m_db);
-        if (q.exec("begin immediate")) break;
-        const QSqlError e = q.lastError();
-        const int code = engineCode(e) & 0xff;
+        if (q.exec(statement)) break;
+        error = q.lastError();
+        const int code = engineCode(error) & 0xff;
         const bool busy = code == kBusy || code == kLocked;
-        if (!busy || !(keepWaiting ? keepWaiting() : waited.elapsed() < busyTimeoutMs())) {
-            QSqlQuery(m_db).exec(QString("pragma busy_timeout=%1").arg(busyTimeoutMs()));
-            fail(QString(), e);
-        }
+        if (!busy || !(keepWaiting ? keepWaiting() : waited.elapsed() < busyTimeoutMs())) break;
+        error = QSqlError();
     }
     QSqlQuery(m_db).exec(QString("pragma busy_timeout=%1").arg(busyTimeoutMs()));
+    return error;
+}
+
+void Database::begin(const KeepWaiting& keepWaiting) {
+    const QSqlError e = execWaiting("begin immediate", keepWaiting);
+    if (e.isValid()) fail(QString(), e);
 }
 
 void Database::transaction(const std::function<void()>& change, const BeforeChange& before,

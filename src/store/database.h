@@ -93,7 +93,9 @@ QString sqliteUri(const QString& path);
 class Database {
 public:
     enum Access { ReadWrite, ReadOnly };
-    explicit Database(const QString& path, Access access = ReadWrite);
+    // keepWaiting: while another copy writes, opening waits as begin() does (the engine reads the
+    // file's schema to set it up).
+    explicit Database(const QString& path, Access access = ReadWrite, const KeepWaiting& keepWaiting = {});
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
@@ -129,6 +131,7 @@ public:
                      const KeepWaiting& keepWaiting = {});
 
 private:
+    QSqlError execWaiting(const QString& statement, const KeepWaiting& keepWaiting);
     QSqlQuery run(const QString& sql, const QString& statement);
     bool committedUnconfirmed(const QSqlError& error);
     RecordSet read(const QString& sql, const QString& statement, bool rowids);

@@ -155,7 +155,7 @@ QString refillBook(const QString& book, const QString& source, const BeforeChang
         return QString();
     }
     try {
-        Database db(book);
+        Database db(book, Database::ReadWrite, keepWaiting);
         refillOpenBook(db, *b, source, before, keepWaiting);
         return QString();
     } catch (const Error& e) {
