@@ -28,9 +28,9 @@
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QSignalSpy>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QtTest>
@@ -664,30 +664,31 @@ void tst_shell::findRecordsOpensTheRecord_data() {
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("control"); // what shows the opened record
     QTest::addColumn<QString>("shows");   // its text, or a grid's selected row joined by '|'
+    QTest::addColumn<bool>("mouse");      // opened by a double-click (else by Enter)
     QTest::newRow("two-character name") << "张伟"
                                         << "tabaddlist" << 1 << "Frmaddlist"
                                         << "txtname"
-                                        << "张伟";
+                                        << "张伟" << false;
     QTest::newRow("name with a blank typed after it") << "张伟 "
                                                       << "tabkaoqin" << 2 << "frmteacher"
                                                       << "DBGrid1"
-                                                      << "3-2-2026|星期一|张伟|事假|数学|2|3";
+                                                      << "3-2-2026|星期一|张伟|事假|数学|2|3" << true;
     QTest::newRow("word in minutes content") << "校园安全"
                                              << "tabcahier" << 1 << "Frmcahier"
                                              << "txtcontent"
-                                             << "本周讨论校园安全和放学路队。";
+                                             << "本周讨论校园安全和放学路队。" << false;
     QTest::newRow("event remark") << "操场"
                                   << "tabnote" << 1 << "Frmnote"
                                   << "Combo1"
-                                  << "运动会";
+                                  << "运动会" << true;
     QTest::newRow("rota cell") << "王芳"
                                << "tabonduty" << 1 << "Frmonduty"
                                << "DBGrid1"
-                               << "第3周|王芳|雨天改室内";
+                               << "第3周|王芳|雨天改室内" << false;
     QTest::newRow("apostrophe") << "O'Neil"
                                 << "tabaddlist" << 1 << "Frmaddlist"
                                 << "txtname"
-                                << "O'Neil";
+                                << "O'Neil" << true;
 }
 
 void tst_shell::findRecordsOpensTheRecord() {
@@ -697,6 +698,7 @@ void tst_shell::findRecordsOpensTheRecord() {
     QFETCH(QString, window);
     QFETCH(QString, control);
     QFETCH(QString, shows);
+    QFETCH(bool, mouse);
     testkit::exec(store::kRosterFile,
                   "insert into tabaddlist (name, sex, remark) values ('张三', '男', '无'), "
                   "('张伟', '男', '无'), ('李伟明', '男', '张老师的同事'), ('O''Neil', '男', '外教')");
@@ -729,8 +731,16 @@ void tst_shell::findRecordsOpensTheRecord() {
     QCOMPARE(items.size(), count);
     QVERIFY2(items.first()->text().contains(text.trimmed()), qPrintable(items.first()->text()));
     list->setFocus();
-    list->setCurrentItem(items.first());
-    testkit::key(list, Qt::Key_Return); // as a double-click does
+    list->scrollToItem(items.first());
+    if (mouse) {
+        // A real double-click: a press and release, then the double-click of the second press.
+        const QPoint at = list->visualItemRect(items.first()).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    } else {
+        list->setCurrentItem(items.first());
+        testkit::key(list, Qt::Key_Return);
+    }
     testkit::settle();
     QWidget* opened = visibleChild(m, window);
     QVERIFY(opened);

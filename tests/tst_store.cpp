@@ -3,9 +3,10 @@
 
 #include <store/catalogue.h>
 #include <store/layout.h>
-#include <store/recycle.h>
 #include <store/openings.h>
+#include <store/recycle.h>
 #include <store/refill.h>
+#include <store/search.h>
 #include <store/statements.h>
 #include <ui/errortext.h>
 
@@ -39,6 +40,8 @@ private slots:
     void statementsAsDesigned();
     void recycleBin_data();
     void recycleBin();
+    void findReadsEverySlice_data();
+    void findReadsEverySlice();
 };
 
 void tst_store::sqlQuote_data() {
@@ -179,13 +182,20 @@ void tst_store::nulCharacterIsRefused() {
 void tst_store::errorsSayWhatIsWrong_data() {
     QTest::addColumn<QString>("fault");
     QTest::addColumn<QString>("sentence");
-    QTest::newRow("table missing") << "table missing" << "数据文件“FILE”中缺少数据表“tabnote”";
-    QTest::newRow("not a database") << "garbage" << "已经损坏，或不是本软件的数据文件";
-    QTest::newRow("folder in the file's place") << "folder" << "是一个文件夹或其他特殊文件，不是数据文件";
-    QTest::newRow("pipe as the journal") << "fifo journal" << "旁边的“FILE-journal”不是普通文件";
-    QTest::newRow("read-only file") << "read-only file" << "数据文件“FILE”是只读的，无法写入";
-    QTest::newRow("folder not writable") << "read-only folder" << "所在的文件夹不能写入";
-    QTest::newRow("disk full") << "disk full" << "磁盘已满";
+    QTest::newRow("table missing") << "table missing"
+                                   << "数据文件“FILE”中缺少数据表“tabnote”";
+    QTest::newRow("not a database") << "garbage"
+                                    << "已经损坏，或不是本软件的数据文件";
+    QTest::newRow("folder in the file's place") << "folder"
+                                                << "是一个文件夹或其他特殊文件，不是数据文件";
+    QTest::newRow("pipe as the journal") << "fifo journal"
+                                         << "旁边的“FILE-journal”不是普通文件";
+    QTest::newRow("read-only file") << "read-only file"
+                                    << "数据文件“FILE”是只读的，无法写入";
+    QTest::newRow("folder not writable") << "read-only folder"
+                                         << "所在的文件夹不能写入";
+    QTest::newRow("disk full") << "disk full"
+                               << "磁盘已满";
 }
 
 void tst_store::errorsSayWhatIsWrong() {
@@ -495,6 +505,49 @@ void tst_store::recycleBin() {
     Database db(kMinutesFile);
     QCOMPARE(deleteKeeping(db, themeDeleteByTheme("tabcahier", "周例会")), 1);
     QCOMPARE(testkit::binCount(), 1);
+}
+
+// A search reads a table in slices of rowids: records at any rowid (gaps of any size, negative and
+// the largest rowids) are found once each, in rowid order, the limit and the stop are kept.
+void tst_store::findReadsEverySlice_data() {
+    QTest::addColumn<QString>("rowids"); // of the records holding the text, beside 12,000 that do not
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<int>("stopAfter"); // slices read before stop answers true; -1 never
+    QTest::addColumn<int>("found");
+    QTest::addColumn<bool>("cut");
+    QTest::newRow("dense, in three slices") << "1,5000,5001,11999" << 500 << -1 << 4 << false;
+    QTest::newRow("gaps of any size") << "-9223372036854775808,-5,20000,1000000000000,9223372036854775807" << 500 << -1
+                                      << 5 << false;
+    QTest::newRow("more than the limit") << "2,3,4,9000" << 3 << -1 << 3 << true;
+    QTest::newRow("stopped after the first slice") << "2,9000" << 500 << 1 << 1 << false;
+}
+
+void tst_store::findReadsEverySlice() {
+    QFETCH(QString, rowids);
+    QFETCH(int, limit);
+    QFETCH(int, stopAfter);
+    QFETCH(int, found);
+    QFETCH(bool, cut);
+    testkit::Folder folder;
+    testkit::exec(store::kEventsFile, "with recursive n(i) as (select 1 union all select i+1 from n where i<12000) "
+                                      "insert into tabnote (theme) select 'x'||i from n");
+    for (const QString& id : rowids.split(','))
+        testkit::exec(store::kEventsFile, "insert or replace into tabnote (rowid, theme, content) values (" + id +
+                                              ", 'e" + id + "', '在操场举行')");
+    store::SearchedTable where{};
+    for (const store::SearchedTable& t : store::searchedTables())
+        if (t.table->name == QLatin1String("tabnote")) where = t;
+    QVERIFY(where.table);
+    QStringList seen;
+    int slices = 0;
+    const bool more = store::findRecords(
+        where, QStringLiteral("操场"), limit,
+        [&](const QVector<store::Found>& f) {
+            for (const store::Found& r : f) seen << QString::number(r.rowid);
+        },
+        [&] { return stopAfter >= 0 && slices++ >= stopAfter; });
+    QCOMPARE(seen, rowids.split(',').mid(0, found));
+    QCOMPARE(more, cut);
 }
 
 QTEST_MAIN(tst_store)

@@ -2,11 +2,14 @@
 
 #include "ui_frmfind.h"
 
+#include <store/database.h>
 #include <ui/matchdelegate.h>
 
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QThread>
+#include <QThreadPool>
 #include <QTimer>
 
 namespace {
@@ -36,11 +39,16 @@ Frmfind::Frmfind(QWidget* parent) : ui::ChildForm(parent), form(new Ui::Frmfind)
         m_pause->stop();
         txtfind_Change();
     });
-    connect(form->lstfound, &QListWidget::itemDoubleClicked, this, &Frmfind::lstfound_DblClick);
+    // Activation is the double-click (or the single click, where the desktop is set so) and Enter.
     connect(form->lstfound, &QListWidget::itemActivated, this, &Frmfind::lstfound_DblClick);
 }
 
-Frmfind::~Frmfind() = default;
+// The pool's tasks of this window end within one slice of a table once nothing is wanted; they
+// post to this window, so it waits for them.
+Frmfind::~Frmfind() {
+    m_shared->wanted = -1;
+    while (m_shared->running > 0) QThread::msleep(2);
+}
 
 void Frmfind::showEvent(QShowEvent* e) {
     ui::ChildForm::showEvent(e);
@@ -48,62 +56,100 @@ void Frmfind::showEvent(QShowEvent* e) {
     form->txtfind->selectAll();
 }
 
-// A new search replaces the one running: its remaining books are not searched.
+// A new search replaces the one running: its tables stop at their next slice, and what they
+// still send is dropped.
 void Frmfind::txtfind_Change() {
-    ++m_search;
+    m_shared->wanted = ++m_search;
     m_text = form->txtfind->text().trimmed();
     m_marks->setPattern(m_text);
     form->lstfound->clear();
     m_count = 0;
     m_cut = false;
-    m_queue = m_text.isEmpty() ? QVector<store::SearchedTable>() : store::searchedTables();
+    m_tables = m_text.isEmpty() ? QVector<store::SearchedTable>() : store::searchedTables();
+    m_listed = QVector<int>(m_tables.size(), 0);
+    m_headings = QVector<QListWidgetItem*>(m_tables.size(), nullptr);
+    m_pending = m_tables.size();
+    for (int i = 0; i < m_tables.size(); ++i) searchTable(i);
     showStatus();
-    if (!m_queue.isEmpty())
-        QTimer::singleShot(0, this, [this, search = m_search] {
-            if (search == m_search) searchNext();
-        });
 }
 
-bool Frmfind::searching() const { return !m_queue.isEmpty(); }
+bool Frmfind::searching() const { return m_pending > 0; }
 
-// One book at a time, its results appended, the window answering between books.
-void Frmfind::searchNext() {
-    if (m_queue.isEmpty()) return;
-    const store::SearchedTable where = m_queue.takeFirst();
-    QVector<store::Found> found;
-    attempt(QString("无法查找%1。").arg(where.table->title),
-            [&] { found = store::findRecords(where, m_text, kLimit + 1); });
-    if (!found.isEmpty()) {
-        const bool cut = found.size() > kLimit;
-        if (cut) found.resize(kLimit);
-        m_cut = m_cut || cut;
-        auto* heading = new QListWidgetItem(QString("%1（%2%3%4）")
-                                                .arg(where.table->title, cut ? QStringLiteral("前") : QString())
-                                                .arg(found.size())
-                                                .arg(where.table->unit));
+// Each table is searched in the thread pool (two at a time on two cores), the window answering
+// meanwhile; its records are posted back slice by slice.
+void Frmfind::searchTable(int index) {
+    const std::shared_ptr<Shared> shared = m_shared;
+    const int search = m_search;
+    const store::SearchedTable where = m_tables[index];
+    const QString text = m_text;
+    ++shared->running;
+    QThreadPool::globalInstance()->start([this, shared, search, where, text, index] {
+        const auto post = [&](const std::function<void()>& f) {
+            QMetaObject::invokeMethod(this, f, Qt::QueuedConnection);
+        };
+        bool cut = false;
+        try {
+            if (shared->wanted == search)
+                cut = store::findRecords(
+                    where, text, kLimit,
+                    [&](const QVector<store::Found>& found) { post([=] { listFound(search, index, found); }); },
+                    [&] { return shared->wanted != search; });
+            post([=] { tableDone(search, index, cut); });
+        } catch (const store::Error& e) {
+            post([=] {
+                if (search != m_search) return;
+                attempt(QString("无法查找%1。").arg(where.table->title), [&] { throw e; });
+                tableDone(search, index, false);
+            });
+        }
+        --shared->running;
+    });
+}
+
+// Records of a table, under its heading, the tables in catalogue order whatever order they end in.
+void Frmfind::listFound(int search, int index, const QVector<store::Found>& found) {
+    if (search != m_search) return;
+    const store::SearchedTable& where = m_tables[index];
+    int row = 0;
+    for (int i = 0; i <= index; ++i) row += m_listed[i] + (m_headings[i] ? 1 : 0);
+    if (!m_headings[index]) {
+        auto* heading = new QListWidgetItem;
         heading->setFlags(Qt::ItemIsEnabled);
         QFont bold = form->lstfound->font();
         bold.setBold(true);
         heading->setFont(bold);
         heading->setBackground(QColor(230, 230, 230));
-        form->lstfound->addItem(heading);
-        for (const store::Found& f : found) {
-            const QString caption = where.table->columns.value(f.column).caption;
-            auto* item = new QListWidgetItem(
-                QString("    %1　　%2：%3").arg(recordName(f), caption, ui::excerpt(f.values.value(f.column), m_text)));
-            item->setData(TableRole, where.table->name);
-            item->setData(RowidRole, f.rowid);
-            item->setData(ValuesRole, f.values);
-            item->setToolTip(QStringLiteral("双击打开%1").arg(where.table->title));
-            form->lstfound->addItem(item);
-        }
-        m_count += found.size();
+        form->lstfound->insertItem(row - m_listed[index], heading);
+        m_headings[index] = heading;
+        ++row;
+    }
+    for (const store::Found& f : found) {
+        const QString caption = where.table->columns.value(f.column).caption;
+        auto* item = new QListWidgetItem(
+            QString("    %1　　%2：%3").arg(recordName(f), caption, ui::excerpt(f.values.value(f.column), m_text)));
+        item->setData(TableRole, where.table->name);
+        item->setData(RowidRole, f.rowid);
+        item->setData(ValuesRole, f.values);
+        item->setToolTip(QStringLiteral("双击打开%1").arg(where.table->title));
+        form->lstfound->insertItem(row++, item);
+    }
+    m_listed[index] += found.size();
+    m_count += found.size();
+    m_headings[index]->setText(
+        QString("%1（%2%3）").arg(where.table->title).arg(m_listed[index]).arg(where.table->unit));
+    showStatus();
+}
+
+void Frmfind::tableDone(int search, int index, bool cut) {
+    if (search != m_search) return;
+    --m_pending;
+    if (cut && m_headings[index]) {
+        m_cut = true;
+        const store::SearchedTable& where = m_tables[index];
+        m_headings[index]->setText(
+            QString("%1（前%2%3）").arg(where.table->title).arg(m_listed[index]).arg(where.table->unit));
     }
     showStatus();
-    if (!m_queue.isEmpty())
-        QTimer::singleShot(0, this, [this, search = m_search] {
-            if (search == m_search) searchNext();
-        });
 }
 
 void Frmfind::showStatus() {

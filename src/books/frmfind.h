@@ -3,6 +3,7 @@
 #include <store/search.h>
 #include <ui/childform.h>
 
+#include <atomic>
 #include <memory>
 
 class QListWidgetItem;
@@ -41,15 +42,26 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
-    void searchNext();
+    // What the searches in the thread pool share with the window.
+    struct Shared {
+        std::atomic<int> wanted{0};  // the search the window waits for; others stop
+        std::atomic<int> running{0}; // tasks not yet ended
+    };
+    void searchTable(int index);
+    void listFound(int search, int index, const QVector<store::Found>& found);
+    void tableDone(int search, int index, bool cut);
     void showStatus();
 
     std::unique_ptr<Ui::Frmfind> form; // the controls, from frmfind.ui
     QTimer* m_pause;
     ui::MatchDelegate* m_marks;
-    QString m_text;                        // the text being searched for
-    QVector<store::SearchedTable> m_queue; // the tables still to search
+    std::shared_ptr<Shared> m_shared = std::make_shared<Shared>();
+    QString m_text;                         // the text being searched for
+    QVector<store::SearchedTable> m_tables; // the tables searched, in list order
+    QVector<int> m_listed;                  // per table: records listed
+    QVector<QListWidgetItem*> m_headings;   // per table: its heading, once it has a record
+    int m_pending = 0;                      // tables still being searched
     int m_count = 0;
     bool m_cut = false; // a book held more records than are listed
-    int m_search = 0;   // counts searches, so a step of an earlier one stops
+    int m_search = 0;   // counts searches, so the results of an earlier one are dropped
 };
