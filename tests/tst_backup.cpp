@@ -11,6 +11,7 @@
 #include <store/catalogue.h>
 #include <store/importrows.h>
 #include <ui/choosepath.h>
+#include <ui/notify.h>
 
 #include <QAction>
 #include <QCheckBox>
@@ -124,8 +125,23 @@ void tst_backup::restoreOneBookAndUndoIt() {
     m.findChild<QAction*>("backupdata")->trigger();
     seed(2);         // five of each now
     Frmaddlist open; // a window left open across the restore
-    answerRestore(0, {store::kMinutesFile});
+    // Cancel at the question goes back to the list, the choice as it was; OK then restores.
+    m_messages->clear();
+    m_messages->answers = {ui::kAnswerCancel};
+    int resultAfterCancel = -1;
+    Frmrestore::setHook([&](Frmrestore& d) {
+        d.choose(0);
+        d.findChild<QCheckBox*>("chkbook_2")->setChecked(true);
+        d.findChild<QPushButton*>("cmdok")->click();
+        resultAfterCancel = d.result();
+        if (d.chosenBackup() == 0 && d.chosenFiles() == QStringList{store::kMinutesFile})
+            d.findChild<QPushButton*>("cmdok")->click();
+        return d.result();
+    });
     m.findChild<QAction*>("restoredata")->trigger();
+    QCOMPARE(resultAfterCancel, 0);                                                   // still open
+    QVERIFY2(m_messages->all.size() == 3, qPrintable(m_messages->texts().join('|'))); // asked, asked again, done
+    QVERIFY(m_messages->all[0].text.startsWith("确定要用") && m_messages->all[0].text == m_messages->all[1].text);
     QVERIFY2(m_messages->last().startsWith("已经恢复：会议记录。"), qPrintable(m_messages->last()));
     QCOMPARE(count(store::kMinutesFile, "tabcahier"), 3);
     QCOMPARE(count(store::kEventsFile, "tabnote"), 5);
@@ -183,10 +199,13 @@ void tst_backup::damagedBackupIsNeverRestored() {
     const QString schema =
         testkit::rows(store::kMinutesFile, "select group_concat(sql) from sqlite_master").at(0).at(0);
     QStringList shown;
-    bool minutesTickable = true, eventsTickable = false;
+    bool minutesTickable = true, eventsTickable = false, oneLine = false;
     Frmrestore::setHook([&](Frmrestore& d) {
         d.choose(0);
-        shown = d.findChild<QTreeWidget*>("lstbackups")->topLevelItem(0)->text(2).split('\n');
+        // One line per backup, the books side by side.
+        auto* list = d.findChild<QTreeWidget*>("lstbackups");
+        oneLine = !list->wordWrap() && list->topLevelItem(0)->text(2).count('\n') == 0;
+        shown = list->topLevelItem(0)->text(2).split("；");
         minutesTickable = d.findChild<QCheckBox*>("chkbook_2")->isEnabled();
         eventsTickable = d.findChild<QCheckBox*>("chkbook_3")->isEnabled();
         if (!reason.isEmpty()) return int(QDialog::Rejected);
@@ -197,6 +216,7 @@ void tst_backup::damagedBackupIsNeverRestored() {
     frmmain m;
     m.findChild<QAction*>("restoredata")->trigger();
     QVERIFY(eventsTickable);
+    QVERIFY(oneLine);
     QVERIFY(shown.contains("学校事历：2 条事历"));
     if (!reason.isEmpty()) {
         QVERIFY(!minutesTickable);

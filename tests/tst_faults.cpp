@@ -17,6 +17,7 @@
 #include <ui/notify.h>
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -146,6 +147,8 @@ private slots:
     void rowidHandedOutAgain();
     void commitNotConfirmed_data();
     void commitNotConfirmed();
+    void messagesBreakBetweenPhrases_data();
+    void messagesBreakBetweenPhrases();
 
 private:
     QList<Probe> m_probes = probes();
@@ -209,7 +212,8 @@ void tst_faults::faults() {
         QVERIFY(succeeded); // logging in only reads
     } else {
         QVERIFY2(!succeeded, "reported success on a faulty file");
-        QVERIFY2(!messages.all.isEmpty() && messages.last().contains(testkit::shown(p.file)), qPrintable(messages.last()));
+        QVERIFY2(!messages.all.isEmpty() && messages.last().contains(testkit::shown(p.file)),
+                 qPrintable(messages.last()));
         QVERIFY(messages.all.last().style == 48);
     }
     if (!messages.all.isEmpty()) qInfo().noquote() << "shown:" << messages.last().replace('\n', ' ');
@@ -352,6 +356,31 @@ void tst_faults::commitNotConfirmed() {
     for (const testkit::Message& m : messages.all) QVERIFY2(m.style != 48 || m.text == warning, qPrintable(m.text));
     QCOMPARE(testkit::rows(p.file, "pragma integrity_check").at(0).at(0), QString("ok"));
 #endif
+}
+
+// A message that names a file is laid out for reading: lines break after a phrase's punctuation,
+// never inside a quoted path, which moves to a line of its own when it does not fit; short lines
+// and the message's own line breaks stay as they are. (Widths in characters of a fixed font.)
+void tst_faults::messagesBreakBetweenPhrases_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("short") << "已经保存\n第二行" << 20 << "已经保存\n第二行";
+    QTest::newRow("after a comma, not inside a phrase") << "无法读取教师考勤，数据文件已损坏，请用备份恢复。" << 12
+                                                        << "无法读取教师考勤，\n数据文件已损坏，\n请用备份恢复。";
+    QTest::newRow("a path on its own line")
+        << "数据已经备份到“/home/office/lumno/backup/2026-12-08_143005_手动备份”。备份中有：" << 24
+        << "数据已经备份到\n“/home/office/lumno/backup/2026-12-08_143005_手动备份”。\n备份中有：";
+}
+
+void tst_faults::messagesBreakBetweenPhrases() {
+    QFETCH(QString, text);
+    QFETCH(int, width);
+    QFETCH(QString, shown);
+    QFont fixed("monospace");
+    fixed.setStyleHint(QFont::TypeWriter);
+    const QFontMetrics metrics(fixed);
+    QCOMPARE(ui::breakMessage(text, metrics, width * metrics.horizontalAdvance(QChar(0x4e2d))), shown);
 }
 
 QTEST_MAIN(tst_faults)

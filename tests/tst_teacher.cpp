@@ -1,13 +1,14 @@
 // The attendance register and its lookup lists.
 #include "testkit.h"
 
-#include <store/attendancedate.h>
 #include <books/frmteacher.h>
 #include <shell/frmmain.h>
+#include <store/attendancedate.h>
 #include <store/catalogue.h>
 #include <ui/recordsetmodel.h>
 
 #include <QAction>
+#include <QCalendarWidget>
 #include <QClipboard>
 #include <QCollator>
 #include <QComboBox>
@@ -18,7 +19,9 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <QToolBar>
+#include <QToolButton>
 #include <QtTest>
+#include <ui/notify.h>
 
 namespace {
 
@@ -84,6 +87,8 @@ private slots:
     void optionButtonsOrderTheGrid();
     void listEditingStoresAndReopens();
     void cancelKeepsTheTexts();
+    void addedItemsCanBeRemoved_data();
+    void addedItemsCanBeRemoved();
     void queryWithEmptyNameInListMode();
     void engineErrorsAreReported();
     void gridNeverHoldsTheFileLocked();
@@ -227,8 +232,20 @@ void tst_teacher::saveStoresWeekdayAndClears() {
     QHeaderView* rowNumbers = r.w->findChild<QTableView*>("DBGrid1")->verticalHeader();
     const int width = rowNumbers->width();
     QVERIFY(width > 0); // the row-number column is there before any row
+    // The calendar beside the date box opens on the typed date and fills the box in its own form.
+    auto* date = r.box("txtdate");
+    QCOMPARE(date->toolTip(), QString("月-日-年"));
+    r.set("txtdate", "12-05-2026");
+    r.w->findChild<QToolButton*>("cmddate")->click();
+    auto* calendar = r.w->findChild<QCalendarWidget*>("caldate");
+    QVERIFY(calendar->isVisible());
+    QCOMPARE(calendar->selectedDate(), QDate(2026, 12, 5));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QVERIFY(!calendar->isVisible());
+    QCOMPARE(date->text(), QString("12-06-2026"));
     r.combo("comsort")->setCurrentIndex(2);
-    r.entry("12-06-2026", "O'Neil"); // a Sunday
+    r.entry(date->text(), "O'Neil"); // a Sunday
     QCOMPARE(m_messages->texts(), QStringList{"已经保存"});
     QCOMPARE(testkit::rows(store::kAttendanceFile, "select * from tabkaoqin"),
              QVector<QStringList>({{"12-06-2026", "星期日", "O'Neil", "缺席", "语文", "2", "第一节"}}));
@@ -353,6 +370,86 @@ void tst_teacher::cancelKeepsTheTexts() {
     QCOMPARE(testkit::rows(store::kAttendanceFile, "select count(*) from tabaddnumber").at(0).at(0), QString("0"));
 }
 
+// In list-editing mode an added item is removed after a question (into the recycle bin); an
+// item of the program's own never is. Entries that use a removed item keep their text.
+void tst_teacher::addedItemsCanBeRemoved_data() {
+    QTest::addColumn<QString>("list"); // the drop-down list the chosen item belongs to
+    QTest::addColumn<QString>("item"); // chosen in comitems (the last of its name in that list)
+    QTest::addColumn<int>("answer");   // to the question
+    QTest::addColumn<QString>("said"); // the first message
+    QTest::addColumn<int>("kept");     // rows of the item's table that hold it afterwards
+    QTest::addColumn<int>("listed");   // times the list holds it when the window is opened again
+    QTest::newRow("an added category") << "comsort"
+                                       << "公假" << ui::kAnswerOk << "确定要删除考勤类别“公假”吗？" << 0 << 0;
+    QTest::newRow("one of two equal subjects") << "comsubject"
+                                               << "书法" << ui::kAnswerOk << "确定要删除科目“书法”吗？" << 1 << 1;
+    QTest::newRow("Cancel keeps it") << "comnumber"
+                                     << "第十一节" << ui::kAnswerCancel << "确定要删除节次“第十一节”吗？" << 1 << 1;
+    QTest::newRow("a built-in lesson") << "comnumber"
+                                       << "第十节" << ui::kAnswerOk << "“第十节”是软件自带的节次，不能删除。" << 0 << 1;
+    QTest::newRow("a built-in subject added again") << "comsubject"
+                                                    << "语文" << ui::kAnswerOk << "确定要删除科目“语文”吗？" << 0 << 1;
+    QTest::newRow("nothing chosen") << ""
+                                    << "" << ui::kAnswerOk << "请先在" << 0 << 0;
+}
+
+void tst_teacher::addedItemsCanBeRemoved() {
+    QFETCH(QString, list);
+    QFETCH(QString, item);
+    QFETCH(int, answer);
+    QFETCH(QString, said);
+    QFETCH(int, kept);
+    QFETCH(int, listed);
+    const QHash<QString, QString> tables{
+        {"comsort", "tabaddsort"}, {"comsubject", "tabaddsubject"}, {"comnumber", "tabaddnumber"}};
+    for (const char* row :
+         {"tabaddsort values ('公假')", "tabaddsort values ('病假')", "tabaddsubject values ('书法')",
+          "tabaddsubject values ('语文')", "tabaddsubject values ('书法')", "tabaddnumber values ('第十一节')"})
+        testkit::exec(store::kAttendanceFile, QString("insert into ") + row);
+    testkit::exec(store::kAttendanceFile,
+                  "insert into tabkaoqin values ('12-07-2026','星期一','张伟','公假','书法','1','第十一节')");
+    const QString before = testkit::content(store::kAttendanceFile);
+    frmmain m;
+    m.show();
+    m.findChild<QAction*>("teacher")->trigger();
+    Register r(qobject_cast<frmteacher*>(m.child("frmteacher")));
+    r.click(frmteacher::Settings);
+    r.set("txtaddsort", "未存");
+    QComboBox* items = r.combo("comitems");
+    QVERIFY(items->isVisible());
+    for (int i = 0; i < items->count(); ++i)
+        if (items->itemText(i) == item && items->itemData(i, Qt::UserRole + 1).toString() == tables.value(list))
+            items->setCurrentIndex(i);
+    QCOMPARE(items->currentText(), item);
+    m_messages->answers = {answer};
+    r.w->findChild<QPushButton*>("cmddelete")->click();
+    QVERIFY2(m_messages->texts().value(0).startsWith(said), qPrintable(m_messages->texts().join('|')));
+    const bool removed = said.startsWith("确定") && answer == ui::kAnswerOk;
+    QCOMPARE(m_messages->all.size(), removed ? 2 : 1);
+    if (removed) QCOMPARE(m_messages->last(), QString("已经删除"));
+    QCOMPARE(testkit::binCount(), removed ? 1 : 0);
+    if (!removed) QCOMPARE(testkit::content(store::kAttendanceFile), before);
+    if (list.isEmpty()) return;
+    const QString table = tables.value(list);
+    QCOMPARE(testkit::rows(store::kAttendanceFile, QString("select count(*) from %1 where %2='%3'")
+                                                       .arg(table, store::findTable(table)->columns.first().name, item))
+                 .at(0)
+                 .at(0),
+             QString::number(kept));
+    // Still in list-editing mode, the typed text kept; the entry that used the item keeps its text.
+    QVERIFY(r.box("txtaddsort")->isVisible());
+    QCOMPARE(r.box("txtaddsort")->text(), QString("未存"));
+    QCOMPARE(r.items(qPrintable(list)).count(item), listed);
+    QCOMPARE(testkit::rows(store::kAttendanceFile, "select 考勤类别, 科目, 节次 from tabkaoqin"),
+             QVector<QStringList>({{"公假", "书法", "第十一节"}}));
+    // Opened again, the list holds what the file holds.
+    r.click(frmteacher::Return);
+    testkit::settle();
+    m.findChild<QAction*>("teacher")->trigger();
+    Register again(qobject_cast<frmteacher*>(m.child("frmteacher")));
+    QCOMPARE(again.items(qPrintable(list)).count(item), listed);
+}
+
 void tst_teacher::queryWithEmptyNameInListMode() {
     Register r;
     QApplication::setActiveWindow(r.w);
@@ -384,11 +481,24 @@ void tst_teacher::gridNeverHoldsTheFileLocked() {
     testkit::exec(store::kAttendanceFile,
                   "with recursive n(i) as (select 1 union all select i+1 from n where i<700) "
                   "insert into tabkaoqin select '12-07-2026','星期一','张'||i,'缺席','语文','1','第一节' from n");
+    testkit::exec(store::kAttendanceFile, "insert into tabkaoqin values ('12-01-2026','','甲','缺席','语文','1','')");
     Register r;
-    QCOMPARE(r.gridRows(), 700);
+    QCOMPARE(r.gridRows(), 701);
     r.entry("12-07-2026", "新来的");
     QCOMPARE(m_messages->last(), QString("已经保存"));
-    QCOMPARE(r.gridRows(), 701);
+    QCOMPARE(r.gridRows(), 702);
+    // The new entry is selected and in view, in the grid's order of the moment.
+    auto* grid = r.w->findChild<QTableView*>("DBGrid1");
+    auto shownAndSelected = [&](int row) {
+        const QModelIndexList rows = grid->selectionModel()->selectedRows();
+        return rows.size() == 1 && rows.first().row() == row &&
+               grid->viewport()->rect().contains(grid->visualRect(grid->model()->index(row, 0)));
+    };
+    QVERIFY(shownAndSelected(701));
+    QTest::mouseClick(r.w->findChild<QRadioButton*>("Option1_1"), Qt::LeftButton); // by name: 甲, 新…, 张…
+    r.entry("12-08-2026", "甲");
+    QCOMPARE(r.grid(1, 0), QString("12-08-2026"));
+    QVERIFY(shownAndSelected(1));
 }
 
 QTEST_MAIN(tst_teacher)

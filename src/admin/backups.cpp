@@ -89,15 +89,7 @@ void restoredata_Click(QWidget* parent) {
         files = dialog.chosenFiles();
         break;
     }
-    if (files.isEmpty()) return;
-    QStringList titles;
-    for (const QString& f : files) titles << store::bookTitle(f);
-    if (ui::notify(parent,
-                   QString("确定要用 %1 的备份恢复“%2”吗？这些记录本现有的记录将换成备份中的记录。"
-                           "恢复之前会先备份现在的数据，需要时可以再恢复回来。")
-                       .arg(chosen.made.toString("yyyy-MM-dd HH:mm:ss"), titles.join("”、“")),
-                   ui::OkCancel) != ui::kAnswerOk)
-        return;
+    if (files.isEmpty()) return; // (the dialog asked before it was closed with OK)
     // Each book is copied into the snapshot under the lock its restore holds: a save of another
     // copy meanwhile is in the snapshot or in the restored book.
     store::Snapshot undo = snapshotBefore(QStringLiteral("恢复数据前"));

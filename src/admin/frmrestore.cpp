@@ -3,6 +3,7 @@
 #include "backups.h"
 
 #include <store/catalogue.h>
+#include <ui/notify.h>
 #include <ui/twips.h>
 
 #include <QCheckBox>
@@ -31,16 +32,23 @@ Frmrestore::Frmrestore(QWidget* parent, const QVector<store::Backup>& backups)
     lstbackups = new QTreeWidget(this);
     lstbackups->setObjectName("lstbackups");
     lstbackups->setHeaderLabels({QStringLiteral("备份时间"), QStringLiteral("种类"), QStringLiteral("内容")});
+    // One line per backup, its columns aligned; what it holds is read along the line (scrolled to
+    // when it is longer than the list) or, line by line, in its tooltip.
     lstbackups->setRootIsDecorated(false);
-    lstbackups->setWordWrap(true);
-    lstbackups->header()->setSectionResizeMode(2, QHeaderView::Stretch);
+    lstbackups->setWordWrap(false);
+    lstbackups->setUniformRowHeights(true);
+    lstbackups->setAllColumnsShowFocus(true);
+    lstbackups->setTextElideMode(Qt::ElideNone);
+    lstbackups->header()->setStretchLastSection(false);
+    lstbackups->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     for (const store::Backup& b : backups) {
-        auto* item = new QTreeWidgetItem(
-            lstbackups, {b.made.toString("yyyy-MM-dd HH:mm:ss"), b.label, admin::describeBackup(b).join('\n')});
-        item->setToolTip(2, QDir::toNativeSeparators(b.folder));
+        const QStringList held = admin::describeBackup(b);
+        auto* item =
+            new QTreeWidgetItem(lstbackups, {b.made.toString("yyyy-MM-dd HH:mm:ss"), b.label, held.join("；")});
+        const QString tip = held.join('\n') + "\n" + QDir::toNativeSeparators(b.folder);
+        for (int c = 0; c < 3; ++c) item->setToolTip(c, tip);
     }
-    lstbackups->resizeColumnToContents(0);
-    lstbackups->resizeColumnToContents(1);
+    for (int c = 0; c < 3; ++c) lstbackups->resizeColumnToContents(c);
     layout->addWidget(lstbackups, 1);
 
     auto* Frame1 = new QGroupBox(QStringLiteral("恢复哪些记录本"), this);
@@ -56,12 +64,24 @@ Frmrestore::Frmrestore(QWidget* parent, const QVector<store::Backup>& backups)
     layout->addWidget(Frame1);
 
     cmdok = addButtonRow(layout, {{"cmdfolder", QStringLiteral("其他文件夹…"), ChooseFolder}});
-    connect(cmdok, &QPushButton::clicked, this, [this] {
-        if (!chosenFiles().isEmpty()) accept();
-    });
+    connect(cmdok, &QPushButton::clicked, this, &Frmrestore::cmdok_Click);
     connect(lstbackups, &QTreeWidget::currentItemChanged, this, &Frmrestore::update);
     if (!backups.isEmpty()) choose(0);
     update();
+}
+
+// The restore is confirmed here: Cancel leaves the person in the list, with the choice made.
+void Frmrestore::cmdok_Click() {
+    const QStringList files = chosenFiles();
+    if (files.isEmpty()) return;
+    QStringList titles;
+    for (const QString& f : files) titles << store::bookTitle(f);
+    if (ui::notify(this,
+                   QString("确定要用 %1 的备份恢复“%2”吗？\n这些记录本现有的记录将换成备份中的记录。"
+                           "恢复之前会先备份现在的数据，需要时可以再恢复回来。")
+                       .arg(m_backups.at(chosenBackup()).made.toString("yyyy-MM-dd HH:mm:ss"), titles.join("”、“")),
+                   ui::OkCancel) == ui::kAnswerOk)
+        accept();
 }
 
 int Frmrestore::chosenBackup() const {

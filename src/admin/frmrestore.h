@@ -25,6 +25,7 @@ public:
     void choose(int i);
 
 private:
+    void cmdok_Click();
     void update();
 
     QVector<store::Backup> m_backups;

@@ -5,6 +5,7 @@
 
 #include <store/catalogue.h>
 #include <store/database.h>
+#include <store/recycle.h>
 #include <store/statements.h>
 #include <ui/childframe.h>
 #include <ui/controls.h>
@@ -15,7 +16,7 @@
 #include <ui/recordsetmodel.h>
 #include <ui/twips.h>
 
-#include <QCollator>
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -23,14 +24,24 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSet>
+#include <QStandardItemModel>
 #include <QTableView>
-#include <algorithm>
-#include <limits>
-#include <numeric>
+#include <QToolButton>
 
 namespace {
 
 const QString kNote = QStringLiteral("注意：为保证真实，数据保存后不能更改！");
+
+QStringList itemsOf(const QComboBox* box) {
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
+    return items;
+}
+
+// What an entry of comitems stands for (its data): a heading, an item of the program's own, or
+// (0, 1, ...) the added item at that index.
+enum { Heading = -2, BuiltIn = -1 };
+constexpr int kTableRole = Qt::UserRole + 1;
 
 } // namespace
 
@@ -49,17 +60,40 @@ frmteacher::frmteacher(QWidget* parent) : ui::ChildForm(parent), form(new Ui::fr
                                   {"返回", "back", Qt::Key_Escape}},
                                  [this](int i) { Toolbar1_ButtonClick(i); });
     for (QComboBox* c : combos()) ui::setUpCombo(c);
+    // The items of the program's own (the form's, and the subjects) come first and stay.
+    m_lookups = {{form->comsort, "tabaddsort", itemsOf(form->comsort)},
+                 {form->comsubject,
+                  "tabaddsubject",
+                  {"语文", "数学", "思品", "自然", "英语", "信息技术", "体育", "美术", "劳动", "社会", "科技"}},
+                 {form->comnumber, "tabaddnumber", itemsOf(form->comnumber)}};
+
+    // The calendar that fills the date box, in the box's own form, month-day-year.
+    m_calendar = new QCalendarWidget(this);
+    m_calendar->setObjectName("caldate");
+    m_calendar->setWindowFlags(Qt::Popup);
+    m_calendar->setLocale(QLocale(QLocale::Chinese, QLocale::China));
+    m_calendar->setFirstDayOfWeek(Qt::Monday);
+    m_calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    m_calendar->setGridVisible(true);
+    auto pick = [this](QDate date) {
+        m_calendar->hide();
+        ui::setText(form->txtdate, attendance::boxText(date));
+        form->txtdate->setFocus();
+    };
+    connect(m_calendar, &QCalendarWidget::clicked, this, pick);
+    connect(m_calendar, &QCalendarWidget::activated, this, pick);
+    connect(form->cmddate, &QToolButton::clicked, this, &frmteacher::cmddate_Click);
 
     // The chosen order holds for every later fill of the grid.
-    auto reorder = [this](Order order) {
+    auto reorder = [this](attendance::Order order) {
         m_order = order;
         store::RecordSet rs = m_model->recordSet();
-        sortRows(rs, order);
+        attendance::sortRows(rs, order);
         m_model->setRecordSet(rs);
         FormatAttendanceGrid();
     };
-    connect(form->Option1_0, &QRadioButton::clicked, this, [reorder] { reorder(Order::ByDate); });
-    connect(form->Option1_1, &QRadioButton::clicked, this, [reorder] { reorder(Order::ByName); });
+    connect(form->Option1_0, &QRadioButton::clicked, this, [reorder] { reorder(attendance::Order::ByDate); });
+    connect(form->Option1_1, &QRadioButton::clicked, this, [reorder] { reorder(attendance::Order::ByName); });
 
     // The data control behind the grid stays hidden: the grid's rows come from the record set.
     form->Data1->hide();
@@ -72,6 +106,7 @@ frmteacher::frmteacher(QWidget* parent) : ui::ChildForm(parent), form(new Ui::fr
     HideAddControls();
     connect(form->cmdok, &QPushButton::clicked, this, &frmteacher::cmdok_Click);
     connect(form->cmdcancel, &QPushButton::clicked, this, &frmteacher::cmdcancel_Click);
+    connect(form->cmddelete, &QPushButton::clicked, this, &frmteacher::cmddelete_Click);
     Form_Load();
 }
 
@@ -82,11 +117,9 @@ void frmteacher::Form_Load() {
     form->Label1->setText(QStringLiteral("欢迎使用") + school + QStringLiteral("教师考勤系统"));
     form->Label1->adjustSize();
 
-    form->comsubject->addItems(
-        {"语文", "数学", "思品", "自然", "英语", "信息技术", "体育", "美术", "劳动", "社会", "科技"});
     const bool read = attempt(QStringLiteral("无法读取教师考勤。"), [&] {
         store::Database db(store::kAttendanceFile);
-        store::RecordSet entries = db.openRecordset("select * from tabkaoqin");
+        store::RecordSet entries = db.openTableWithRowids("tabkaoqin");
         // The distinct names in order of first appearance, in one pass.
         QStringList names;
         QSet<QString> seen;
@@ -98,19 +131,14 @@ void frmteacher::Form_Load() {
             }
         }
         form->comname->addItems(names);
-        auto addColumn = [&db](QComboBox* box, const char* table) {
-            QStringList items;
-            const store::RecordSet rs = db.openRecordset(QString("select * from ") + table);
-            for (const QStringList& row : rs.rows()) items << row.value(0);
-            box->addItems(items);
-        };
-        addColumn(form->comsubject, "tabaddsubject");
-        addColumn(form->comsort, "tabaddsort");
-        addColumn(form->comnumber, "tabaddnumber");
-        sortRows(entries, m_order);
+        fillLists(db);
+        attendance::sortRows(entries, m_order);
         bindGrid(entries);
     });
-    if (!read) bindGrid(store::RecordSet());
+    if (!read) {
+        bindGrid(store::RecordSet());
+        for (const Lookup& l : m_lookups) l.box->addItems(l.builtIn);
+    }
     // The lists are filled; the boxes start empty until the user picks or types.
     for (QComboBox* c : combos()) c->setCurrentIndex(-1);
     ui::setText(form->txtdate, attendance::boxText(QDate::currentDate()));
@@ -170,8 +198,9 @@ void frmteacher::save() {
                              form->comname->currentText(),    form->comsort->currentText(),
                              form->comsubject->currentText(), form->txtcount->text(),
                              form->comnumber->currentText()};
+    qint64 saved = -1;
     if (!attempt(QStringLiteral("考勤记录没有保存。"),
-                 [&] { store::Database(store::kAttendanceFile).insert(store::attendanceInsert(values)); }))
+                 [&] { saved = store::Database(store::kAttendanceFile).insert(store::attendanceInsert(values)); }))
         return;
     ui::notify(this, QStringLiteral("已经保存"), ui::Information);
     form->txtdate->clear();
@@ -179,6 +208,7 @@ void frmteacher::save() {
     form->txtcount->clear();
     form->txtdate->setFocus();
     LoadAllAttendance();
+    selectRowid(saved); // the new entry, in view
 }
 
 void frmteacher::query() {
@@ -198,14 +228,14 @@ void frmteacher::query() {
         return;
     }
     setNote(QStringLiteral("共找到") + QString::number(rs.recordCount()) + QStringLiteral("条记录"));
-    sortRows(rs, m_order);
+    attendance::sortRows(rs, m_order);
     bindGrid(rs);
 }
 
 void frmteacher::LoadAllAttendance() {
     attempt(QStringLiteral("无法读取教师考勤。"), [this] {
-        store::RecordSet rs = store::Database(store::kAttendanceFile).openRecordset("select * from tabkaoqin");
-        sortRows(rs, m_order);
+        store::RecordSet rs = store::Database(store::kAttendanceFile).openTableWithRowids("tabkaoqin");
+        attendance::sortRows(rs, m_order);
         bindGrid(rs);
     });
 }
@@ -215,36 +245,25 @@ void frmteacher::bindGrid(store::RecordSet rs) {
     FormatAttendanceGrid();
 }
 
+void frmteacher::selectRowid(qint64 rowid) {
+    const int row = m_model->recordSet().rowids().indexOf(rowid);
+    if (row < 0) return;
+    form->DBGrid1->selectRow(row);
+    form->DBGrid1->scrollTo(m_model->index(row, 0));
+}
+
+void frmteacher::cmddate_Click() {
+    const QDate typed = attendance::readDate(form->txtdate->text());
+    m_calendar->setSelectedDate(typed.isValid() ? typed : QDate::currentDate());
+    m_calendar->adjustSize();
+    m_calendar->move(form->txtdate->mapToGlobal(QPoint(0, form->txtdate->height())));
+    m_calendar->show();
+    m_calendar->setFocus();
+}
+
 void frmteacher::FormatAttendanceGrid() {
     form->DBGrid1->setColumnWidth(0, ui::twips(1500));
     for (int c = 1; c <= 6; ++c) form->DBGrid1->setColumnWidth(c, ui::twips(1000));
-}
-
-void frmteacher::sortRows(store::RecordSet& rs, Order order) {
-    if (order == Order::AsStored || rs.recordCount() < 2) return;
-    QVector<int> index(rs.recordCount());
-    std::iota(index.begin(), index.end(), 0);
-    const QVector<QStringList>& rows = rs.rows();
-    if (order == Order::ByDate) {
-        // As dates, oldest first; texts that are no date after every date, as stored.
-        QVector<qint64> day(rows.size());
-        for (int i = 0; i < rows.size(); ++i) {
-            const QDate d = attendance::readDate(rows[i].value(0));
-            day[i] = d.isValid() ? d.toJulianDay() : std::numeric_limits<qint64>::max();
-        }
-        std::stable_sort(index.begin(), index.end(), [&](int a, int b) { return day[a] < day[b]; });
-    } else {
-        // In the order a Chinese list is read (pinyin), each name's sort key made once.
-        const QCollator collator(QLocale(QLocale::Chinese, QLocale::China));
-        std::vector<QCollatorSortKey> keys;
-        keys.reserve(rows.size());
-        for (const QStringList& row : rows) keys.push_back(collator.sortKey(row.value(2)));
-        std::stable_sort(index.begin(), index.end(), [&](int a, int b) { return keys[a].compare(keys[b]) < 0; });
-    }
-    QVector<QStringList> sorted;
-    sorted.reserve(rows.size());
-    for (int i : index) sorted << rows[i];
-    rs = store::RecordSet(rs.columns(), sorted);
 }
 
 // The list-editing mode: new categories, subjects and lesson numbers for the drop-down lists.
@@ -254,13 +273,14 @@ QList<QComboBox*> frmteacher::combos() const {
 }
 
 QList<QWidget*> frmteacher::entryControls() const {
-    return {form->labdate, form->labname, form->labsort, form->labsubject, form->labcount, form->labnumber,
-            form->txtdate, form->comname, form->comsort, form->comsubject, form->txtcount, form->comnumber};
+    return {form->labdate,    form->labname,  form->labsort,  form->labsubject, form->labcount,
+            form->labnumber,  form->txtdate,  form->cmddate,  form->comname,    form->comsort,
+            form->comsubject, form->txtcount, form->comnumber};
 }
 
 QList<QWidget*> frmteacher::addControls() const {
-    return {form->labaddsort,    form->labaddsubject, form->labaddnumber, form->txtaddsort,
-            form->txtaddsubject, form->txtaddnumber,  form->cmdok,        form->cmdcancel};
+    return {form->labaddsort,   form->labaddsubject, form->labaddnumber, form->txtaddsort, form->txtaddsubject,
+            form->txtaddnumber, form->cmdok,         form->cmdcancel,    form->comitems,   form->cmddelete};
 }
 
 void frmteacher::HideEntryControls() {
@@ -320,4 +340,67 @@ bool frmteacher::showRecord(const QString& table, qint64, const QStringList& val
         return true;
     }
     return false;
+}
+
+// Each list: the program's own items, then the added ones in table order. comitems lists them all
+// under their list's name, each added one with the record it was read as.
+void frmteacher::fillLists(store::Database& db) {
+    QVector<store::RecordSet> added;
+    for (const Lookup& l : m_lookups) added << db.openTableWithRowids(l.table);
+    m_added.clear();
+    form->comitems->clear();
+    auto* listed = qobject_cast<QStandardItemModel*>(form->comitems->model());
+    auto list = [&](const QString& text, int what, const QString& table) {
+        form->comitems->addItem(text, what);
+        form->comitems->setItemData(form->comitems->count() - 1, table, kTableRole);
+    };
+    for (int i = 0; i < m_lookups.size(); ++i) {
+        const Lookup& l = m_lookups[i];
+        const QString typed = l.box->currentText();
+        l.box->clear();
+        l.box->addItems(l.builtIn);
+        list(store::tableTitle(l.table) + QStringLiteral("："), Heading, l.table);
+        listed->item(form->comitems->count() - 1)->setFlags(Qt::NoItemFlags);
+        for (const QString& item : l.builtIn) list(item, BuiltIn, l.table);
+        store::RecordSet& rs = added[i];
+        for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
+            l.box->addItem(rs.fields(0));
+            list(rs.fields(0), m_added.size(), l.table);
+            m_added << rs.current();
+        }
+        l.box->setCurrentIndex(-1);
+        if (!typed.isEmpty()) ui::setText(l.box, typed);
+    }
+    form->comitems->setCurrentIndex(-1);
+}
+
+// Removes the added item chosen in comitems, after asking; an item of the program's own stays.
+void frmteacher::cmddelete_Click() {
+    const int i = form->comitems->currentIndex();
+    const int what = i < 0 ? int(Heading) : form->comitems->itemData(i).toInt();
+    if (what == Heading) {
+        ui::notify(this, QStringLiteral("请先在“删除所选”左边的列表中选择要删除的考勤类别、科目或节次。"), ui::Warning);
+        return;
+    }
+    const QString item = form->comitems->itemText(i), table = form->comitems->itemData(i, kTableRole).toString();
+    const QString title = store::tableTitle(table);
+    if (what == BuiltIn) {
+        ui::notify(this, QString("“%1”是软件自带的%2，不能删除。只能删除自己增加的项目。").arg(item, title),
+                   ui::Warning);
+        return;
+    }
+    if (ui::notify(this, QString("确定要删除%1“%2”吗？\n已经保存的考勤记录中的“%2”保持不变。").arg(title, item),
+                   ui::OkCancel) != ui::kAnswerOk)
+        return;
+    const store::RecordRef record = m_added.value(what);
+    const bool removed = attempt(QString("没有删除%1“%2”。").arg(title, item), [&] {
+        store::Database db(store::kAttendanceFile);
+        store::deleteKeeping(db, store::lookupDelete(table, record.condition()), true);
+    });
+    // The lists as the file holds them now, also when another copy removed the item first.
+    attempt(QStringLiteral("无法读取考勤类别、科目和节次。"), [this] {
+        store::Database db(store::kAttendanceFile);
+        fillLists(db);
+    });
+    if (removed) ui::notify(this, QStringLiteral("已经删除"), ui::Information);
 }

@@ -1,6 +1,11 @@
 #include "attendancedate.h"
 
+#include <QCollator>
 #include <QLocale>
+
+#include <algorithm>
+#include <limits>
+#include <numeric>
 
 namespace attendance {
 
@@ -52,6 +57,37 @@ QString boxText(const QDate& date) { return date.toString("MM-dd-yyyy"); }
 QString unreadableDateMessage() {
     return QStringLiteral("无法识别这个日期，没有保存。请按以下格式之一输入日期：12-07-2026（月-日-年）、"
                           "2026-12-07、2026/12/7 或 2026年12月7日。");
+}
+
+void sortRows(store::RecordSet& rs, Order order) {
+    if (order == Order::AsStored || rs.recordCount() < 2) return;
+    QVector<int> index(rs.recordCount());
+    std::iota(index.begin(), index.end(), 0);
+    const QVector<QStringList>& rows = rs.rows();
+    if (order == Order::ByDate) {
+        // As dates, oldest first; texts that are no date after every date, as stored.
+        QVector<qint64> day(rows.size());
+        for (int i = 0; i < rows.size(); ++i) {
+            const QDate d = readDate(rows[i].value(0));
+            day[i] = d.isValid() ? d.toJulianDay() : std::numeric_limits<qint64>::max();
+        }
+        std::stable_sort(index.begin(), index.end(), [&](int a, int b) { return day[a] < day[b]; });
+    } else {
+        // In the order a Chinese list is read (pinyin), each name's sort key made once.
+        const QCollator collator(QLocale(QLocale::Chinese, QLocale::China));
+        std::vector<QCollatorSortKey> keys;
+        keys.reserve(rows.size());
+        for (const QStringList& row : rows) keys.push_back(collator.sortKey(row.value(2)));
+        std::stable_sort(index.begin(), index.end(), [&](int a, int b) { return keys[a].compare(keys[b]) < 0; });
+    }
+    QVector<QStringList> sorted;
+    QVector<qint64> rowids;
+    sorted.reserve(rows.size());
+    for (int i : index) {
+        sorted << rows[i];
+        if (i < rs.rowids().size()) rowids << rs.rowids()[i];
+    }
+    rs = store::RecordSet(rs.columns(), sorted, rowids);
 }
 
 } // namespace attendance

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "recordset.h"
+
 #include <QDate>
 #include <QString>
 
@@ -18,5 +20,10 @@ QString boxText(const QDate& date);
 
 // The warning for a date text that cannot be read, naming the forms that can.
 QString unreadableDateMessage();
+
+// The orders of the register's grid: as stored; by date, oldest first (texts that are no date
+// after every date); by name, as a Chinese list is read (pinyin). Rows and rowids move together.
+enum class Order { AsStored, ByDate, ByName };
+void sortRows(store::RecordSet& rs, Order order);
 
 } // namespace attendance

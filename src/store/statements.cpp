@@ -88,6 +88,10 @@ QString lookupInsert(const QString& table, const QString& value) {
     return "insert into " + table + " values(" + SqlQuote(value) + ")";
 }
 
+QString lookupDelete(const QString& table, const QString& record) {
+    return "delete from " + table + " where " + record;
+}
+
 QString rotaInsert(const QStringList& columns, const QStringList& values) {
     QStringList names;
     for (const QString& c : columns) names << sqlName(c);

@@ -44,6 +44,9 @@ QString themeDeleteRecord(const QString& table, const QString& record);
 QString attendanceInsert(const QStringList& seven);
 QString attendanceQuery(const QString& name);
 QString lookupInsert(const QString& table, const QString& value);
+// Removes one added item of a lookup list (record: the condition of sameRecord). The entries of
+// the register keep their text: they hold it, not a reference to the list.
+QString lookupDelete(const QString& table, const QString& record);
 
 // Duty rota (tabonduty): rows edited in a grid; its columns are the file's own.
 QString rotaInsert(const QStringList& columns, const QStringList& values);

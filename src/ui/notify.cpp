@@ -7,9 +7,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProgressDialog>
+#include <QScreen>
 #include <memory>
 
 namespace ui {
@@ -23,6 +26,63 @@ NotifyHook& hook() {
 
 void setNotifyHook(NotifyHook h) { hook() = std::move(h); }
 
+namespace {
+
+// The pieces of a line that are never broken: a quoted name with its marks, and a phrase with the
+// punctuation that ends it.
+QStringList phrases(const QString& line) {
+    static const QString ends = QStringLiteral("，。；：、！？）");
+    QStringList out;
+    QString piece;
+    bool quoted = false;
+    for (const QChar c : line) {
+        if (!quoted && c == u'“') {
+            if (!piece.isEmpty()) out << piece;
+            piece.clear();
+            quoted = true;
+        }
+        piece += c;
+        if (quoted) {
+            if (c == u'”') {
+                out << piece;
+                piece.clear();
+                quoted = false;
+            }
+        } else if (ends.contains(c)) {
+            // A mark right after a closing quotation mark or another mark stays with it.
+            if (piece.size() == 1 && !out.isEmpty())
+                out.last() += c;
+            else
+                out << piece;
+            piece.clear();
+        }
+    }
+    if (!piece.isEmpty()) out << piece;
+    return out;
+}
+
+} // namespace
+
+QString breakMessage(const QString& text, const QFontMetrics& metrics, int width) {
+    QStringList lines;
+    for (const QString& line : text.split('\n')) {
+        if (metrics.horizontalAdvance(line) <= width) {
+            lines << line;
+            continue;
+        }
+        QString current;
+        for (const QString& piece : phrases(line)) {
+            if (!current.isEmpty() && metrics.horizontalAdvance(current + piece) > width) {
+                lines << current;
+                current.clear();
+            }
+            current += piece;
+        }
+        lines << current;
+    }
+    return lines.join('\n');
+}
+
 int defaultAnswer(int style) {
     return (style & 0xff) == OkCancel && (style & DefaultCancel) ? kAnswerCancel : kAnswerOk;
 }
@@ -32,7 +92,18 @@ int notify(QWidget* parent, const QString& text, int style) {
     const QString title = QStringLiteral("提示");
     QMessageBox box(parent);
     box.setWindowTitle(title);
-    box.setText(text);
+    // Wide enough for a line of about forty characters and for a file's path beside a few words,
+    // within the screen; the lines are broken between phrases here rather than anywhere by the box.
+    const QScreen* screen = parent ? parent->screen() : QApplication::primaryScreen();
+    const int screenWidth = screen ? screen->availableGeometry().width() : 1024;
+    const QFontMetrics metrics(box.font());
+    const int width = qBound(metrics.horizontalAdvance(QString(28, QChar(0x4e2d))), screenWidth * 6 / 10,
+                             metrics.horizontalAdvance(QString(48, QChar(0x4e2d))));
+    const QString laidOut = breakMessage(text, metrics, width);
+    box.setText(laidOut);
+    int widest = 0;
+    for (const QString& line : laidOut.split('\n')) widest = qMax(widest, metrics.horizontalAdvance(line));
+    if (auto* label = box.findChild<QLabel*>("qt_msgbox_label")) label->setMinimumWidth(qMin(widest, width));
     if ((style & 0xff) == OkCancel) {
         box.setIcon(QMessageBox::NoIcon);
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);

@@ -3,6 +3,7 @@
 #include <QString>
 #include <functional>
 
+class QFontMetrics;
 class QWidget;
 namespace store {
 class Error;
@@ -19,6 +20,11 @@ constexpr int kAnswerCancel = 2;
 // The one message box of the program, titled "提示". Returns kAnswerOk when the user chose OK.
 // The default button is OK, or Cancel where style holds DefaultCancel.
 int notify(QWidget* parent, const QString& text, int style);
+
+// The text of a message laid out in lines no wider than width where it can be: a longer line is
+// broken after a Chinese punctuation mark (between phrases), and a quoted name (“…”, a file's
+// path) is never broken, but put on a line of its own when it does not fit beside the text.
+QString breakMessage(const QString& text, const QFontMetrics& metrics, int width);
 
 // The answer Enter gives to a message of this style: its default button.
 int defaultAnswer(int style);
