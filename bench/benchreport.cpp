@@ -14,6 +14,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QTest>
 
 namespace {
 
@@ -67,6 +68,7 @@ void benchReports(const QString& folder, int n, const Report& report) {
         PagePreview preview;
         preview.resize(800, 600);
         preview.show();
+        if (!QTest::qWaitForWindowExposed(&preview)) qFatal("the preview was never shown");
         preview.setPages(std::make_unique<report::Pages>(detail, &printer), printer.pageLayout(), printer.resolution());
         preview.viewport()->repaint();
         for (int page = 2; everyPage && page <= preview.pageCount(); ++page) {
