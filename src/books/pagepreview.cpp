@@ -7,8 +7,8 @@
 
 namespace {
 
-const int kGap = 12; // pixels between pages and around them
-const int kKept = 8; // pages kept painted
+const int kGap = 12;           // pixels between pages and around them
+const qint64 kKept = 64 << 20; // bytes of painted pages kept (at least the page shown)
 const qreal kStep = 1.25;
 
 } // namespace
@@ -107,7 +107,12 @@ const QImage& PagePreview::image(int index) {
     m_recent.append(index);
     auto it = m_cache.find(index);
     if (it != m_cache.end()) return *it;
-    while (m_recent.size() > kKept) m_cache.remove(m_recent.takeFirst());
+    qint64 kept = 0;
+    for (const QImage& page : std::as_const(m_cache)) kept += page.sizeInBytes();
+    while (m_recent.size() > 1 && kept > kKept) {
+        const QImage oldest = m_cache.take(m_recent.takeFirst());
+        kept -= oldest.sizeInBytes();
+    }
     const qreal ratio = devicePixelRatioF();
     const QSize size = pageSize() * ratio;
     QImage page(size, QImage::Format_RGB32);
