@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
-#include <cmath>
+#include <algorithm>
 
 namespace {
 
