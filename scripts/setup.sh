@@ -13,7 +13,9 @@ PACKAGES=(qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n cmake ninja-build
           # the Debian package (./package.sh) and its checks in ./test.sh
           dpkg-dev librsvg2-bin lintian desktop-file-utils appstream devscripts shellcheck
           # Excel files of the reports; their PDF and xlsx read back by the tests
-          libxlsxwriter-dev poppler-utils unzip)
+          libxlsxwriter-dev poppler-utils unzip
+          # a font with the characters beyond the Basic Multilingual Plane (𠀀, 𡈽) for the reports
+          fonts-hanazono)
 
 source "$(dirname "$0")/packages.sh"
 install_missing "${PACKAGES[@]}"

@@ -3,15 +3,18 @@
 #include "testkit.h"
 
 #include <books/frmreport.h>
+#include <books/pagepreview.h>
 #include <shell/frmmain.h>
 #include <store/catalogue.h>
 #include <ui/choosepath.h>
 
 #include <QAction>
 #include <QCollator>
+#include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QFileInfo>
+#include <QPrintDialog>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -38,7 +41,7 @@ void fillBooks() {
     exec(store::kAttendanceFile, "insert into tabkaoqin values " + values.join(','));
     exec(store::kRosterFile, "insert into tabaddlist values ('张三','男','=1+1','@SUM(A1)','','','','" +
                                  QString(kAddress).replace("'", "''") + "','" + QString(200, QChar(u'长')) +
-                                 "'), ('阿明','女','','','','','','',''), ('𠀀七','','','','','','','','')");
+                                 "'), ('阿明','女','','','','','','',''), ('𠀀七','','','','','','','𡈽山路','')");
     exec(store::kMinutesFile,
          "insert into tabcahier values ('期中总结会','11-02-2026','会议室','李四','全体','无','无',"
          "'无','" +
@@ -94,6 +97,8 @@ private slots:
     void refused_data();
     void refused();
     void nothingHalfWritten();
+    void preview();
+    void printCancelled();
     void command();
 
 private:
@@ -156,7 +161,8 @@ void tst_report::figures() {
         if (title == "教师通讯录") { // in pinyin order (by code point 张 would come before 阿)
             QStringList names;
             for (const QStringList& row : report.rows) names << row.first();
-            QVERIFY2(names.indexOf("阿明") >= 0 && names.indexOf("阿明") < names.indexOf("张三"), qPrintable(names.join(',')));
+            QVERIFY2(names.indexOf("阿明") >= 0 && names.indexOf("阿明") < names.indexOf("张三"),
+                     qPrintable(names.join(',')));
         }
         if (title == "教师考勤明细") QCOMPARE(report.notes, QStringList({"日期无法识别的记录：1 条"}));
         return;
@@ -207,11 +213,18 @@ void tst_report::files_data() {
                                << QStringList{"<sheet name=\"教师考勤统计\"", "<t>姓名</t>", "<t>公出</t>", "<v>"};
     QTest::newRow("通讯录 xlsx") << "教师通讯录"
                                  << "通讯录.xlsx"
-                                 << QStringList{"<sheet name=\"教师通讯录\"", "<t>=1+1</t>", "<t>@SUM(A1)</t>", "𠀀七"};
+                                 << QStringList{"<sheet name=\"教师通讯录\"", "<t>=1+1</t>", "<t>@SUM(A1)</t>", "𠀀七",
+                                                "𡈽山路"};
     QTest::newRow("通讯录 csv") << "教师通讯录"
-                                << "通讯录.csv"
-                                << QStringList{"\xEF\xBB\xBF", "姓名,性别", "=1+1,@SUM(A1)",
-                                               "\"北京市,海淀区\"\"中关村\"\"\n二号\"", "𠀀七"};
+                                << "通讯录.csv" << QStringList{"\xEF\xBB\xBF",  "姓名,性别",
+                                                               "=1+1,@SUM(A1)", "\"北京市,海淀区\"\"中关村\"\"\n二号\"",
+                                                               "𠀀七",          "𡈽山路"};
+    // Characters outside the Basic Multilingual Plane print as themselves: a font that has them
+    // is found and embedded (pdffonts lists it; Qt's PDF text layer names only the BMP ones).
+    QTest::newRow("通讯录 pdf, beyond the BMP") << "教师通讯录"
+                                                << "通讯录.pdf" << QStringList{"教师通讯录", "七", "山路", "HanaMin"};
+    QTest::newRow("明细 pdf, beyond the BMP") << "教师考勤明细"
+                                              << "明细.pdf" << QStringList{"日期无法识别的记录：1条", "七", "HanaMin"};
 }
 
 void tst_report::files() {
@@ -234,6 +247,7 @@ void tst_report::files() {
     } else if (file.endsWith(".pdf")) {
         text = run("pdftotext", {path, "-"});
         if (text.isEmpty()) QSKIP("pdftotext (poppler-utils) is not installed here");
+        text += run("pdffonts", {path}); // the fonts embedded
         QVERIFY(run("pdfinfo", {path}).contains(QRegularExpression(QString("Pages: +%1\n").arg(r.w.pageCount()))));
         text.remove(' ').remove('\n');
         for (QString& e : expected) e.remove(' ');
@@ -295,19 +309,79 @@ void tst_report::nothingHalfWritten() {
     ui::setPathHook({});
 }
 
+// The first page and the page count show at once, and only the pages in view are painted; the
+// page buttons and the zoom move through them.
+void tst_report::preview() {
+    QStringList values;
+    for (int i = 0; i < 1500; ++i)
+        values << QString("('11-%1-2026','','张三','缺席','语文','1','')").arg(1 + i % 28, 2, 10, QChar('0'));
+    testkit::exec(store::kAttendanceFile, "insert into tabkaoqin values " + values.join(','));
+    Window r;
+    r.pick("教师考勤明细");
+    r.dates("11-01-2026", "11-30-2026");
+    auto* preview = r.w.findChild<PagePreview*>("preview");
+    auto* label = r.w.findChild<QLabel*>("labpage");
+    const int count = preview->pageCount();
+    QVERIFY2(count > 20, qPrintable(QString::number(count)));
+    auto shows = [&](int page) { return label->text() == QString("第 %1 页 共 %2 页").arg(page).arg(count); };
+    QVERIFY2(shows(1), qPrintable(label->text()));
+    const QImage first = preview->viewport()->grab().toImage();
+    QVERIFY(preview->paintedPages() >= 1 && preview->paintedPages() <= 2);
+    QVERIFY(first.pixelColor(first.width() / 2, first.height() / 2) != first.pixelColor(2, 2)); // a page, on grey
+    r.click("cmdnext");
+    r.click("cmdnext");
+    QVERIFY2(shows(3), qPrintable(label->text()));
+    r.click("cmdzoomin");
+    r.click("cmdprevious");
+    QVERIFY2(shows(2), qPrintable(label->text()));
+    QVERIFY(preview->viewport()->grab().toImage() != first);
+    preview->setCurrentPage(count);
+    preview->viewport()->grab();
+    QVERIFY2(shows(count), qPrintable(label->text()));
+    QVERIFY2(preview->paintedPages() <= 8, qPrintable(QString::number(preview->paintedPages())));
+    r.click("cmdnext"); // nothing after the last page
+    QVERIFY2(shows(count), qPrintable(label->text()));
+}
+
+// "打　印" opens the system's print dialog; cancelled, it prints nothing and the window goes on.
+void tst_report::printCancelled() {
+#ifdef Q_OS_WIN
+    QSKIP("the system's print dialog there is not a window of Qt's");
+#endif
+    fillBooks();
+    Window r;
+    r.pick("教师通讯录");
+    int cancelled = 0;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<QPrintDialog*>(w); d && d->isVisible()) {
+                ++cancelled;
+                d->reject();
+            }
+    });
+    answer.start(20);
+    r.click("cmdprint");
+    answer.stop();
+    QCOMPARE(cancelled, 1);
+    QVERIFY(m_messages->texts().isEmpty());
+    r.pick("教师考勤统计"); // the window still answers
+    QCOMPARE(r.w.report().title, QString("教师考勤统计"));
+}
+
 void tst_report::command() {
     fillBooks();
     QProcess setup;
     const QString target = m_folder->path("11月考勤.csv");
     setup.start(m_setup, {"--report", "教师考勤统计", "--from", "2026-11-01", "--to", "2026-11-30", "--csv", target,
-                              m_folder->path()});
+                          m_folder->path()});
     QVERIFY(setup.waitForFinished(60000));
     QCOMPARE(setup.exitCode(), 0);
     const QString csv = QString::fromUtf8(testkit::bytes(target));
     QVERIFY(csv.contains("2026年11月1日至2026年11月30日"));
     QVERIFY(csv.contains("日期无法识别的记录：1 条"));
     setup.start(m_setup, {"--report", "教师考勤统计", "--from", "2026-11-30", "--to", "2026-11-01", "--csv",
-                              m_folder->path("x.csv"), m_folder->path()});
+                          m_folder->path("x.csv"), m_folder->path()});
     QVERIFY(setup.waitForFinished(60000));
     QCOMPARE(setup.exitCode(), 2);
     QVERIFY(!QFile::exists(m_folder->path("x.csv")));

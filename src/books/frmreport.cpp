@@ -24,13 +24,8 @@ QString boxName(const QLabel* label) { return label->text().remove(QStringLitera
 Frmreport::Frmreport(QWidget* parent)
     : ui::ChildForm(parent), form(new Ui::Frmreport), m_printer(new QPrinter(QPrinter::HighResolution)) {
     form->setupUi(this);
-    // The preview paints on a printer of its own, set up for each report.
-    delete form->preview;
-    form->preview = new QPrintPreviewWidget(m_printer.get(), this);
-    form->preview->setObjectName("preview");
-    form->pages->insertWidget(0, form->preview, 1);
-    connect(form->preview, &QPrintPreviewWidget::paintRequested, this, &Frmreport::paintPreview);
-    connect(form->preview, &QPrintPreviewWidget::previewChanged, this, &Frmreport::showPage);
+    form->pages->setStretchFactor(form->preview, 1);
+    connect(form->preview, &PagePreview::previewChanged, this, &Frmreport::showPage);
     connect(form->cmdprevious, &QPushButton::clicked, this,
             [this] { form->preview->setCurrentPage(form->preview->currentPage() - 1); });
     connect(form->cmdnext, &QPushButton::clicked, this,
@@ -119,18 +114,16 @@ bool Frmreport::readConditions(store::ReportRequest* q) {
 }
 
 bool Frmreport::refresh() {
-    if (m_busy) return false; // the report stays as it is while its pages are being made
+    if (m_busy) return false;         // the report stays as it is while its pages are being made
+    form->preview->setPages(nullptr); // they refer to the report
     store::ReportRequest q;
     m_valid = readConditions(&q) && attempt(QStringLiteral("无法生成报表。"), [&] { m_report = store::makeReport(q); });
     if (!m_valid) m_report = store::Report();
+    // The preview lays the pages out on a printer of its own and paints them as they are shown.
     report::setUpPage(m_printer.get(), m_report);
-    form->preview->updatePreview();
+    form->preview->setPages(std::make_unique<report::Pages>(m_report, m_printer.get()), m_printer->pageLayout(),
+                            m_printer->resolution());
     return m_valid;
-}
-
-void Frmreport::paintPreview(QPrinter* printer) {
-    withProgress(QStringLiteral("正在排版…"),
-                 [&](const report::Progress& p) { return report::paintAll(m_report, printer, p); });
 }
 
 int Frmreport::pageCount() const { return form->preview->pageCount(); }

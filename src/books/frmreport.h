@@ -34,7 +34,6 @@ private:
     bool refresh();
     bool readConditions(store::ReportRequest* request);
     void showConditions();
-    void paintPreview(QPrinter* printer);
     void save(report::Format preferred);
     // Runs work that reports done of total under a progress dialog with Cancel; false when cancelled.
     bool withProgress(const QString& what, const std::function<bool(const report::Progress&)>& work);

@@ -40,10 +40,10 @@ void setUpPage(QPagedPaintDevice* device, const store::Report& report) {
 
 Pages::Pages(const store::Report& report, QPagedPaintDevice* device, const QDate& printed)
     : m_report(report), m_device(device), m_printed(printed), m_font(font(10.5)), m_bold(font(10.5, true)),
-      m_title(font(16, true)), m_heading(font(14, true)), m_small(font(9)) {
+      m_title(font(16, true)), m_heading(font(14, true)), m_small(font(9)), m_metrics(m_font, device) {
     m_width = device->width();
     m_height = device->height();
-    m_line = QFontMetricsF(m_font, device).lineSpacing();
+    m_line = m_metrics.lineSpacing();
     m_pad = m_line / 4;
     if (report.layout == store::Report::Documents)
         layOutDocuments();
@@ -53,10 +53,22 @@ Pages::Pages(const store::Report& report, QPagedPaintDevice* device, const QDate
 }
 
 QStringList Pages::wrap(const QString& text, const QFont& f, qreal width) const {
-    const QFontMetricsF fm(f, m_device);
     QString t = text;
     t.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    if (!t.contains(QLatin1Char('\n')) && fm.horizontalAdvance(t) <= width) return {t};
+    if (!t.contains(QLatin1Char('\n'))) {
+        // The same names, dates and categories come back row after row: each text of the body
+        // font is measured once.
+        qreal advance;
+        if (&f != &m_font) {
+            advance = QFontMetricsF(f, m_device).horizontalAdvance(t);
+        } else if (auto it = m_advance.constFind(t); it != m_advance.constEnd()) {
+            advance = *it;
+        } else {
+            advance = m_metrics.horizontalAdvance(t);
+            m_advance.insert(t, advance);
+        }
+        if (advance <= width) return {t};
+    }
     QStringList lines;
     for (const QString& paragraph : t.split(QLatin1Char('\n'))) {
         QTextLayout layout(paragraph, f, m_device);

@@ -4,6 +4,8 @@
 
 #include <QDate>
 #include <QFont>
+#include <QFontMetricsF>
+#include <QHash>
 #include <QVector>
 #include <functional>
 
@@ -55,6 +57,8 @@ private:
     QPagedPaintDevice* m_device;
     QDate m_printed;
     QFont m_font, m_bold, m_title, m_heading, m_small;
+    QFontMetricsF m_metrics;                 // of the body font on the device
+    mutable QHash<QString, qreal> m_advance; // the width of each text of the body font
     qreal m_width, m_height, m_line, m_pad;
     QVector<qreal> m_left, m_colWidth;     // each column's left edge and width
     QVector<QVector<QStringList>> m_cells; // each row's cells as wrapped lines
