@@ -1,7 +1,8 @@
-// lumno-screenshots FOLDER PREFIX: run inside a program folder (a copy of one: the windows read
-// its books), shows the login and then each child window in a main window that fills the primary
-// screen, and saves what the screen shows as FOLDER/PREFIX-<window>.png. scripts/screenshots.sh
-// runs it on a virtual screen of each size and scale it documents.
+// lumno-screenshots FOLDER PREFIX [WIDTH]: run inside a program folder (a copy of one: the windows
+// read its books), shows the login and then each child window in a main window that fills the
+// primary screen, and saves what the screen shows as FOLDER/PREFIX-<window>.png, made WIDTH
+// pixels wide when given (smaller pictures for the documentation). scripts/screenshots.sh runs
+// it on a virtual screen of each size and scale it documents.
 #include <shell/frmlogin.h>
 #include <shell/frmmain.h>
 #include <ui/fonts.h>
@@ -12,6 +13,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QMdiArea>
 #include <QPixmap>
 #include <QScreen>
@@ -28,12 +30,14 @@ void settle() {
 }
 
 // What the screen shows: the whole screen where the platform can read it back, else the window.
-bool save(QWidget* window, const QString& file) {
+bool save(QWidget* window, const QString& file, int width) {
     settle();
     QPixmap shot;
     if (QGuiApplication::platformName() == QLatin1String("xcb")) shot = window->screen()->grabWindow(0);
     if (shot.isNull()) shot = window->grab();
-    return shot.save(file, "PNG");
+    QImage image = shot.toImage();
+    if (width > 0 && width < image.width()) image = image.scaledToWidth(width, Qt::SmoothTransformation);
+    return image.save(file, "PNG");
 }
 
 // The windows in the order of the menus: the file's name and the menu command that opens it
@@ -60,12 +64,13 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QTextStream err(stderr);
     const QStringList args = QCoreApplication::arguments().mid(1);
-    if (args.size() != 2) {
-        err << "usage: lumno-screenshots FOLDER PREFIX (inside a program folder)\n";
+    if (args.size() != 2 && args.size() != 3) {
+        err << "usage: lumno-screenshots FOLDER PREFIX [WIDTH] (inside a program folder)\n";
         return 2;
     }
     const QDir out(args.at(0));
     const QString prefix = args.at(1);
+    const int width = args.value(2).toInt();
     ui::installQtTranslation();
     ui::registerFontSubstitutions();
     QApplication::setFont(ui::song(9));
@@ -78,7 +83,7 @@ int main(int argc, char** argv) {
     {
         frmLogin login;
         login.show();
-        ok = save(&login, out.filePath(prefix + "-login.png")) && ok;
+        ok = save(&login, out.filePath(prefix + "-login.png"), width) && ok;
     }
     frmmain m;
     m.setUser(QStringLiteral("admin"));
@@ -87,7 +92,7 @@ int main(int argc, char** argv) {
     m.setGeometry(m.screen()->availableGeometry());
     for (const auto& s : kShots) {
         if (s.command) m.findChild<QAction*>(s.command)->trigger();
-        ok = save(&m, out.filePath(prefix + "-" + s.file + ".png")) && ok;
+        ok = save(&m, out.filePath(prefix + "-" + s.file + ".png"), width) && ok;
         if (s.command) m.unload(s.window);
         m.showLauncher();
     }
