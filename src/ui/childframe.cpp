@@ -35,6 +35,10 @@ void fixAndCentre(QWidget* form, double widthTwips, double heightTwips) {
 }
 
 void recentreFixedWindows(QMdiArea* area) {
+    // Centred from the area's origin: a window scrolled part of the way would keep the scroll
+    // bars' old offset and a gap beside it.
+    area->horizontalScrollBar()->setValue(0);
+    area->verticalScrollBar()->setValue(0);
     for (QMdiSubWindow* sub : area->subWindowList()) {
         const QSizeF size = sub->widget() ? sub->widget()->property(kFixedSizeProperty).toSizeF() : QSizeF();
         if (!size.isEmpty()) fixAndCentre(sub->widget(), size.width(), size.height());
