@@ -51,6 +51,7 @@ private slots:
     void launcherStaysCentred();
     void entryNamesShareOneSizeAboveTheirLines();
     void hotSpotsUnderlineAndBorder();
+    void hotSpotsOpenTheirBooks_data();
     void hotSpotsOpenTheirBooks();
     void dragOffOpensNothing();
     void designedFontsResolve_data();
@@ -64,6 +65,8 @@ private slots:
     void childWindowMovedPastAnEdgeIsPutBack_data();
     void childWindowMovedPastAnEdgeIsPutBack();
     void windowsStayReachable();
+    void fixedWindowsScrollIntoReach_data();
+    void fixedWindowsScrollIntoReach();
     void toolbarKeysPressTheirButtons_data();
     void toolbarKeysPressTheirButtons();
     void findRecordsOpensTheRecord_data();
@@ -143,7 +146,10 @@ void tst_shell::menuClosesMinutesAndEventsFirst() {
     QWidget* bg = visibleChild(m, "Frmbg");
     QVERIFY(bg);
     QCOMPARE(bg->parentWidget()->geometry(), m.area()->viewport()->rect());
-    QCOMPARE(bg->findChild<QWidget*>("Frame1")->pos(), QPoint((bg->width() - 800) / 2, (bg->height() - 530) / 2));
+    const QSize picture = bg->findChild<QWidget*>("Image1")->size();
+    QVERIFY(picture.width() == bg->width() || picture.height() == bg->height());
+    QCOMPARE(bg->findChild<QWidget*>("Frame1")->pos(),
+             QPoint((bg->width() - picture.width()) / 2, (bg->height() - picture.height()) / 2));
 }
 
 // A menu command that unloads a window, 退出 and the close box give typed input up only when
@@ -280,13 +286,19 @@ void tst_shell::comboListsFitTheirFont() {
     }
 }
 
-void tst_shell::launcherStaysCentred_data() {
+// The panel's sizes: the designed one, and the area of a maximised main window on two screens.
+static void panelSizes() {
     QTest::addColumn<QSize>("size");
     QTest::newRow("design") << QSize(792, 534);
     QTest::newRow("large") << QSize(1280, 760);
     QTest::newRow("odd") << QSize(1001, 677);
     QTest::newRow("smaller than the picture") << QSize(600, 400);
+    QTest::newRow("1920×1080 at 100 %") << QSize(1920, 1017);
+    QTest::newRow("1366×768 at 150 %") << QSize(910, 470);
 }
+
+// The picture fills the panel one way, its proportions kept, centred the other way.
+void tst_shell::launcherStaysCentred_data() { panelSizes(); }
 
 void tst_shell::launcherStaysCentred() {
     QFETCH(QSize, size);
@@ -295,25 +307,30 @@ void tst_shell::launcherStaysCentred() {
     bg.show();
     auto* frame = bg.findChild<QWidget*>("Frame1");
     auto* image = bg.findChild<QWidget*>("Image1");
-    QCOMPARE(image->size(), QSize(800, 530));
+    QVERIFY2(image->width() == size.width() || image->height() == size.height(),
+             qPrintable(QString("%1×%2").arg(image->width()).arg(image->height())));
+    QVERIFY(image->width() <= size.width() && image->height() <= size.height());
+    QVERIFY(qAbs(image->width() * 530 - image->height() * 800) <= 800); // within a pixel of 800:530
     QCOMPARE(frame->size(), image->size());
-    QCOMPARE(frame->pos(), QPoint((size.width() - 800) / 2, (size.height() - 530) / 2));
+    QCOMPARE(frame->pos(), QPoint((size.width() - image->width()) / 2, (size.height() - image->height()) / 2));
 }
+
+// The five names in the picture (twips of the designed picture), with the underline of each.
+static const struct {
+    double left, top, width, height, line;
+    const char* name;
+} kEntryNames[] = {{720, 1800, 2055, 735, 2400, "会议记录"},
+                   {3840, 3120, 1935, 735, 3720, "学校事历"},
+                   {1440, 5040, 2655, 735, 5640, "值周安排"},
+                   {8040, 1800, 2415, 855, 2400, "教师通讯录"},
+                   {8400, 5280, 2295, 735, 5880, "教师考勤"}};
 
 // The five names in the picture: one size, each just above the underline of its label.
 void tst_shell::entryNamesShareOneSizeAboveTheirLines() {
     Frmbg bg;
     const QImage picture = bg.findChild<QLabel*>("Image1")->pixmap().toImage();
-    const struct {
-        double left, top, width, height, line;
-        const char* name;
-    } entries[] = {{720, 1800, 2055, 735, 2400, "会议记录"},
-                   {3840, 3120, 1935, 735, 3720, "学校事历"},
-                   {1440, 5040, 2655, 735, 5640, "值周安排"},
-                   {8040, 1800, 2415, 855, 2400, "教师通讯录"},
-                   {8400, 5280, 2295, 735, 5880, "教师考勤"}};
     QVector<double> sizes; // the ink's width per character
-    for (const auto& e : entries) {
+    for (const auto& e : kEntryNames) {
         const QRect label = ui::twipsRect(e.left, e.top, e.width, e.height);
         QRect ink;
         for (int y = label.top(); y <= label.bottom(); ++y)
@@ -354,12 +371,34 @@ void tst_shell::hotSpotsUnderlineAndBorder() {
     for (int i = 1; i <= 5; ++i) QVERIFY(bg.findChild<QWidget*>(QString("Line%1").arg(i))->isVisible());
 }
 
+// The entries open their books wherever the scaled picture shows their names.
+void tst_shell::hotSpotsOpenTheirBooks_data() { panelSizes(); }
+
 void tst_shell::hotSpotsOpenTheirBooks() {
+    QFETCH(QSize, size);
     frmmain m;
     m.show();
-    auto* bg = m.child("Frmbg");
+    m.resize(m.size() + size - m.area()->viewport()->size());
+    QTRY_COMPARE(m.area()->viewport()->size(), size);
+    // The widget under the middle of entry n's name on the panel, as the person sees it.
+    struct Spot {
+        QWidget* widget;
+        QPoint at;
+    };
+    const auto spot = [&m](int n) {
+        QWidget* bg = m.child("Frmbg");
+        const auto* image = bg->findChild<QWidget*>("Image1");
+        const double scale = image->width() / 800.0;
+        const auto& e = kEntryNames[n - 1];
+        const QPointF middle = ui::twipsRect(e.left, e.top, e.width, e.height).toRectF().center() * scale;
+        const QPoint onPanel = image->mapTo(bg, middle.toPoint());
+        QWidget* w = bg->childAt(onPanel);
+        return Spot{w ? w : bg, (w ? w : bg)->mapFrom(bg, onPanel)};
+    };
     // Label1 opens the minutes on a press of any button and unloads the panel (deleted after its handler).
-    QTest::mousePress(bg->findChild<QLabel*>("Label1"), Qt::RightButton, {}, QPoint(5, 5));
+    QWidget* bg = m.child("Frmbg");
+    QCOMPARE(bg->parentWidget()->size(), size);
+    QTest::mousePress(spot(1).widget, Qt::RightButton, {}, spot(1).at);
     QVERIFY(visibleChild(m, "Frmcahier"));
     QPointer<QWidget> old = bg;
     testkit::settle();
@@ -369,14 +408,14 @@ void tst_shell::hotSpotsOpenTheirBooks() {
     bg = m.child("Frmbg");
     QVERIFY(bg && bg->isVisible());
     for (int i = 1; i <= 5; ++i) QVERIFY(!bg->findChild<QWidget*>(QString("Line%1").arg(i))->isVisible());
-    QTest::mousePress(bg->findChild<QLabel*>("Label2"), Qt::MiddleButton, {}, QPoint(5, 5));
+    QTest::mousePress(spot(2).widget, Qt::MiddleButton, {}, spot(2).at);
     QVERIFY(visibleChild(m, "Frmnote"));
     const struct {
-        const char* label;
+        int entry;
         const char* window;
-    } clicks[] = {{"Label3", "Frmonduty"}, {"Label4", "Frmaddlist"}, {"Label5", "frmteacher"}};
+    } clicks[] = {{3, "Frmonduty"}, {4, "Frmaddlist"}, {5, "frmteacher"}};
     for (const auto& c : clicks) {
-        QTest::mouseClick(bg->findChild<QLabel*>(c.label), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(spot(c.entry).widget, Qt::LeftButton, {}, spot(c.entry).at);
         QVERIFY2(visibleChild(m, c.window), c.window);
         QVERIFY(!visibleChild(m, "Frmbg"));
     }
@@ -582,6 +621,84 @@ void tst_shell::windowsStayReachable() {
     QVERIFY(launcher->isMaximized() && launcher->isVisible());
     QCOMPARE(m.area()->subWindowList(QMdiArea::StackingOrder).first(), launcher);
     QVERIFY(m.child("Frmhelp")->parentWidget()->pos() != m.child("Frmfind")->parentWidget()->pos());
+}
+
+// A fixed window larger than the area (150 % on a 1366×768 screen) scrolls: the scroll bars reach
+// each of its edges, and every control the keyboard reaches comes into view.
+void tst_shell::fixedWindowsScrollIntoReach_data() {
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QSize>("area");
+    const QSize small(910, 470), large(1920, 1017);
+    QTest::newRow("address book, small screen") << "addlist"
+                                                << "Frmaddlist" << small;
+    QTest::newRow("attendance, small screen") << "teacher"
+                                              << "frmteacher" << small;
+    QTest::newRow("rota, small screen") << "onduty"
+                                        << "Frmonduty" << small;
+    QTest::newRow("school details, small screen") << "schooolinfo"
+                                                  << "Frmsystem" << small;
+    QTest::newRow("attendance, too narrow and too low") << "teacher"
+                                                        << "frmteacher" << QSize(600, 400);
+    QTest::newRow("attendance, large screen: no scroll bars") << "teacher"
+                                                              << "frmteacher" << large;
+}
+
+void tst_shell::fixedWindowsScrollIntoReach() {
+    QFETCH(QString, menu);
+    QFETCH(QString, window);
+    QFETCH(QSize, area);
+    frmmain m;
+    m.show();
+    m.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&m));
+    m.resize(m.size() + area - m.area()->viewport()->size());
+    QTRY_COMPARE(m.area()->viewport()->size(), area);
+    m.findChild<QAction*>(menu)->trigger();
+    testkit::settle();
+    QWidget* form = m.child(window);
+    auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget());
+    QWidget* viewport = m.area()->viewport();
+    QScrollBar* h = m.area()->horizontalScrollBar();
+    QScrollBar* v = m.area()->verticalScrollBar();
+    QTRY_COMPARE(h->isVisible(), sub->width() > viewport->width());
+    QTRY_COMPARE(v->isVisible(), sub->height() > viewport->height());
+    const auto shown = [viewport](QWidget* w) { return QRect(w->mapTo(viewport, QPoint(0, 0)), w->size()); };
+    // The scroll bars at their ends show the window's corners, also after the main window was
+    // resized while the window was scrolled.
+    const auto cornersInReach = [&] {
+        h->setValue(h->minimum());
+        v->setValue(v->minimum());
+        QVERIFY(viewport->rect().contains(shown(sub).topLeft()));
+        // no gap above or left of a window larger than the area
+        if (sub->height() > viewport->height()) QCOMPARE(shown(sub).y(), 0);
+        if (sub->width() > viewport->width()) QCOMPARE(shown(sub).x(), 0);
+        h->setValue(h->maximum());
+        v->setValue(v->maximum());
+        QVERIFY2(viewport->rect().contains(shown(sub).bottomRight()),
+                 qPrintable(QString("window at %1,%2").arg(shown(sub).x()).arg(shown(sub).y())));
+    };
+    cornersInReach();
+    m.resize(m.width() + 10, m.height() + 10);
+    testkit::settle();
+    cornersInReach();
+    if (QTest::currentTestFailed()) return;
+    // Tabbing through the window brings each control into view, from wherever it was scrolled.
+    h->setValue(h->minimum());
+    v->setValue(v->minimum());
+    QList<QWidget*> controls;
+    for (QWidget* w : form->findChildren<QWidget*>())
+        if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy()) controls << w;
+    QVERIFY(!controls.isEmpty());
+    for (QWidget* c : controls) {
+        if (c->hasFocus()) c->clearFocus(); // the focus comes to it, as from another control
+        c->setFocus(Qt::TabFocusReason);
+        QVERIFY(c->hasFocus());
+        const QRect r = shown(c);
+        const QRect part(r.topLeft(), r.size().boundedTo(viewport->size()));
+        QVERIFY2(viewport->rect().contains(part),
+                 qPrintable(QString("%1 at %2,%3").arg(c->objectName()).arg(r.x()).arg(r.y())));
+    }
 }
 
 // Every toolbar button has a key, shown in its tooltip, that presses it wherever the focus is in

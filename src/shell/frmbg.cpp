@@ -21,16 +21,33 @@ Frmbg::Frmbg(QWidget* parent) : ui::ChildForm(parent), form(new Ui::Frmbg) {
         m_labels[i]->setAccessibleName(QString::fromUtf8(kLauncherEntries[i].name));
         m_labels[i]->installEventFilter(this);
         m_lines[i]->hide();
+        m_labelRects[i] = m_labels[i]->geometry();
+        m_lineRects[i] = m_lines[i]->geometry();
     }
+    m_picture = form->Image1->size();
+    form->Image1->setScaledContents(true);
     Form_Resize();
 }
 
 Frmbg::~Frmbg() = default;
 
-// The picture stays centred in the panel, whatever the main window's size.
+// The picture fills the panel as far as its proportions allow, centred, whatever the main
+// window's size and the screen's scale; each entry's label and line stay over its name.
 void Frmbg::Form_Resize() {
-    form->Frame1->resize(form->Image1->size());
-    form->Frame1->move((width() - form->Image1->width()) / 2, (height() - form->Image1->height()) / 2);
+    const double scale = qMin(double(width()) / m_picture.width(), double(height()) / m_picture.height());
+    if (scale <= 0) return;
+    const auto scaled = [scale](const QRect& r) {
+        return QRect(qRound(r.x() * scale), qRound(r.y() * scale), qMax(1, qRound(r.width() * scale)),
+                     qMax(1, qRound(r.height() * scale)));
+    };
+    const QSize picture = scaled(QRect(QPoint(), m_picture)).size();
+    form->Image1->setGeometry(QRect(QPoint(), picture));
+    for (int i = 0; i < 5; ++i) {
+        m_labels[i]->setGeometry(scaled(m_labelRects[i]));
+        m_lines[i]->setGeometry(scaled(m_lineRects[i]));
+    }
+    form->Frame1->setGeometry(
+        QRect(QPoint((width() - picture.width()) / 2, (height() - picture.height()) / 2), picture));
 }
 
 void Frmbg::focusOutEvent(QFocusEvent*) { Form_Resize(); }

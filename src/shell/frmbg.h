@@ -31,8 +31,8 @@ inline constexpr LauncherEntry kLauncherEntries[5] = {
 };
 
 // The launcher panel: the picture with the five record books, filling the main window between
-// two tasks. A press or click on an entry name asks the main window to open that book. Its
-// controls are those of frmbg.ui.
+// two tasks. The picture and its entries scale with the panel, keeping their proportions. A press or click on an entry
+// name asks the main window to open that book. Its controls are those of frmbg.ui.
 class Frmbg : public ui::ChildForm {
     Q_OBJECT
 public:
@@ -58,5 +58,10 @@ private:
     std::unique_ptr<Ui::Frmbg> form;
     std::array<QLabel*, 5> m_labels;
     std::array<QFrame*, 5> m_lines;
+    // The designed geometry of the picture and of every label and line over it, which the
+    // panel scales with its size.
+    QSize m_picture;
+    std::array<QRect, 5> m_labelRects;
+    std::array<QRect, 5> m_lineRects;
     std::array<bool, 5> m_down{}; // the left button went down on the label and is not yet up
 };

@@ -110,6 +110,7 @@ frmmain::frmmain(QWidget* parent) : QMainWindow(parent) {
     m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_area);
+    ui::keepFocusInView(m_area); // and the control the keyboard reaches comes into view
     m_area->viewport()->installEventFilter(this);
     connect(m_area, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
         auto* form = qobject_cast<ui::ChildForm*>(sub ? sub->widget() : nullptr);

@@ -2,9 +2,12 @@
 
 #include "twips.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMoveEvent>
+#include <QScrollBar>
 #include <QStyle>
 
 namespace ui {
@@ -32,6 +35,10 @@ void fixAndCentre(QWidget* form, double widthTwips, double heightTwips) {
 }
 
 void recentreFixedWindows(QMdiArea* area) {
+    // Centred from the area's origin: a window scrolled part of the way would keep the scroll
+    // bars' old offset and a gap beside it.
+    area->horizontalScrollBar()->setValue(0);
+    area->verticalScrollBar()->setValue(0);
     for (QMdiSubWindow* sub : area->subWindowList()) {
         const QSizeF size = sub->widget() ? sub->widget()->property(kFixedSizeProperty).toSizeF() : QSizeF();
         if (!size.isEmpty()) fixAndCentre(sub->widget(), size.width(), size.height());
@@ -53,6 +60,12 @@ public:
     using QObject::QObject;
     bool eventFilter(QObject* watched, QEvent* event) override {
         auto* sub = static_cast<QMdiSubWindow*>(watched);
+        // The area sizes its scroll bars on a window's moves, but a window sized and placed
+        // before it shows counts for nothing then: moved where it is once shown, it counts.
+        if (event->type() == QEvent::Show && sub->mdiArea()) {
+            QMoveEvent again(sub->pos(), sub->pos());
+            QCoreApplication::sendEvent(sub, &again);
+        }
         if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) && !sub->isMaximized() &&
             sub->mdiArea()) {
             const int title = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub);
@@ -73,6 +86,28 @@ void bringIntoView(QMdiSubWindow* sub) {
     const QSize room = area->viewport()->size() - sub->size();
     const QPoint pos(qBound(0, sub->x(), qMax(0, room.width())), qBound(0, sub->y(), qMax(0, room.height())));
     if (pos != sub->pos()) sub->move(pos);
+}
+
+namespace {
+
+// The change of a scroll bar's value that brings the span [low, high) into [0, room).
+int scrollBy(int low, int high, int room) {
+    if (low < 0 || high - low > room) return low;
+    return high > room ? high - room : 0;
+}
+
+} // namespace
+
+void keepFocusInView(QMdiArea* area) {
+    QObject::connect(qApp, &QApplication::focusChanged, area, [area](QWidget*, QWidget* now) {
+        QWidget* viewport = area->viewport();
+        if (!now || !viewport->isAncestorOf(now)) return;
+        const QRect r(now->mapTo(viewport, QPoint(0, 0)), now->size());
+        QScrollBar* h = area->horizontalScrollBar();
+        QScrollBar* v = area->verticalScrollBar();
+        h->setValue(h->value() + scrollBy(r.left(), r.left() + r.width(), viewport->width()));
+        v->setValue(v->value() + scrollBy(r.top(), r.top() + r.height(), viewport->height()));
+    });
 }
 
 void centreInParent(QWidget* child, double downTwips) {

@@ -19,10 +19,13 @@ void recentreFixedWindows(QMdiArea* area);
 
 // Keeps a child window's title bar inside the main window's area: a window moved past an edge
 // is put back, as far as it fits (a window larger than the area may lie across its edges, as
-// the area's scroll bars move it).
+// the area's scroll bars move it, and the area shows scroll bars for it from its first showing).
 void keepTitleBarInside(QMdiSubWindow* sub);
 // Moves a child window fully into view in its area (its top left corner, when it is larger).
 void bringIntoView(QMdiSubWindow* sub);
+// Scrolls the area, when a child window is larger than it, so that the control that receives
+// the keyboard focus comes into view (its top left part, when it is larger than the area).
+void keepFocusInView(QMdiArea* area);
 
 // Centres child in its parent's client area, with an extra downward offset in twips.
 void centreInParent(QWidget* child, double downTwips = 0);
