@@ -434,6 +434,13 @@ void tst_store::statementsAsDesigned() {
     QCOMPARE(store::rotaUpdate({"周次", "值\"周"}, {"第1周", "O'Neil"}, "rowid=3"),
              QString("update tabonduty set \"周次\"='第1周',\"值\"\"周\"='O''Neil' where rowid=3"));
     QCOMPARE(store::schoolInsert("a", "b", "c", "d"), QString("insert into tabel2 values ('a','b','c','d')"));
+    // The whole-table texts the windows and the emptying run.
+    QCOMPARE(store::addressDeleteAll(), QString("delete * from tabaddlist"));
+    QCOMPARE(store::rotaDeleteAll(), QString("delete * from tabonduty"));
+    QCOMPARE(store::themeList("tabnote"), QString("select rowid, theme from tabnote"));
+    QCOMPARE(store::attendanceAll(), QString("select * from tabkaoqin"));
+    QCOMPARE(store::lookupAll("tabaddsubject"), QString("select * from tabaddsubject"));
+    QCOMPARE(store::schoolSelect(), QString("select * from tabel2"));
 }
 
 // The bin as the set-up finds it, and a record restored into a book emptied since its delete.

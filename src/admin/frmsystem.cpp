@@ -2,9 +2,7 @@
 
 #include "ui_frmsystem.h"
 
-#include <store/catalogue.h>
 #include <store/openings.h>
-#include <store/statements.h>
 #include <ui/childframe.h>
 #include <ui/controls.h>
 #include <ui/fonts.h>
@@ -54,12 +52,8 @@ void Frmsystem::Command1_Click() {
 void Frmsystem::Command2_Click() {
     const QString name = form->Text1->text(), address = form->Text3->text(), phone = form->Text2->text(),
                   email = form->Text4->text();
-    const bool saved = attempt(QStringLiteral("学校信息没有保存。"), [&] {
-        store::Database db(store::kUserFile);
-        const bool empty = db.openRecordset("select * from tabel2").isEmpty();
-        db.execute(empty ? store::schoolInsert(name, phone, address, email)
-                         : store::schoolUpdate(name, phone, address, email));
-    });
+    const bool saved =
+        attempt(QStringLiteral("学校信息没有保存。"), [&] { store::saveSchool(name, phone, address, email); });
     if (!saved) return;
     ui::notify(this, QStringLiteral("保存成功！"), ui::Information);
 }

@@ -86,7 +86,7 @@ void frmteacher::Form_Load() {
         {"语文", "数学", "思品", "自然", "英语", "信息技术", "体育", "美术", "劳动", "社会", "科技"});
     const bool read = attempt(QStringLiteral("无法读取教师考勤。"), [&] {
         store::Database db(store::kAttendanceFile);
-        store::RecordSet entries = db.openRecordset("select * from tabkaoqin");
+        store::RecordSet entries = db.openRecordset(store::attendanceAll());
         // The distinct names in order of first appearance, in one pass.
         QStringList names;
         QSet<QString> seen;
@@ -100,7 +100,7 @@ void frmteacher::Form_Load() {
         form->comname->addItems(names);
         auto addColumn = [&db](QComboBox* box, const char* table) {
             QStringList items;
-            const store::RecordSet rs = db.openRecordset(QString("select * from ") + table);
+            const store::RecordSet rs = db.openRecordset(store::lookupAll(table));
             for (const QStringList& row : rs.rows()) items << row.value(0);
             box->addItems(items);
         };
@@ -204,7 +204,7 @@ void frmteacher::query() {
 
 void frmteacher::LoadAllAttendance() {
     attempt(QStringLiteral("无法读取教师考勤。"), [this] {
-        store::RecordSet rs = store::Database(store::kAttendanceFile).openRecordset("select * from tabkaoqin");
+        store::RecordSet rs = store::Database(store::kAttendanceFile).openRecordset(store::attendanceAll());
         sortRows(rs, m_order);
         bindGrid(rs);
     });

@@ -96,15 +96,14 @@ void ThemeBook::LoadThemeList() {
         [&] {
             store::Database db(m_facts.file);
             // The list needs the themes alone, in table order; the boxes need the first row whole.
-            const store::RecordSet list = db.openRecordset(QString("select rowid, theme from %1").arg(m_facts.table));
+            const store::RecordSet list = db.openRecordset(store::themeList(m_facts.table));
             themes.reserve(list.recordCount());
             rowids.reserve(list.recordCount());
             for (const QStringList& row : list.rows()) {
                 rowids << row.value(0).toLongLong();
                 themes << row.value(1);
             }
-            if (!themes.isEmpty())
-                first = db.openTableWithRowids(m_facts.table, "rowid=" + QString::number(rowids.first()));
+            if (!themes.isEmpty()) first = db.openTableWithRowids(m_facts.table, store::rowidCondition(rowids.first()));
         },
         [&](const store::Error&) { themes.clear(); });
     m_shown = store::RecordRef();
@@ -158,10 +157,7 @@ void ThemeBook::Combo1_Click(int index) {
         return;
     unlockForEntry();
     m_adding = false; // a pick shows a record in place of the entry
-    rs.moveFirst();
-    for (int i = 0; i < rs.recordCount(); ++i, rs.moveNext())
-        if (rs.rowid() == wanted) break;
-    if (rs.eof()) rs.moveFirst();
+    if (!rs.moveToRowid(wanted)) rs.moveFirst();
     if (rs.isEmpty()) {
         m_shown = store::RecordRef();
         return;
