@@ -15,6 +15,7 @@ PACKAGES=(qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n cmake ninja-build
           # Excel files of the reports; their PDF and xlsx read back by the tests
           libxlsxwriter-dev poppler-utils unzip)
 
+# shellcheck source=scripts/packages.sh
 source "$(dirname "$0")/packages.sh"
 install_missing "${PACKAGES[@]}"
 [ "${1:-}" = "--packages" ] && exit 0
