@@ -70,8 +70,8 @@ private slots:
     void findRecordsOpensTheRecord();
 
 private:
-    static QWidget* visibleChild(frmmain& m, const QString& name) {
-        QWidget* w = m.child(name);
+    static QWidget* visibleChild(frmmain& m, WindowId window) {
+        QWidget* w = m.child(window);
         return w && w->parentWidget()->isVisible() ? w : nullptr;
     }
 };
@@ -101,7 +101,7 @@ void tst_shell::startsWithTheLauncherAlone() {
     frmmain m;
     m.show();
     QCOMPARE(m.area()->subWindowList().size(), 1);
-    QVERIFY(visibleChild(m, "Frmbg"));
+    QVERIFY(visibleChild(m, WindowId::Frmbg));
     QVERIFY(m.area()->subWindowList().first()->isMaximized());
 }
 
@@ -109,15 +109,15 @@ void tst_shell::childWindowsExistOnce() {
     frmmain m;
     m.show();
     m.findChild<QAction*>("cahier")->trigger();
-    QWidget* first = m.child("Frmcahier");
+    QWidget* first = m.child(WindowId::Frmcahier);
     m.findChild<QAction*>("note")->trigger();
     m.findChild<QAction*>("cahier")->trigger();
-    QCOMPARE(m.child("Frmcahier"), first);
+    QCOMPARE(m.child(WindowId::Frmcahier), first);
     QCOMPARE(m.area()->activeSubWindow()->widget(), first);
     int minutes = 0;
     for (QMdiSubWindow* s : m.area()->subWindowList()) minutes += s->widget()->objectName() == "Frmcahier";
     QCOMPARE(minutes, 1);
-    QVERIFY(!visibleChild(m, "Frmbg")); // the books hide the launcher while they are open
+    QVERIFY(!visibleChild(m, WindowId::Frmbg)); // the books hide the launcher while they are open
     QVERIFY(m.area()->testOption(QMdiArea::DontMaximizeSubWindowOnActivation));
 }
 
@@ -128,19 +128,19 @@ void tst_shell::menuClosesMinutesAndEventsFirst() {
     m.findChild<QAction*>("note")->trigger();
     m.findChild<QAction*>("addlist")->trigger();
     testkit::settle();
-    QVERIFY(!m.child("Frmcahier") && !m.child("Frmnote"));
-    QVERIFY(visibleChild(m, "Frmaddlist"));
+    QVERIFY(!m.child(WindowId::Frmcahier) && !m.child(WindowId::Frmnote));
+    QVERIFY(visibleChild(m, WindowId::Frmaddlist));
     m.findChild<QAction*>("cahier")->trigger();
-    QVERIFY(visibleChild(m, "Frmaddlist") && visibleChild(m, "Frmcahier"));
+    QVERIFY(visibleChild(m, WindowId::Frmaddlist) && visibleChild(m, WindowId::Frmcahier));
     m.findChild<QAction*>("onduty")->trigger();
     testkit::settle();
-    QVERIFY(!m.child("Frmcahier") && visibleChild(m, "Frmonduty"));
+    QVERIFY(!m.child(WindowId::Frmcahier) && visibleChild(m, WindowId::Frmonduty));
     // A book's own back command unloads it and shows the launcher, filling the area as it is now.
     m.resize(m.width() + 210, m.height() + 130);
-    testkit::clickTool(m.child("Frmonduty"), Frmonduty::Return);
+    testkit::clickTool(m.child(WindowId::Frmonduty), Frmonduty::Return);
     testkit::settle();
-    QVERIFY(!m.child("Frmonduty"));
-    QWidget* bg = visibleChild(m, "Frmbg");
+    QVERIFY(!m.child(WindowId::Frmonduty));
+    QWidget* bg = visibleChild(m, WindowId::Frmbg);
     QVERIFY(bg);
     QCOMPARE(bg->parentWidget()->geometry(), m.area()->viewport()->rect());
     QCOMPARE(bg->findChild<QWidget*>("Frame1")->pos(), QPoint((bg->width() - 800) / 2, (bg->height() - 530) / 2));
@@ -203,9 +203,9 @@ void tst_shell::unsavedInputIsAskedAbout() {
     frmmain m;
     m.show();
     m.findChild<QAction*>(window)->trigger();
-    const QString name = window == "cahier" ? "Frmcahier" : window == "note" ? "Frmnote" : "Frmaddlist";
+    const WindowId name = window == "cahier" ? WindowId::Frmcahier : window == "note" ? WindowId::Frmnote : WindowId::Frmaddlist;
     QWidget* w = m.child(name);
-    const bool themes = name != "Frmaddlist";
+    const bool themes = name != WindowId::Frmaddlist;
     QWidget* box = w->findChild<QWidget*>(themes ? "txtcontent" : "txtmphone");
     if (input.startsWith("add")) testkit::clickTool(w, themes ? int(ThemeBook::Add) : int(Frmaddlist::Add));
     if (input.startsWith("edit")) testkit::clickTool(w, Frmaddlist::Edit);
@@ -242,7 +242,8 @@ void tst_shell::qtTextsInChineseAndNoSystemMenuWithoutControlBox() {
     QVERIFY2(texts.join(' ').contains("复制") && texts.join(' ').contains("粘贴"), qPrintable(texts.join(' ')));
     frmmain m;
     m.show();
-    for (const char* name : {"Frmcahier", "Frmnote", "Frmaddlist", "Frmonduty", "frmteacher", "Frmsystem", "Frmhelp"})
+    for (WindowId name : {WindowId::Frmcahier, WindowId::Frmnote, WindowId::Frmaddlist, WindowId::Frmonduty, WindowId::frmteacher,
+                        WindowId::Frmsystem, WindowId::Frmhelp})
         m.loadAndShow(name);
     for (QMdiSubWindow* sub : m.area()->subWindowList()) {
         const QString name = sub->widget()->objectName();
@@ -263,7 +264,7 @@ void tst_shell::comboListsFitTheirFont() {
                       QString("insert into tabcahier values ('%1','','','','','','','','')").arg(theme));
     frmmain m;
     m.show();
-    for (const char* name : {"Frmcahier", "frmteacher"}) {
+    for (WindowId name : {WindowId::Frmcahier, WindowId::frmteacher}) {
         for (QComboBox* c : m.loadAndShow(name)->findChildren<QComboBox*>()) {
             if (!c->count()) continue;
             c->showPopup();
@@ -357,41 +358,41 @@ void tst_shell::hotSpotsUnderlineAndBorder() {
 void tst_shell::hotSpotsOpenTheirBooks() {
     frmmain m;
     m.show();
-    auto* bg = m.child("Frmbg");
+    auto* bg = m.child(WindowId::Frmbg);
     // Label1 opens the minutes on a press of any button and unloads the panel (deleted after its handler).
     QTest::mousePress(bg->findChild<QLabel*>("Label1"), Qt::RightButton, {}, QPoint(5, 5));
-    QVERIFY(visibleChild(m, "Frmcahier"));
+    QVERIFY(visibleChild(m, WindowId::Frmcahier));
     QPointer<QWidget> old = bg;
     testkit::settle();
     QVERIFY(!old);
-    testkit::clickTool(m.child("Frmcahier"), ThemeBook::Back);
+    testkit::clickTool(m.child(WindowId::Frmcahier), ThemeBook::Back);
     testkit::settle();
-    bg = m.child("Frmbg");
+    bg = m.child(WindowId::Frmbg);
     QVERIFY(bg && bg->isVisible());
     for (int i = 1; i <= 5; ++i) QVERIFY(!bg->findChild<QWidget*>(QString("Line%1").arg(i))->isVisible());
     QTest::mousePress(bg->findChild<QLabel*>("Label2"), Qt::MiddleButton, {}, QPoint(5, 5));
-    QVERIFY(visibleChild(m, "Frmnote"));
+    QVERIFY(visibleChild(m, WindowId::Frmnote));
     const struct {
         const char* label;
-        const char* window;
-    } clicks[] = {{"Label3", "Frmonduty"}, {"Label4", "Frmaddlist"}, {"Label5", "frmteacher"}};
+        WindowId window;
+    } clicks[] = {{"Label3", WindowId::Frmonduty}, {"Label4", WindowId::Frmaddlist}, {"Label5", WindowId::frmteacher}};
     for (const auto& c : clicks) {
         QTest::mouseClick(bg->findChild<QLabel*>(c.label), Qt::LeftButton, {}, QPoint(5, 5));
-        QVERIFY2(visibleChild(m, c.window), c.window);
-        QVERIFY(!visibleChild(m, "Frmbg"));
+        QVERIFY2(visibleChild(m, c.window), c.label);
+        QVERIFY(!visibleChild(m, WindowId::Frmbg));
     }
 }
 
 void tst_shell::dragOffOpensNothing() {
     frmmain m;
     m.show();
-    auto* label = m.child("Frmbg")->findChild<QLabel*>("Label4");
+    auto* label = m.child(WindowId::Frmbg)->findChild<QLabel*>("Label4");
     QTest::mousePress(label, Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(label->width() + 40, 5));
-    QVERIFY(!m.child("Frmaddlist"));
+    QVERIFY(!m.child(WindowId::Frmaddlist));
     QCOMPARE(label->frameShape(), QFrame::NoFrame);
     QTest::mouseClick(label, Qt::RightButton, {}, QPoint(5, 5)); // a click is the left button's
-    QVERIFY(!m.child("Frmaddlist"));
+    QVERIFY(!m.child(WindowId::Frmaddlist));
     QCOMPARE(label->frameShape(), QFrame::NoFrame);
 }
 
@@ -460,10 +461,10 @@ void tst_shell::helpOpensFromTheMenu() {
     m.show();
     m.findChild<QAction*>("help")->trigger();
     testkit::settle();
-    auto* browser = m.child("Frmhelp")->findChild<QTextBrowser*>("WebBrowser1");
+    auto* browser = m.child(WindowId::Frmhelp)->findChild<QTextBrowser*>("WebBrowser1");
     QVERIFY(browser->toPlainText().startsWith("Lumno校务管理软件 V1.0 使用帮助"));
     QCOMPARE(browser->verticalScrollBar()->value(), 0); // opens at the top of the page
-    QVERIFY(visibleChild(m, "Frmbg"));                  // help hides nothing
+    QVERIFY(visibleChild(m, WindowId::Frmbg));                  // help hides nothing
     // Chinese clauses run on without blanks, also where the page's source breaks a line; the
     // captions it quotes read as on the buttons ("登　录", "返 回").
     QString page = browser->toPlainText();
@@ -475,7 +476,7 @@ void tst_shell::helpOpensFromTheMenu() {
         blanks << it.next().captured();
     QVERIFY2(blanks.isEmpty(), qPrintable(blanks.join(" | ")));
     // Restored from maximised, the window has its designed size: the browser at 7455 x 6255 twips.
-    auto* sub = qobject_cast<QMdiSubWindow*>(m.child("Frmhelp")->parentWidget());
+    auto* sub = qobject_cast<QMdiSubWindow*>(m.child(WindowId::Frmhelp)->parentWidget());
     QVERIFY(sub->isMaximized());
     sub->showNormal();
     QVERIFY(qAbs(browser->width() - ui::twips(7455)) <= 1 && qAbs(browser->height() - ui::twips(6255)) <= 1);
@@ -548,7 +549,7 @@ void tst_shell::childWindowMovedPastAnEdgeIsPutBack() {
     m.resize(1100, 800);
     m.show();
     m.findChild<QAction*>("help")->trigger();
-    auto* sub = qobject_cast<QMdiSubWindow*>(m.child("Frmhelp")->parentWidget());
+    auto* sub = qobject_cast<QMdiSubWindow*>(m.child(WindowId::Frmhelp)->parentWidget());
     sub->showNormal();
     sub->resize(400, 300);
     sub->move(to);
@@ -571,65 +572,65 @@ void tst_shell::windowsStayReachable() {
     testkit::settle();
     // Resized while the launcher is hidden, the launcher still fills the area when it comes back.
     m.resize(1000, 700);
-    testkit::clickTool(m.child("Frmaddlist"), Frmaddlist::Exit);
+    testkit::clickTool(m.child(WindowId::Frmaddlist), Frmaddlist::Exit);
     testkit::settle();
-    QCOMPARE(m.child("Frmbg")->parentWidget()->geometry(), m.area()->viewport()->rect());
+    QCOMPARE(m.child(WindowId::Frmbg)->parentWidget()->geometry(), m.area()->viewport()->rect());
     // Cascading leaves the launcher as the panel behind the windows.
     m.findChild<QAction*>("help")->trigger();
     m.findChild<QAction*>("findrecords")->trigger();
     m.findChild<QAction*>("cascade")->trigger();
-    auto* launcher = qobject_cast<QMdiSubWindow*>(m.child("Frmbg")->parentWidget());
+    auto* launcher = qobject_cast<QMdiSubWindow*>(m.child(WindowId::Frmbg)->parentWidget());
     QVERIFY(launcher->isMaximized() && launcher->isVisible());
     QCOMPARE(m.area()->subWindowList(QMdiArea::StackingOrder).first(), launcher);
-    QVERIFY(m.child("Frmhelp")->parentWidget()->pos() != m.child("Frmfind")->parentWidget()->pos());
+    QVERIFY(m.child(WindowId::Frmhelp)->parentWidget()->pos() != m.child(WindowId::Frmfind)->parentWidget()->pos());
 }
 
 // Every toolbar button has a key, shown in its tooltip, that presses it wherever the focus is in
 // its window; Ctrl+F is a book's own 查寻 where it has one, the search of every book elsewhere.
 void tst_shell::toolbarKeysPressTheirButtons_data() {
     QTest::addColumn<QString>("menu"); // the menu command that opens the window
-    QTest::addColumn<QString>("window");
+    QTest::addColumn<WindowId>("window");
     QTest::addColumn<QString>("focus"); // the control with the focus
     QTest::addColumn<int>("button");    // 0: no button of the window has this key
     QTest::addColumn<QKeySequence>("key");
     QTest::newRow("address book: add") << "addlist"
-                                       << "Frmaddlist"
+                                       << WindowId::Frmaddlist
                                        << "txtname" << 1 << QKeySequence("Ctrl+N");
     QTest::newRow("address book: query from a box") << "addlist"
-                                                    << "Frmaddlist"
+                                                    << WindowId::Frmaddlist
                                                     << "txtphone" << 4 << QKeySequence("Ctrl+F");
     QTest::newRow("address book: next") << "addlist"
-                                        << "Frmaddlist"
+                                        << WindowId::Frmaddlist
                                         << "txtremark" << 8 << QKeySequence("Alt+PgDown");
     QTest::newRow("address book: exit") << "addlist"
-                                        << "Frmaddlist"
+                                        << WindowId::Frmaddlist
                                         << "txtname" << 10 << QKeySequence("Esc");
     QTest::newRow("minutes: add") << "cahier"
-                                  << "Frmcahier"
+                                  << WindowId::Frmcahier
                                   << "txtcontent" << 2 << QKeySequence("Ctrl+N");
     QTest::newRow("events: back") << "note"
-                                  << "Frmnote"
+                                  << WindowId::Frmnote
                                   << "txtcontent" << 8 << QKeySequence("Esc");
     QTest::newRow("attendance: query") << "teacher"
-                                       << "frmteacher"
+                                       << WindowId::frmteacher
                                        << "txtdate" << 3 << QKeySequence("Ctrl+F");
     QTest::newRow("attendance: save") << "teacher"
-                                      << "frmteacher"
+                                      << WindowId::frmteacher
                                       << "txtcount" << 2 << QKeySequence("Ctrl+S");
     QTest::newRow("rota: modify") << "onduty"
-                                  << "Frmonduty"
+                                  << WindowId::Frmonduty
                                   << "DBGrid1" << 2 << QKeySequence("Ctrl+E");
     QTest::newRow("rota: back") << "onduty"
-                                << "Frmonduty"
+                                << WindowId::Frmonduty
                                 << "DBGrid1" << 4 << QKeySequence("Ctrl+W");
     QTest::newRow("rota: Esc cancels an edit, never leaves") << "onduty"
-                                                             << "Frmonduty"
+                                                             << WindowId::Frmonduty
                                                              << "DBGrid1" << 0 << QKeySequence("Esc");
 }
 
 void tst_shell::toolbarKeysPressTheirButtons() {
     QFETCH(QString, menu);
-    QFETCH(QString, window);
+    QFETCH(WindowId, window);
     QFETCH(QString, focus);
     QFETCH(int, button);
     QFETCH(QKeySequence, key);
@@ -653,7 +654,7 @@ void tst_shell::toolbarKeysPressTheirButtons() {
     testkit::settle();
     for (int i = 0; i < spies.size(); ++i) QCOMPARE(spies[i]->count(), i + 1 == button ? 1 : 0);
     qDeleteAll(spies);
-    QVERIFY(!m.child("Frmfind")); // Ctrl+F inside a book is its own 查寻
+    QVERIFY(!m.child(WindowId::Frmfind)); // Ctrl+F inside a book is its own 查寻
 }
 
 // Any piece of text in any column of any book, found as the person types and opened where it lives.
@@ -661,31 +662,31 @@ void tst_shell::findRecordsOpensTheRecord_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("table");
     QTest::addColumn<int>("count"); // records of that table listed
-    QTest::addColumn<QString>("window");
+    QTest::addColumn<WindowId>("window");
     QTest::addColumn<QString>("control"); // what shows the opened record
     QTest::addColumn<QString>("shows");   // its text, or a grid's selected row joined by '|'
     QTest::newRow("two-character name") << "张伟"
-                                        << "tabaddlist" << 1 << "Frmaddlist"
+                                        << "tabaddlist" << 1 << WindowId::Frmaddlist
                                         << "txtname"
                                         << "张伟";
     QTest::newRow("name with a blank typed after it") << "张伟 "
-                                                      << "tabkaoqin" << 2 << "frmteacher"
+                                                      << "tabkaoqin" << 2 << WindowId::frmteacher
                                                       << "DBGrid1"
                                                       << "3-2-2026|星期一|张伟|事假|数学|2|3";
     QTest::newRow("word in minutes content") << "校园安全"
-                                             << "tabcahier" << 1 << "Frmcahier"
+                                             << "tabcahier" << 1 << WindowId::Frmcahier
                                              << "txtcontent"
                                              << "本周讨论校园安全和放学路队。";
     QTest::newRow("event remark") << "操场"
-                                  << "tabnote" << 1 << "Frmnote"
+                                  << "tabnote" << 1 << WindowId::Frmnote
                                   << "Combo1"
                                   << "运动会";
     QTest::newRow("rota cell") << "王芳"
-                               << "tabonduty" << 1 << "Frmonduty"
+                               << "tabonduty" << 1 << WindowId::Frmonduty
                                << "DBGrid1"
                                << "第3周|王芳|雨天改室内";
     QTest::newRow("apostrophe") << "O'Neil"
-                                << "tabaddlist" << 1 << "Frmaddlist"
+                                << "tabaddlist" << 1 << WindowId::Frmaddlist
                                 << "txtname"
                                 << "O'Neil";
 }
@@ -694,7 +695,7 @@ void tst_shell::findRecordsOpensTheRecord() {
     QFETCH(QString, text);
     QFETCH(QString, table);
     QFETCH(int, count);
-    QFETCH(QString, window);
+    QFETCH(WindowId, window);
     QFETCH(QString, control);
     QFETCH(QString, shows);
     testkit::exec(store::kRosterFile,
@@ -715,7 +716,7 @@ void tst_shell::findRecordsOpensTheRecord() {
     m.show();
     QApplication::setActiveWindow(&m);
     QTest::keyClick(&m, Qt::Key_F, Qt::ControlModifier); // Ctrl+F over the launcher opens the search
-    auto* find = qobject_cast<Frmfind*>(m.child("Frmfind"));
+    auto* find = qobject_cast<Frmfind*>(m.child(WindowId::Frmfind));
     QVERIFY(find);
     auto* box = find->findChild<QLineEdit*>("txtfind");
     QVERIFY(box->hasFocus());

@@ -23,37 +23,37 @@ QString recordName(const store::Found& f) {
 
 } // namespace
 
-Frmfind::Frmfind(QWidget* parent) : ui::ChildForm(parent), form(new Ui::Frmfind) {
-    form->setupUi(this);
-    m_marks = new ui::MatchDelegate(form->lstfound);
-    form->lstfound->setItemDelegate(m_marks);
+Frmfind::Frmfind(QWidget* parent) : ui::ChildForm(parent), m_form(new Ui::Frmfind) {
+    m_form->setupUi(this);
+    m_marks = new ui::MatchDelegate(m_form->lstfound);
+    m_form->lstfound->setItemDelegate(m_marks);
     m_pause = new QTimer(this);
     m_pause->setSingleShot(true);
     m_pause->setInterval(kPauseMs);
     connect(m_pause, &QTimer::timeout, this, &Frmfind::txtfind_Change);
-    connect(form->txtfind, &QLineEdit::textEdited, m_pause, qOverload<>(&QTimer::start));
-    connect(form->txtfind, &QLineEdit::returnPressed, this, [this] {
+    connect(m_form->txtfind, &QLineEdit::textEdited, m_pause, qOverload<>(&QTimer::start));
+    connect(m_form->txtfind, &QLineEdit::returnPressed, this, [this] {
         m_pause->stop();
         txtfind_Change();
     });
-    connect(form->lstfound, &QListWidget::itemDoubleClicked, this, &Frmfind::lstfound_DblClick);
-    connect(form->lstfound, &QListWidget::itemActivated, this, &Frmfind::lstfound_DblClick);
+    connect(m_form->lstfound, &QListWidget::itemDoubleClicked, this, &Frmfind::lstfound_DblClick);
+    connect(m_form->lstfound, &QListWidget::itemActivated, this, &Frmfind::lstfound_DblClick);
 }
 
 Frmfind::~Frmfind() = default;
 
 void Frmfind::showEvent(QShowEvent* e) {
     ui::ChildForm::showEvent(e);
-    form->txtfind->setFocus();
-    form->txtfind->selectAll();
+    m_form->txtfind->setFocus();
+    m_form->txtfind->selectAll();
 }
 
 // A new search replaces the one running: its remaining books are not searched.
 void Frmfind::txtfind_Change() {
     ++m_search;
-    m_text = form->txtfind->text().trimmed();
+    m_text = m_form->txtfind->text().trimmed();
     m_marks->setPattern(m_text);
-    form->lstfound->clear();
+    m_form->lstfound->clear();
     m_count = 0;
     m_cut = false;
     m_queue = m_text.isEmpty() ? QVector<store::SearchedTable>() : store::searchedTables();
@@ -82,11 +82,11 @@ void Frmfind::searchNext() {
                                                 .arg(found.size())
                                                 .arg(where.table->unit));
         heading->setFlags(Qt::ItemIsEnabled);
-        QFont bold = form->lstfound->font();
+        QFont bold = m_form->lstfound->font();
         bold.setBold(true);
         heading->setFont(bold);
         heading->setBackground(QColor(230, 230, 230));
-        form->lstfound->addItem(heading);
+        m_form->lstfound->addItem(heading);
         for (const store::Found& f : found) {
             const QString caption = where.table->columns.value(f.column).caption;
             auto* item = new QListWidgetItem(
@@ -95,7 +95,7 @@ void Frmfind::searchNext() {
             item->setData(RowidRole, f.rowid);
             item->setData(ValuesRole, f.values);
             item->setToolTip(QStringLiteral("双击打开%1").arg(where.table->title));
-            form->lstfound->addItem(item);
+            m_form->lstfound->addItem(item);
         }
         m_count += found.size();
     }
@@ -119,7 +119,7 @@ void Frmfind::showStatus() {
                    .arg(m_count)
                    .arg(m_text,
                         m_cut ? QStringLiteral("（记录太多的只列出前%1条，请输入更多文字）").arg(kLimit) : QString());
-    form->Label2->setText(text);
+    m_form->Label2->setText(text);
 }
 
 void Frmfind::lstfound_DblClick(QListWidgetItem* item) {

@@ -44,7 +44,7 @@ private:
     void searchNext();
     void showStatus();
 
-    std::unique_ptr<Ui::Frmfind> form; // the controls, from frmfind.ui
+    std::unique_ptr<Ui::Frmfind> m_form; // the controls, from frmfind.ui
     QTimer* m_pause;
     ui::MatchDelegate* m_marks;
     QString m_text;                        // the text being searched for

@@ -55,6 +55,6 @@ private:
     Order m_order = Order::AsStored;
     ui::RecordSetModel* m_model;
 
-    std::unique_ptr<Ui::frmteacher> form; // the controls, from frmteacher.ui
+    std::unique_ptr<Ui::frmteacher> m_form; // the controls, from frmteacher.ui
     QToolBar* Toolbar1;
 };

@@ -45,16 +45,9 @@ void setLocked(QWidget* w, bool locked) {
 
 ThemeBook::ThemeBook(const Facts& facts, QWidget* parent) : ui::ChildForm(parent), m_facts(facts) {}
 
-void ThemeBook::open(const Controls& controls) {
+void ThemeBook::open(const Controls& controls, const QVector<Required>& required) {
     m_form = controls;
-    for (const Facts::Required& r : m_facts.required) {
-        QWidget* input = nullptr;
-        for (QWidget* w : m_form.columns)
-            if (w->objectName() == QLatin1String(r.input)) input = w;
-        // A name that the form does not hold would leave a required input unchecked.
-        if (!input) qFatal("%s: no input %s in the form", qPrintable(objectName()), r.input);
-        m_required.append({input, r.message});
-    }
+    m_required = required;
     Toolbar1 = ui::makeToolbarIn(m_form.Toolbar1,
                                  {{},
                                   {"增加", "add", QKeySequence::New},
@@ -192,7 +185,7 @@ bool ThemeBook::hasUnsavedInput() const {
 void ThemeBook::save() {
     // The theme first and the content last; between them the book's own required inputs.
     QVector<QPair<QString, QString>> checks{{m_form.Combo1->currentText(), QStringLiteral("请输入主题！")}};
-    for (const auto& [input, message] : m_required) checks.append({boxText(input), message});
+    for (const Required& r : m_required) checks.append({boxText(r.input), r.message});
     checks.append({boxText(m_form.columns.last()), QStringLiteral("请输入内容！")});
     for (const auto& [text, message] : checks) {
         if (!text.isEmpty()) continue;

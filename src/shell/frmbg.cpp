@@ -7,11 +7,11 @@
 #include <QMouseEvent>
 #include <algorithm>
 
-Frmbg::Frmbg(QWidget* parent) : ui::ChildForm(parent), form(new Ui::Frmbg) {
+Frmbg::Frmbg(QWidget* parent) : ui::ChildForm(parent), m_form(new Ui::Frmbg) {
     ui::loadPictures(); // the form's picture
-    form->setupUi(this);
-    m_labels = {form->Label1, form->Label2, form->Label3, form->Label4, form->Label5};
-    m_lines = {form->Line1, form->Line2, form->Line3, form->Line4, form->Line5};
+    m_form->setupUi(this);
+    m_labels = {m_form->Label1, m_form->Label2, m_form->Label3, m_form->Label4, m_form->Label5};
+    m_lines = {m_form->Line1, m_form->Line2, m_form->Line3, m_form->Line4, m_form->Line5};
     // What the form cannot say: the labels' cursor (the brush's tip is its hot spot), the lines
     // invisible at first, and the entries' names for screen readers.
     const QCursor cursor(ui::picture(QStringLiteral("hotspot.png")), 1, 1);
@@ -29,8 +29,8 @@ Frmbg::~Frmbg() = default;
 
 // The picture stays centred in the panel, whatever the main window's size.
 void Frmbg::Form_Resize() {
-    form->Frame1->resize(form->Image1->size());
-    form->Frame1->move((width() - form->Image1->width()) / 2, (height() - form->Image1->height()) / 2);
+    m_form->Frame1->resize(m_form->Image1->size());
+    m_form->Frame1->move((width() - m_form->Image1->width()) / 2, (height() - m_form->Image1->height()) / 2);
 }
 
 void Frmbg::focusOutEvent(QFocusEvent*) { Form_Resize(); }
