@@ -17,6 +17,7 @@ PACKAGES=(qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n cmake ninja-build
           # a font with the characters beyond the Basic Multilingual Plane (𠀀, 𡈽) for the reports
           fonts-hanazono)
 
+# shellcheck source=scripts/packages.sh
 source "$(dirname "$0")/packages.sh"
 install_missing "${PACKAGES[@]}"
 [ "${1:-}" = "--packages" ] && exit 0

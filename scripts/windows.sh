@@ -80,8 +80,10 @@ if [ ! -f "$sodium/lib/libsodium.a" ]; then
             [ -f "$f" ] && sed 's/^Types: deb$/Types: deb-src/' "$f"
             echo
         done | $sudo tee /etc/apt/sources.list.d/lumno-deb-src.sources >/dev/null
-        [ -f /etc/apt/sources.list ] && grep '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /' |
-            $sudo tee /etc/apt/sources.list.d/lumno-deb-src.list >/dev/null || true
+        if [ -f /etc/apt/sources.list ]; then
+            grep '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /' |
+                $sudo tee /etc/apt/sources.list.d/lumno-deb-src.list >/dev/null || true
+        fi
         $sudo apt-get -o DPkg::Lock::Timeout=600 update -q
     fi
     rm -rf "$out/libsodium-src" && mkdir -p "$out/libsodium-src"
@@ -106,7 +108,8 @@ build_xlsxwriter() {
     xlsxwriter=$out/xlsxwriter/prefix
     [ -f "$xlsxwriter/.built" ] && return 0
     install_missing libz-mingw-w64-dev dpkg-dev
-    local t=$(date +%s) src=$out/xlsxwriter/source
+    local t src=$out/xlsxwriter/source
+    t=$(date +%s)
     rm -rf "$out/xlsxwriter" && mkdir -p "$src"
     (cd "$src" && apt-get source -q libxlsxwriter >/dev/null) || {
         echo "apt-get source libxlsxwriter failed: give apt deb-src entries (see step 1 above)" >&2

@@ -96,17 +96,17 @@ QString valueText(const Reading& r, MdbColumn* col, const MdbField& f, QString* 
         return text;
     };
     switch (col->col_type) {
-    case MDB_TEXT: return DecodeText(QByteArray(reinterpret_cast<const char*>(v), n), why);
+    case MDB_TEXT: return decodeText(QByteArray(reinterpret_cast<const char*>(v), n), why);
     case MDB_MEMO: {
         const QByteArray bytes = memoBytes(r, v, n, why);
-        return why->isEmpty() ? DecodeText(bytes, why) : QString();
+        return why->isEmpty() ? decodeText(bytes, why) : QString();
     }
-    case MDB_DATETIME: return fixed(8) ? DateText(qFromLittleEndian<double>(v)) : QString();
+    case MDB_DATETIME: return fixed(8) ? dateText(qFromLittleEndian<double>(v)) : QString();
     case MDB_BYTE: return fixed(1) ? QString::number(v[0]) : QString();
     case MDB_INT: return fixed(2) ? QString::number(qFromLittleEndian<qint16>(v)) : QString();
     case MDB_LONGINT: return fixed(4) ? QString::number(qFromLittleEndian<qint32>(v)) : QString();
-    case MDB_FLOAT: return fixed(4) ? NumberText(qFromLittleEndian<float>(v)) : QString();
-    case MDB_DOUBLE: return fixed(8) ? NumberText(qFromLittleEndian<double>(v)) : QString();
+    case MDB_FLOAT: return fixed(4) ? numberText(qFromLittleEndian<float>(v)) : QString();
+    case MDB_DOUBLE: return fixed(8) ? numberText(qFromLittleEndian<double>(v)) : QString();
     case MDB_MONEY: return fixed(8) ? owned(mdb_money_to_string(r.mdb, f.start)) : QString();
     case MDB_NUMERIC:
         return fixed(17) ? owned(mdb_numeric_to_string(r.mdb, f.start, col->col_scale, col->col_prec)) : QString();
@@ -239,6 +239,6 @@ int main(int argc, char** argv) {
     qunsetenv("MDB_ICONV"); // libmdb would decode names into the character set this names
     const store::SourceFile file = mdbread::ReadFile(args.at(1));
     QFile out(args.at(2));
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || !jet::WriteResult(&out, file)) return 3;
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || !jet::writeResult(&out, file)) return 3;
     return out.flush() ? 0 : 3;
 }

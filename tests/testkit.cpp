@@ -2,6 +2,7 @@
 
 #include <admin/frmpassword.h>
 #include <admin/frmrecycle.h>
+#include <books/frmteacher.h>
 #include <store/accounts.h>
 #include <store/catalogue.h>
 #include <store/layout.h>
@@ -11,10 +12,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QSqlDatabase>
@@ -81,7 +84,13 @@ QVector<QStringList> records(const QString& file, const QString& table) {
     return out;
 }
 
-int binCount() { return rows(store::kRecycleFile, "select count(*) from tabrecycle").at(0).at(0).toInt(); }
+int count(const QString& file, const QString& table) {
+    return rows(file, "select count(*) from " + table).at(0).at(0).toInt();
+}
+
+QString integrity(const QString& file) { return rows(file, "pragma integrity_check").value(0).value(0); }
+
+int binCount() { return count(store::kRecycleFile, "tabrecycle"); }
 
 void restoreFromBin(const QVector<int>& chosen) {
     Frmrecycle::setHook([&](Frmrecycle& d) {
@@ -220,11 +229,38 @@ void key(QWidget* w, Qt::Key k) {
     QTest::keyRelease(w, k);
 }
 
-void clickTool(QWidget* window, int index) {
+namespace {
+
+QAction* toolAction(QWidget* window, int index, QToolBar** barOut = nullptr) {
     auto* bar = window->findChild<QToolBar*>("Toolbar1");
     if (!bar) qFatal("no Toolbar1");
     QAction* a = ui::toolButton(bar, index);
     if (!a) qFatal("no button %d", index);
+    if (barOut) *barOut = bar;
+    return a;
+}
+
+} // namespace
+
+bool toolEnabled(QWidget* window, int index) { return toolAction(window, index)->isEnabled(); }
+
+void saveAttendance(QWidget* window, const QStringList& entry) {
+    const char* boxes[] = {"txtdate", "comname", "comsort", "comsubject", "txtcount", "comnumber"};
+    for (int i = 0; i < 6; ++i) {
+        QWidget* w = window->findChild<QWidget*>(boxes[i]);
+        if (auto* e = qobject_cast<QLineEdit*>(w))
+            e->setText(entry.value(i));
+        else if (auto* c = qobject_cast<QComboBox*>(w))
+            c->setEditText(entry.value(i));
+        else
+            qFatal("no box %s", boxes[i]);
+    }
+    clickTool(window, frmteacher::Save);
+}
+
+void clickTool(QWidget* window, int index) {
+    QToolBar* bar = nullptr;
+    QAction* a = toolAction(window, index, &bar);
     if (QWidget* button = bar->widgetForAction(a); button && button->isVisible())
         QTest::mouseClick(button, Qt::LeftButton);
     else

@@ -103,6 +103,11 @@ void type(QWidget* w, const QString& text);
 void key(QWidget* w, Qt::Key k);
 // Clicks toolbar button index (1-based) of the window's Toolbar1, as a mouse would.
 void clickTool(QWidget* window, int index);
+// Whether toolbar button index (1-based) of the window's Toolbar1 can be pressed.
+bool toolEnabled(QWidget* window, int index);
+// Fills the attendance window's boxes in their order (date, name, category, subject, lessons,
+// lesson numbers) and presses 保存.
+void saveAttendance(QWidget* window, const QStringList& entry);
 // Runs queued events (deferred deletes included).
 void settle();
 
@@ -111,6 +116,10 @@ void settle();
 QVector<QStringList> records(const QString& file, const QString& table);
 // How many records the recycle bin holds.
 int binCount();
+// How many rows a table of a database file holds.
+int count(const QString& file, const QString& table);
+// What the engine's integrity check says of a database file ("ok" when it is sound).
+QString integrity(const QString& file);
 // Opens the recycle bin as its menu item does, selects the records listed at these rows (every
 // record when none is given), presses 恢复 and closes it.
 void restoreFromBin(const QVector<int>& rows = {});

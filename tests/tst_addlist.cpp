@@ -25,7 +25,7 @@ struct Book {
         return w.findChild<QLabel*>("Label11")->isVisible() ? w.findChild<QLabel*>("Label11")->text() : QString();
     }
     void click(int i) { testkit::clickTool(&w, i); }
-    bool enabled(int i) { return w.findChild<QToolBar*>("Toolbar1")->actions().at(i - 1)->isEnabled(); }
+    bool enabled(int i) { return testkit::toolEnabled(&w, i); }
     void fill(const QString& name, const QString& value) {
         QLineEdit* e = box(name);
         e->selectAll();

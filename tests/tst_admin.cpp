@@ -174,17 +174,17 @@ void tst_admin::titlesShowTheSavedName() {
     frmmain m;
     m.show();
     m.findChild<QAction*>("schooolinfo")->trigger();
-    auto* form = m.child("Frmsystem");
+    auto* form = m.child(WindowId::Frmsystem);
     QCOMPARE(qobject_cast<QMdiSubWindow*>(form->parentWidget())->size(), QSize(400, 281));
     QTest::mouseClick(form->findChild<QPushButton*>("Command1"), Qt::LeftButton);
     form->findChild<QLineEdit*>("Text1")->setText("城南中学");
     QTest::mouseClick(form->findChild<QPushButton*>("Command2"), Qt::LeftButton);
     QTest::mouseClick(form->findChild<QPushButton*>("cmdexit"), Qt::LeftButton);
     testkit::settle();
-    QVERIFY(!m.child("Frmsystem"));
-    QVERIFY(m.child("Frmbg")->parentWidget()->isVisible());
+    QVERIFY(!m.child(WindowId::Frmsystem));
+    QVERIFY(m.child(WindowId::Frmbg)->parentWidget()->isVisible());
     m.findChild<QAction*>("cahier")->trigger();
-    QCOMPARE(m.child("Frmcahier")->findChild<QLabel*>("Label1_0")->text(), QString("城南中学学校会议记录"));
+    QCOMPARE(m.child(WindowId::Frmcahier)->findChild<QLabel*>("Label1_0")->text(), QString("城南中学学校会议记录"));
 }
 
 void tst_admin::emptyingDeletesOneTableOfTheRosterFile() {
@@ -193,13 +193,13 @@ void tst_admin::emptyingDeletesOneTableOfTheRosterFile() {
     admin::cleanaddlist_Click(nullptr);
     QCOMPARE(m_messages->texts(), QStringList({"确定需要清空吗？清空后将不能恢复！", "教师通讯录已经清空"}));
     QCOMPARE(m_messages->all.first().style, ui::OkCancel | ui::DefaultCancel);
-    QCOMPARE(testkit::rows(store::kRosterFile, "select count(*) from tabaddlist").at(0).at(0), QString("0"));
-    QCOMPARE(testkit::rows(store::kRosterFile, "select count(*) from tabonduty").at(0).at(0), QString("1"));
+    QCOMPARE(testkit::count(store::kRosterFile, "tabaddlist"), 0);
+    QCOMPARE(testkit::count(store::kRosterFile, "tabonduty"), 1);
     testkit::exec(store::kRosterFile, "insert into tabaddlist (name) values ('李娜')");
     admin::cleanonduty_Click(nullptr);
     QCOMPARE(m_messages->last(), QString("值周安排已经清空"));
-    QCOMPARE(testkit::rows(store::kRosterFile, "select count(*) from tabonduty").at(0).at(0), QString("0"));
-    QCOMPARE(testkit::rows(store::kRosterFile, "select count(*) from tabaddlist").at(0).at(0), QString("1"));
+    QCOMPARE(testkit::count(store::kRosterFile, "tabonduty"), 0);
+    QCOMPARE(testkit::count(store::kRosterFile, "tabaddlist"), 1);
 }
 
 void tst_admin::emptyingCopiesTheTemplate_data() {
@@ -276,13 +276,7 @@ void tst_admin::windowLeftOpenSavesIntoTheNewFile() {
     w.show();
     admin::cleanteacher_Click(nullptr);
     QCOMPARE(m_messages->last(), QString("教师考勤已经清空"));
-    w.findChild<QLineEdit*>("txtdate")->setText("12-07-2026");
-    w.findChild<QComboBox*>("comname")->setEditText("新");
-    w.findChild<QComboBox*>("comsort")->setEditText("缺席");
-    w.findChild<QComboBox*>("comsubject")->setEditText("语文");
-    w.findChild<QLineEdit*>("txtcount")->setText("1");
-    w.findChild<QComboBox*>("comnumber")->setEditText("第一节");
-    testkit::clickTool(&w, frmteacher::Save);
+    testkit::saveAttendance(&w, {"12-07-2026", "新", "缺席", "语文", "1", "第一节"});
     QCOMPARE(m_messages->last(), QString("已经保存"));
     QCOMPARE(testkit::rows(store::kAttendanceFile, "select 姓名 from tabkaoqin"), QVector<QStringList>({{"新"}}));
 }

@@ -27,10 +27,6 @@
 
 namespace {
 
-int count(const QString& file, const QString& table) {
-    return testkit::rows(file, "select count(*) from " + table).at(0).at(0).toInt();
-}
-
 QStringList backupFolders() { return QDir("backup").entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name); }
 
 void seed(int n) {
@@ -108,12 +104,12 @@ void tst_backup::backupWhileAnotherCopySaves() {
     for (const QString& folder : backupFolders()) {
         QVERIFY(folder.contains("_手动备份")); // "（2）" after it for a second backup in the same second
         const QString copy = "backup/" + folder + "/cahier.dat";
-        QCOMPARE(testkit::rows(copy, "pragma integrity_check").at(0).at(0), QString("ok"));
-        QCOMPARE(count(copy, "tabcahier where length(content) <> 400"), 0);
+        QCOMPARE(testkit::integrity(copy), QString("ok"));
+        QCOMPARE(testkit::count(copy, "tabcahier where length(content) <> 400"), 0);
         for (const QString& f : store::dataFiles())
             QVERIFY(QFile::exists("backup/" + folder + "/" + QFileInfo(f).fileName()));
     }
-    QCOMPARE(count(store::kMinutesFile, "tabcahier"), 400);
+    QCOMPARE(testkit::count(store::kMinutesFile, "tabcahier"), 400);
     QVERIFY(m_messages->last().contains("会议记录："));
 }
 
@@ -143,10 +139,10 @@ void tst_backup::restoreOneBookAndUndoIt() {
     QVERIFY2(m_messages->all.size() == 3, qPrintable(m_messages->texts().join('|'))); // asked, asked again, done
     QVERIFY(m_messages->all[0].text.startsWith("确定要用") && m_messages->all[0].text == m_messages->all[1].text);
     QVERIFY2(m_messages->last().startsWith("已经恢复：会议记录。"), qPrintable(m_messages->last()));
-    QCOMPARE(count(store::kMinutesFile, "tabcahier"), 3);
-    QCOMPARE(count(store::kEventsFile, "tabnote"), 5);
-    QCOMPARE(count(store::kRosterFile, "tabaddlist"), 5);
-    QCOMPARE(testkit::rows(store::kMinutesFile, "pragma integrity_check").at(0).at(0), QString("ok"));
+    QCOMPARE(testkit::count(store::kMinutesFile, "tabcahier"), 3);
+    QCOMPARE(testkit::count(store::kEventsFile, "tabnote"), 5);
+    QCOMPARE(testkit::count(store::kRosterFile, "tabaddlist"), 5);
+    QCOMPARE(testkit::integrity(store::kMinutesFile), QString("ok"));
     QVERIFY(!QFile::exists(QString(store::kMinutesFile) + "-journal"));
     // Undo: the newest backup is the one made before the restore.
     const QVector<store::Backup> found = store::findBackups("backup");
@@ -154,13 +150,13 @@ void tst_backup::restoreOneBookAndUndoIt() {
     QCOMPARE(found.first().file(store::kMinutesFile)->counts.value("tabcahier"), 5);
     answerRestore(0, {store::kMinutesFile, store::kRosterFile});
     m.findChild<QAction*>("restoredata")->trigger();
-    QCOMPARE(count(store::kMinutesFile, "tabcahier"), 5);
+    QCOMPARE(testkit::count(store::kMinutesFile, "tabcahier"), 5);
     // The window open all along writes into the restored file.
     testkit::clickTool(&open, Frmaddlist::Add);
     open.findChild<QLineEdit*>("txtname")->setText("新来的");
     open.findChild<QLineEdit*>("txtsex")->setText("女");
     testkit::clickTool(&open, Frmaddlist::Save);
-    QCOMPARE(count(store::kRosterFile, "tabaddlist where name='新来的'"), 1);
+    QCOMPARE(testkit::count(store::kRosterFile, "tabaddlist where name='新来的'"), 1);
 }
 
 // A damaged or foreign file in a backup folder is listed as unusable and cannot be chosen; a
@@ -223,18 +219,18 @@ void tst_backup::damagedBackupIsNeverRestored() {
         QVERIFY2(std::any_of(shown.begin(), shown.end(), [&](const QString& l) { return l.contains(reason); }),
                  qPrintable(shown.join('|')));
         if (change == "truncate") QVERIFY(shown.contains("foreign.dat：不是本软件的数据文件，不能用来恢复"));
-        QCOMPARE(count(store::kMinutesFile, "tabcahier"), 3);
+        QCOMPARE(testkit::count(store::kMinutesFile, "tabcahier"), 3);
         QVERIFY(m_messages->all.isEmpty());
         return;
     }
     QVERIFY(minutesTickable);
     QVERIFY2(m_messages->last().startsWith("已经恢复：会议记录。"), qPrintable(m_messages->last()));
-    QCOMPARE(count(store::kMinutesFile, "tabcahier"), 2);
+    QCOMPARE(testkit::count(store::kMinutesFile, "tabcahier"), 2);
     // The book's schema is its own, as before; the next saves keep every record.
     QCOMPARE(testkit::rows(store::kMinutesFile, "select group_concat(sql) from sqlite_master").at(0).at(0), schema);
     testkit::exec(store::kMinutesFile, "insert into tabcahier (theme) values ('新会议1')");
     testkit::exec(store::kMinutesFile, "insert into tabcahier (theme) values ('新会议2')");
-    QCOMPARE(count(store::kMinutesFile, "tabcahier"), 4);
+    QCOMPARE(testkit::count(store::kMinutesFile, "tabcahier"), 4);
 }
 
 // After OK, the book's file is first copied into backup/, holding exactly what is emptied; when
@@ -263,7 +259,7 @@ void tst_backup::snapshotBeforeEmptying() {
     QCOMPARE(testkit::content(file), before);
     QVERIFY(QFile::remove("backup"));
     m.findChild<QAction*>(command)->trigger();
-    QCOMPARE(count(file, table), 0);
+    QCOMPARE(testkit::count(file, table), 0);
     const QStringList made = backupFolders();
     QCOMPARE(made.size(), 1);
     QVERIFY(made.first().endsWith("前"));
@@ -297,7 +293,7 @@ void tst_backup::openWindowsReadTheirBooksAgain() {
     frmmain m;
     m.show();
     m.findChild<QAction*>("cahier")->trigger();
-    QPointer<QWidget> shown = m.child("Frmcahier");
+    QPointer<QWidget> shown = m.child(WindowId::Frmcahier);
     QCOMPARE(shown->findChild<QComboBox*>("Combo1")->count(), 4);
     if (typed) {
         testkit::clickTool(shown, ThemeBook::Add);
@@ -310,7 +306,7 @@ void tst_backup::openWindowsReadTheirBooksAgain() {
     m.findChild<QAction*>(command)->trigger();
     testkit::settle();
     QCOMPARE(m_messages->texts().contains("《会议记录》中输入的内容还没有保存。放弃这些内容吗？"), asked);
-    QWidget* now = m.child("Frmcahier");
+    QWidget* now = m.child(WindowId::Frmcahier);
     QVERIFY(now);
     QCOMPARE(now->findChild<QComboBox*>("Combo1")->count(), themes);
     const bool kept = typed && themes == 4;

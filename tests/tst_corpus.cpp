@@ -60,10 +60,6 @@ void paste(QPlainTextEdit* box, const QString& text) {
 
 QString nul() { return QString("前") + QChar(0) + "后"; }
 
-int count(const QString& file, const QString& table) {
-    return testkit::rows(file, "select count(*) from " + table).at(0).at(0).toInt();
-}
-
 } // namespace
 
 class tst_corpus : public testkit::WindowTest {
@@ -107,7 +103,7 @@ void tst_corpus::addressBook() {
     QCOMPARE(w.findChild<QLabel*>("Label11")->text(), QString("共找到1位"));
     QCOMPARE(remark->toPlainText(), inRemark);
     QCOMPARE(w.findChild<QLineEdit*>("txtaddress")->text(), row.at(7));
-    QCOMPARE(count(store::kRosterFile, "tabonduty"), 0);
+    QCOMPARE(testkit::count(store::kRosterFile, "tabonduty"), 0);
 }
 
 void tst_corpus::themeBooks() {
@@ -145,11 +141,7 @@ void tst_corpus::attendanceAndLists() {
     {
         frmteacher w;
         w.show();
-        w.findChild<QLineEdit*>("txtdate")->setText("2026-12-07");
-        for (const char* c : {"comname", "comsort", "comsubject", "comnumber"})
-            w.findChild<QComboBox*>(c)->setEditText(value);
-        w.findChild<QLineEdit*>("txtcount")->setText(value);
-        testkit::clickTool(&w, frmteacher::Save);
+        testkit::saveAttendance(&w, {"2026-12-07", value, value, value, value, value});
         QCOMPARE(m_messages->last(), QString("已经保存"));
         QCOMPARE(testkit::rows(store::kAttendanceFile, "select * from tabkaoqin").value(0),
                  QStringList({"2026-12-07", "星期一", value, value, value, value, value}));
@@ -255,7 +247,7 @@ void tst_corpus::nulIsRefusedEverywhere() {
     book.findChild<QLineEdit*>("txtsex")->setText("男");
     testkit::clickTool(&book, Frmaddlist::Save);
     QVERIFY(m_messages->last().contains("空字符"));
-    QCOMPARE(count(store::kRosterFile, "tabaddlist"), 0);
+    QCOMPARE(testkit::count(store::kRosterFile, "tabaddlist"), 0);
 
     Frmcahier minutes;
     testkit::clickTool(&minutes, ThemeBook::Add);
@@ -266,29 +258,25 @@ void tst_corpus::nulIsRefusedEverywhere() {
     minutes.findChild<QPlainTextEdit*>("txtcontent")->setPlainText(nul());
     testkit::clickTool(&minutes, ThemeBook::Save);
     QVERIFY(m_messages->last().contains("空字符"));
-    QCOMPARE(count(store::kMinutesFile, "tabcahier"), 0);
+    QCOMPARE(testkit::count(store::kMinutesFile, "tabcahier"), 0);
 
     frmteacher attendance;
-    attendance.findChild<QLineEdit*>("txtdate")->setText("12-07-2026");
-    for (const char* c : {"comname", "comsort", "comsubject", "comnumber"})
-        attendance.findChild<QComboBox*>(c)->setEditText("x");
-    attendance.findChild<QLineEdit*>("txtcount")->setText(nul());
-    testkit::clickTool(&attendance, frmteacher::Save);
+    testkit::saveAttendance(&attendance, {"12-07-2026", "x", "x", "x", nul(), "x"});
     QVERIFY(m_messages->last().contains("空字符"));
     testkit::clickTool(&attendance, frmteacher::Settings);
     attendance.findChild<QLineEdit*>("txtaddsort")->setText("公假");
     attendance.findChild<QLineEdit*>("txtaddsubject")->setText(nul());
     attendance.findChild<QPushButton*>("cmdok")->click();
     QVERIFY(m_messages->last().contains("空字符"));
-    QCOMPARE(count(store::kAttendanceFile, "tabkaoqin"), 0);
-    QCOMPARE(count(store::kAttendanceFile, "tabaddsort"), 0);
+    QCOMPARE(testkit::count(store::kAttendanceFile, "tabkaoqin"), 0);
+    QCOMPARE(testkit::count(store::kAttendanceFile, "tabaddsort"), 0);
 
     Frmsystem settings;
     QTest::mouseClick(settings.findChild<QPushButton*>("Command1"), Qt::LeftButton);
     settings.findChild<QLineEdit*>("Text3")->setText(nul());
     QTest::mouseClick(settings.findChild<QPushButton*>("Command2"), Qt::LeftButton);
     QVERIFY(m_messages->last().contains("空字符"));
-    QCOMPARE(count(store::kUserFile, "tabel2"), 0);
+    QCOMPARE(testkit::count(store::kUserFile, "tabel2"), 0);
 }
 
 QTEST_MAIN(tst_corpus)

@@ -44,8 +44,6 @@ QStringList runAndKill(const QStringList& args, int minMs, int maxMs, bool after
     return lines;
 }
 
-QString integrity(const QString& file) { return testkit::rows(file, "pragma integrity_check").value(0).value(0); }
-
 } // namespace
 
 class tst_crash : public QObject {
@@ -66,7 +64,7 @@ void tst_crash::killedWhileSaving() {
     const int n = rounds(100);
     for (int round = 0; round < n; ++round) {
         const QStringList saved = runAndKill({"save", folder.path(), QString("r%1").arg(round)}, 5, 120, true);
-        QCOMPARE(integrity(store::kMinutesFile), QString("ok"));
+        QCOMPARE(testkit::integrity(store::kMinutesFile), QString("ok"));
         QSet<QString> stored;
         for (const QStringList& row : testkit::rows(store::kMinutesFile, "select theme from tabcahier"))
             stored << row[0];
@@ -92,7 +90,7 @@ void tst_crash::killedWhileEmptying() {
         const QString count = testkit::rows(store::kMinutesFile, "select count(*) from tabcahier").at(0).at(0);
         QVERIFY2(count == "400" || count == "0", qPrintable("the book holds " + count + " rows"));
         ++whole[count == "400" ? 0 : 1];
-        QCOMPARE(integrity(store::kMinutesFile), QString("ok"));
+        QCOMPARE(testkit::integrity(store::kMinutesFile), QString("ok"));
     }
     qInfo("%d kills: %d times the full book, %d times the empty one", n, whole[0], whole[1]);
 }
@@ -129,7 +127,7 @@ void tst_crash::savesRacingEmptying() {
     QVERIFY(!left.isEmpty());
     QCOMPARE(left.last(), 300); // the save after the last emptying is there
     for (int i = 1; i < left.size(); ++i) QCOMPARE(left[i], left[i - 1] + 1);
-    QCOMPARE(integrity(store::kMinutesFile), QString("ok"));
+    QCOMPARE(testkit::integrity(store::kMinutesFile), QString("ok"));
     qInfo("%d emptyings raced 300 saves; the last %d saves are in the book", emptyings, int(left.size()));
 }
 
@@ -242,8 +240,8 @@ void tst_crash::twoCopiesOnOneFolder() {
     QVERIFY(other.state() == QProcess::NotRunning || other.waitForFinished(30000));
     QCOMPARE(other.exitCode(), 0);
     QCOMPARE(saved, 30); // the busy timeout let every save wait for the other copy
-    QCOMPARE(integrity(store::kRosterFile), QString("ok"));
-    QCOMPARE(testkit::rows(store::kRosterFile, "select count(*) from tabaddlist").at(0).at(0), QString("180"));
+    QCOMPARE(testkit::integrity(store::kRosterFile), QString("ok"));
+    QCOMPARE(testkit::count(store::kRosterFile, "tabaddlist"), 180);
     // The other copy's saves appear in this one's next load.
     Frmaddlist again;
     testkit::clickTool(&again, Frmaddlist::Search);

@@ -57,11 +57,7 @@ bool addRecord(testkit::Messages& m, ThemeBook* w) {
 
 bool addAttendance(testkit::Messages& m) {
     frmteacher w;
-    w.findChild<QLineEdit*>("txtdate")->setText("12-07-2026");
-    for (const char* c : {"comname", "comsort", "comsubject", "comnumber"})
-        w.findChild<QComboBox*>(c)->setEditText("x");
-    w.findChild<QLineEdit*>("txtcount")->setText("1");
-    testkit::clickTool(&w, frmteacher::Save);
+    testkit::saveAttendance(&w, {"12-07-2026", "x", "x", "x", "1", "x"});
     return m.last() == "已经保存";
 }
 
@@ -344,17 +340,16 @@ void tst_faults::commitNotConfirmed() {
     const Probe& p = m_probes[probe];
     testkit::Folder folder;
     testkit::Messages messages;
-    const auto count = [&] { return testkit::rows(p.file, "select count(*) from " + p.table).at(0).at(0).toInt(); };
-    const int before = count();
+    const int before = testkit::count(p.file, p.table);
     qputenv("LUMNO_FAIL_DIRSYNC", "1");
     p.act(messages);
     qunsetenv("LUMNO_FAIL_DIRSYNC");
-    QCOMPARE(count(), before + 1); // in the file, once
+    QCOMPARE(testkit::count(p.file, p.table), before + 1); // in the file, once
     const QString warning = ui::unconfirmedWrite(p.file);
     QVERIFY2(messages.texts().contains(warning), qPrintable(messages.texts().join(" | ")));
     // Nothing else is a warning: no "没有保存", and the window went on as after any save.
     for (const testkit::Message& m : messages.all) QVERIFY2(m.style != 48 || m.text == warning, qPrintable(m.text));
-    QCOMPARE(testkit::rows(p.file, "pragma integrity_check").at(0).at(0), QString("ok"));
+    QCOMPARE(testkit::integrity(p.file), QString("ok"));
 #endif
 }
 

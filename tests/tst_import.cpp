@@ -263,7 +263,7 @@ void tst_import::fixtures() {
         if (!imported.isEmpty()) QVERIFY2(messages.last().startsWith("导入完成"), qPrintable(messages.last()));
     } else if (via == "store") {
         QStringList asked;
-        for (const ImportBook& book : jet::FindBooks(path)) {
+        for (const ImportBook& book : jet::findBooks(path)) {
             try {
                 store::importRows(book, store::ImportMode::Add, [&](const QString& file) {
                     asked << file;
@@ -389,7 +389,7 @@ void tst_import::readers() {
         QFile out(path);
         QVERIFY(out.open(QIODevice::WriteOnly) && out.write(edited(bytes, edit, quint32(copy))) >= 0);
         out.close();
-        const store::SourceFile ours = jet::ReadJetFile(path);
+        const store::SourceFile ours = jet::readJetFile(path);
         QVERIFY2(ours.problem.contains(refusal), qPrintable(ours.problem));
         if (!refusal.isEmpty()) continue;
         const QMap<QString, QStringList> ourTables = taken(ours);
@@ -397,7 +397,7 @@ void tst_import::readers() {
         if (edit.isEmpty() && !file.startsWith("damaged/")) QCOMPARE(ourTables.size(), ours.tables.size());
 #ifdef LUMNO_JET_ORACLE
         qputenv("LUMNO_JETREAD", LUMNO_JET_ORACLE);
-        const store::SourceFile theirs = jet::ReadSource(path).value(0);
+        const store::SourceFile theirs = jet::readSource(path).value(0);
         qputenv("LUMNO_JETREAD", m_reader.toLocal8Bit());
         if (!theirs.problem.isEmpty()) continue; // libmdb could not read it, or stopped (a copy of ours did not)
         QStringList theirNames, ourNames;
@@ -462,7 +462,7 @@ void tst_import::plan_data() {
 void tst_import::plan() {
     QFETCH(QVector<store::SourceTable>, tables);
     QFETCH(QString, problem);
-    const QVector<ImportBook> books = jet::PlanImport({{"/x/old.dat", "old.dat", tables, {}}});
+    const QVector<ImportBook> books = jet::planImport({{"/x/old.dat", "old.dat", tables, {}}});
     QCOMPARE(books.size(), 1);
     QVERIFY2(books[0].problems.join('\n').contains(problem), qPrintable(books[0].problems.join('\n')));
     QCOMPARE(books[0].importable(), problem.isEmpty());
@@ -495,7 +495,7 @@ void tst_import::text() {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, text);
     QString why;
-    const QString got = jet::DecodeText(bytes, &why);
+    const QString got = jet::decodeText(bytes, &why);
     QCOMPARE(got, text);
     QCOMPARE(got.isNull(), text.isNull());
     QCOMPARE(why.isEmpty(), !text.isNull());
@@ -503,11 +503,11 @@ void tst_import::text() {
 
 // The other values a book may hold; the fixtures' dates all fall at midnight.
 void tst_import::datesAndNumbers() {
-    QCOMPARE(jet::DateText(45658.0), QString("01-01-2025"));
-    QCOMPARE(jet::DateText(45658.75), QString("01-01-2025 18:00:00"));
-    QCOMPARE(jet::DateText(-1.25), QString("12-29-1899 06:00:00"));
-    QCOMPARE(jet::NumberText(0.1f), QString("0.1"));
-    QCOMPARE(jet::NumberText(-2.5e20), QString("-250000000000000000000"));
+    QCOMPARE(jet::dateText(45658.0), QString("01-01-2025"));
+    QCOMPARE(jet::dateText(45658.75), QString("01-01-2025 18:00:00"));
+    QCOMPARE(jet::dateText(-1.25), QString("12-29-1899 06:00:00"));
+    QCOMPARE(jet::numberText(0.1f), QString("0.1"));
+    QCOMPARE(jet::numberText(-2.5e20), QString("-250000000000000000000"));
 }
 
 // Added twice, a book takes each record once: a row equal in every column to one the book holds,
@@ -542,8 +542,8 @@ void tst_import::addingNeverDoubles() {
         done = store::importRows(book, mode, {});
         QCOMPARE(done.at(0).added, added.at(run));
     }
-    QCOMPARE(testkit::rows(store::kAttendanceFile, "select count(*) from tabaddsubject").at(0).at(0).toInt(), held);
-    const QString report = jet::DescribeImport(done).join('\n');
+    QCOMPARE(testkit::count(store::kAttendanceFile, "tabaddsubject"), held);
+    const QString report = jet::describeImport(done).join('\n');
     QVERIFY2(report.contains(said), qPrintable(report));
 }
 

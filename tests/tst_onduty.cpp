@@ -320,7 +320,7 @@ void tst_onduty::pendingRowIsWrittenWhenTheProgramCloses() {
     frmmain m;
     m.show();
     m.findChild<QAction*>("onduty")->trigger();
-    auto* form = qobject_cast<Frmonduty*>(m.child("Frmonduty"));
+    auto* form = qobject_cast<Frmonduty*>(m.child(WindowId::Frmonduty));
     testkit::clickTool(form, Frmonduty::Modify);
     auto* grid = form->findChild<QTableView*>("DBGrid1");
     QVERIFY(grid->model()->setData(grid->model()->index(2, 2), "雨天改室内"));
@@ -344,7 +344,7 @@ void tst_onduty::fixedSizeCentredWithFrameBelowCentre() {
     m.resize(1100, 800);
     m.show();
     m.findChild<QAction*>("onduty")->trigger();
-    QWidget* form = m.child("Frmonduty");
+    QWidget* form = m.child(WindowId::Frmonduty);
     auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget());
     QCOMPARE(sub->size(), QSize(700, 500));
     sub->resize(900, 650); // the user drags the border: it snaps back

@@ -111,19 +111,19 @@ void tst_report::opensFromTheMenu() {
     frmmain m;
     m.show();
     m.findChild<QAction*>("print")->trigger();
-    auto* w = qobject_cast<Frmreport*>(m.child("Frmreport"));
+    auto* w = qobject_cast<Frmreport*>(m.child(WindowId::Frmreport));
     QVERIFY(w);
     QCOMPARE(w->windowTitle(), QString("打印报表"));
     QVERIFY(w->parentWidget()->isMaximized());
-    QVERIFY(!m.child("Frmbg") || !m.child("Frmbg")->isVisible());
+    QVERIFY(!m.child(WindowId::Frmbg) || !m.child(WindowId::Frmbg)->isVisible());
     QStringList items;
     for (int i = 0; i < w->findChild<QListWidget*>("lstreport")->count(); ++i)
         items << w->findChild<QListWidget*>("lstreport")->item(i)->text();
     QCOMPARE(items, QStringList({"教师通讯录", "会议记录", "学校事历", "值周安排表", "教师考勤明细", "教师考勤统计"}));
     QTest::mouseClick(w->findChild<QPushButton*>("cmdexit"), Qt::LeftButton);
     testkit::settle();
-    QVERIFY(!m.child("Frmreport"));
-    QVERIFY(m.child("Frmbg")->isVisible());
+    QVERIFY(!m.child(WindowId::Frmreport));
+    QVERIFY(m.child(WindowId::Frmbg)->isVisible());
 }
 
 // Each report's rows against the files read by plain SQL (dates of the register as month-day-year).

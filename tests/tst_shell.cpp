@@ -73,8 +73,8 @@ private slots:
     void findRecordsOpensTheRecord();
 
 private:
-    static QWidget* visibleChild(frmmain& m, const QString& name) {
-        QWidget* w = m.child(name);
+    static QWidget* visibleChild(frmmain& m, WindowId window) {
+        QWidget* w = m.child(window);
         return w && w->parentWidget()->isVisible() ? w : nullptr;
     }
 };
@@ -104,7 +104,7 @@ void tst_shell::startsWithTheLauncherAlone() {
     frmmain m;
     m.show();
     QCOMPARE(m.area()->subWindowList().size(), 1);
-    QVERIFY(visibleChild(m, "Frmbg"));
+    QVERIFY(visibleChild(m, WindowId::Frmbg));
     QVERIFY(m.area()->subWindowList().first()->isMaximized());
 }
 
@@ -112,15 +112,15 @@ void tst_shell::childWindowsExistOnce() {
     frmmain m;
     m.show();
     m.findChild<QAction*>("cahier")->trigger();
-    QWidget* first = m.child("Frmcahier");
+    QWidget* first = m.child(WindowId::Frmcahier);
     m.findChild<QAction*>("note")->trigger();
     m.findChild<QAction*>("cahier")->trigger();
-    QCOMPARE(m.child("Frmcahier"), first);
+    QCOMPARE(m.child(WindowId::Frmcahier), first);
     QCOMPARE(m.area()->activeSubWindow()->widget(), first);
     int minutes = 0;
     for (QMdiSubWindow* s : m.area()->subWindowList()) minutes += s->widget()->objectName() == "Frmcahier";
     QCOMPARE(minutes, 1);
-    QVERIFY(!visibleChild(m, "Frmbg")); // the books hide the launcher while they are open
+    QVERIFY(!visibleChild(m, WindowId::Frmbg)); // the books hide the launcher while they are open
     QVERIFY(m.area()->testOption(QMdiArea::DontMaximizeSubWindowOnActivation));
 }
 
@@ -131,19 +131,19 @@ void tst_shell::menuClosesMinutesAndEventsFirst() {
     m.findChild<QAction*>("note")->trigger();
     m.findChild<QAction*>("addlist")->trigger();
     testkit::settle();
-    QVERIFY(!m.child("Frmcahier") && !m.child("Frmnote"));
-    QVERIFY(visibleChild(m, "Frmaddlist"));
+    QVERIFY(!m.child(WindowId::Frmcahier) && !m.child(WindowId::Frmnote));
+    QVERIFY(visibleChild(m, WindowId::Frmaddlist));
     m.findChild<QAction*>("cahier")->trigger();
-    QVERIFY(visibleChild(m, "Frmaddlist") && visibleChild(m, "Frmcahier"));
+    QVERIFY(visibleChild(m, WindowId::Frmaddlist) && visibleChild(m, WindowId::Frmcahier));
     m.findChild<QAction*>("onduty")->trigger();
     testkit::settle();
-    QVERIFY(!m.child("Frmcahier") && visibleChild(m, "Frmonduty"));
+    QVERIFY(!m.child(WindowId::Frmcahier) && visibleChild(m, WindowId::Frmonduty));
     // A book's own back command unloads it and shows the launcher, filling the area as it is now.
     m.resize(m.width() + 210, m.height() + 130);
-    testkit::clickTool(m.child("Frmonduty"), Frmonduty::Return);
+    testkit::clickTool(m.child(WindowId::Frmonduty), Frmonduty::Return);
     testkit::settle();
-    QVERIFY(!m.child("Frmonduty"));
-    QWidget* bg = visibleChild(m, "Frmbg");
+    QVERIFY(!m.child(WindowId::Frmonduty));
+    QWidget* bg = visibleChild(m, WindowId::Frmbg);
     QVERIFY(bg);
     QCOMPARE(bg->parentWidget()->geometry(), m.area()->viewport()->rect());
     const QSize picture = bg->findChild<QWidget*>("Image1")->size();
@@ -209,9 +209,11 @@ void tst_shell::unsavedInputIsAskedAbout() {
     frmmain m;
     m.show();
     m.findChild<QAction*>(window)->trigger();
-    const QString name = window == "cahier" ? "Frmcahier" : window == "note" ? "Frmnote" : "Frmaddlist";
+    const WindowId name = window == "cahier" ? WindowId::Frmcahier
+                          : window == "note" ? WindowId::Frmnote
+                                             : WindowId::Frmaddlist;
     QWidget* w = m.child(name);
-    const bool themes = name != "Frmaddlist";
+    const bool themes = name != WindowId::Frmaddlist;
     QWidget* box = w->findChild<QWidget*>(themes ? "txtcontent" : "txtmphone");
     if (input.startsWith("add")) testkit::clickTool(w, themes ? int(ThemeBook::Add) : int(Frmaddlist::Add));
     if (input.startsWith("edit")) testkit::clickTool(w, Frmaddlist::Edit);
@@ -248,7 +250,8 @@ void tst_shell::qtTextsInChineseAndNoSystemMenuWithoutControlBox() {
     QVERIFY2(texts.join(' ').contains("复制") && texts.join(' ').contains("粘贴"), qPrintable(texts.join(' ')));
     frmmain m;
     m.show();
-    for (const char* name : {"Frmcahier", "Frmnote", "Frmaddlist", "Frmonduty", "frmteacher", "Frmsystem", "Frmhelp"})
+    for (WindowId name : {WindowId::Frmcahier, WindowId::Frmnote, WindowId::Frmaddlist, WindowId::Frmonduty,
+                          WindowId::frmteacher, WindowId::Frmsystem, WindowId::Frmhelp})
         m.loadAndShow(name);
     for (QMdiSubWindow* sub : m.area()->subWindowList()) {
         const QString name = sub->widget()->objectName();
@@ -269,7 +272,7 @@ void tst_shell::comboListsFitTheirFont() {
                       QString("insert into tabcahier values ('%1','','','','','','','','')").arg(theme));
     frmmain m;
     m.show();
-    for (const char* name : {"Frmcahier", "frmteacher"}) {
+    for (WindowId name : {WindowId::Frmcahier, WindowId::frmteacher}) {
         for (QComboBox* c : m.loadAndShow(name)->findChildren<QComboBox*>()) {
             if (!c->count()) continue;
             c->showPopup();
@@ -386,7 +389,7 @@ void tst_shell::hotSpotsOpenTheirBooks() {
         QPoint at;
     };
     const auto spot = [&m](int n) {
-        QWidget* bg = m.child("Frmbg");
+        QWidget* bg = m.child(WindowId::Frmbg);
         const auto* image = bg->findChild<QWidget*>("Image1");
         const double scale = image->width() / 800.0;
         const auto& e = kEntryNames[n - 1];
@@ -396,41 +399,41 @@ void tst_shell::hotSpotsOpenTheirBooks() {
         return Spot{w ? w : bg, (w ? w : bg)->mapFrom(bg, onPanel)};
     };
     // Label1 opens the minutes on a press of any button and unloads the panel (deleted after its handler).
-    QWidget* bg = m.child("Frmbg");
+    QWidget* bg = m.child(WindowId::Frmbg);
     QCOMPARE(bg->parentWidget()->size(), size);
     QTest::mousePress(spot(1).widget, Qt::RightButton, {}, spot(1).at);
-    QVERIFY(visibleChild(m, "Frmcahier"));
+    QVERIFY(visibleChild(m, WindowId::Frmcahier));
     QPointer<QWidget> old = bg;
     testkit::settle();
     QVERIFY(!old);
-    testkit::clickTool(m.child("Frmcahier"), ThemeBook::Back);
+    testkit::clickTool(m.child(WindowId::Frmcahier), ThemeBook::Back);
     testkit::settle();
-    bg = m.child("Frmbg");
+    bg = m.child(WindowId::Frmbg);
     QVERIFY(bg && bg->isVisible());
     for (int i = 1; i <= 5; ++i) QVERIFY(!bg->findChild<QWidget*>(QString("Line%1").arg(i))->isVisible());
     QTest::mousePress(spot(2).widget, Qt::MiddleButton, {}, spot(2).at);
-    QVERIFY(visibleChild(m, "Frmnote"));
+    QVERIFY(visibleChild(m, WindowId::Frmnote));
     const struct {
         int entry;
-        const char* window;
-    } clicks[] = {{3, "Frmonduty"}, {4, "Frmaddlist"}, {5, "frmteacher"}};
+        WindowId window;
+    } clicks[] = {{3, WindowId::Frmonduty}, {4, WindowId::Frmaddlist}, {5, WindowId::frmteacher}};
     for (const auto& c : clicks) {
         QTest::mouseClick(spot(c.entry).widget, Qt::LeftButton, {}, spot(c.entry).at);
-        QVERIFY2(visibleChild(m, c.window), c.window);
-        QVERIFY(!visibleChild(m, "Frmbg"));
+        QVERIFY2(visibleChild(m, c.window), qPrintable(QString("entry %1").arg(c.entry)));
+        QVERIFY(!visibleChild(m, WindowId::Frmbg));
     }
 }
 
 void tst_shell::dragOffOpensNothing() {
     frmmain m;
     m.show();
-    auto* label = m.child("Frmbg")->findChild<QLabel*>("Label4");
+    auto* label = m.child(WindowId::Frmbg)->findChild<QLabel*>("Label4");
     QTest::mousePress(label, Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(label->width() + 40, 5));
-    QVERIFY(!m.child("Frmaddlist"));
+    QVERIFY(!m.child(WindowId::Frmaddlist));
     QCOMPARE(label->frameShape(), QFrame::NoFrame);
     QTest::mouseClick(label, Qt::RightButton, {}, QPoint(5, 5)); // a click is the left button's
-    QVERIFY(!m.child("Frmaddlist"));
+    QVERIFY(!m.child(WindowId::Frmaddlist));
     QCOMPARE(label->frameShape(), QFrame::NoFrame);
 }
 
@@ -499,10 +502,10 @@ void tst_shell::helpOpensFromTheMenu() {
     m.show();
     m.findChild<QAction*>("help")->trigger();
     testkit::settle();
-    auto* browser = m.child("Frmhelp")->findChild<QTextBrowser*>("WebBrowser1");
+    auto* browser = m.child(WindowId::Frmhelp)->findChild<QTextBrowser*>("WebBrowser1");
     QVERIFY(browser->toPlainText().startsWith("Lumno校务管理软件 V1.0 使用帮助"));
     QCOMPARE(browser->verticalScrollBar()->value(), 0); // opens at the top of the page
-    QVERIFY(visibleChild(m, "Frmbg"));                  // help hides nothing
+    QVERIFY(visibleChild(m, WindowId::Frmbg));          // help hides nothing
     // Chinese clauses run on without blanks, also where the page's source breaks a line; the
     // captions it quotes read as on the buttons ("登　录", "返 回").
     QString page = browser->toPlainText();
@@ -514,7 +517,7 @@ void tst_shell::helpOpensFromTheMenu() {
         blanks << it.next().captured();
     QVERIFY2(blanks.isEmpty(), qPrintable(blanks.join(" | ")));
     // Restored from maximised, the window has its designed size: the browser at 7455 x 6255 twips.
-    auto* sub = qobject_cast<QMdiSubWindow*>(m.child("Frmhelp")->parentWidget());
+    auto* sub = qobject_cast<QMdiSubWindow*>(m.child(WindowId::Frmhelp)->parentWidget());
     QVERIFY(sub->isMaximized());
     sub->showNormal();
     QVERIFY(qAbs(browser->width() - ui::twips(7455)) <= 1 && qAbs(browser->height() - ui::twips(6255)) <= 1);
@@ -587,7 +590,7 @@ void tst_shell::childWindowMovedPastAnEdgeIsPutBack() {
     m.resize(1100, 800);
     m.show();
     m.findChild<QAction*>("help")->trigger();
-    auto* sub = qobject_cast<QMdiSubWindow*>(m.child("Frmhelp")->parentWidget());
+    auto* sub = qobject_cast<QMdiSubWindow*>(m.child(WindowId::Frmhelp)->parentWidget());
     sub->showNormal();
     sub->resize(400, 300);
     sub->move(to);
@@ -610,43 +613,37 @@ void tst_shell::windowsStayReachable() {
     testkit::settle();
     // Resized while the launcher is hidden, the launcher still fills the area when it comes back.
     m.resize(1000, 700);
-    testkit::clickTool(m.child("Frmaddlist"), Frmaddlist::Exit);
+    testkit::clickTool(m.child(WindowId::Frmaddlist), Frmaddlist::Exit);
     testkit::settle();
-    QCOMPARE(m.child("Frmbg")->parentWidget()->geometry(), m.area()->viewport()->rect());
+    QCOMPARE(m.child(WindowId::Frmbg)->parentWidget()->geometry(), m.area()->viewport()->rect());
     // Cascading leaves the launcher as the panel behind the windows.
     m.findChild<QAction*>("help")->trigger();
     m.findChild<QAction*>("findrecords")->trigger();
     m.findChild<QAction*>("cascade")->trigger();
-    auto* launcher = qobject_cast<QMdiSubWindow*>(m.child("Frmbg")->parentWidget());
+    auto* launcher = qobject_cast<QMdiSubWindow*>(m.child(WindowId::Frmbg)->parentWidget());
     QVERIFY(launcher->isMaximized() && launcher->isVisible());
     QCOMPARE(m.area()->subWindowList(QMdiArea::StackingOrder).first(), launcher);
-    QVERIFY(m.child("Frmhelp")->parentWidget()->pos() != m.child("Frmfind")->parentWidget()->pos());
+    QVERIFY(m.child(WindowId::Frmhelp)->parentWidget()->pos() != m.child(WindowId::Frmfind)->parentWidget()->pos());
 }
 
 // A fixed window larger than the area (150 % on a 1366×768 screen) scrolls: the scroll bars reach
 // each of its edges, and every control the keyboard reaches comes into view.
 void tst_shell::fixedWindowsScrollIntoReach_data() {
     QTest::addColumn<QString>("menu");
-    QTest::addColumn<QString>("window");
+    QTest::addColumn<WindowId>("window");
     QTest::addColumn<QSize>("area");
     const QSize small(910, 470), large(1920, 1017);
-    QTest::newRow("address book, small screen") << "addlist"
-                                                << "Frmaddlist" << small;
-    QTest::newRow("attendance, small screen") << "teacher"
-                                              << "frmteacher" << small;
-    QTest::newRow("rota, small screen") << "onduty"
-                                        << "Frmonduty" << small;
-    QTest::newRow("school details, small screen") << "schooolinfo"
-                                                  << "Frmsystem" << small;
-    QTest::newRow("attendance, too narrow and too low") << "teacher"
-                                                        << "frmteacher" << QSize(600, 400);
-    QTest::newRow("attendance, large screen: no scroll bars") << "teacher"
-                                                              << "frmteacher" << large;
+    QTest::newRow("address book, small screen") << "addlist" << WindowId::Frmaddlist << small;
+    QTest::newRow("attendance, small screen") << "teacher" << WindowId::frmteacher << small;
+    QTest::newRow("rota, small screen") << "onduty" << WindowId::Frmonduty << small;
+    QTest::newRow("school details, small screen") << "schooolinfo" << WindowId::Frmsystem << small;
+    QTest::newRow("attendance, too narrow and too low") << "teacher" << WindowId::frmteacher << QSize(600, 400);
+    QTest::newRow("attendance, large screen: no scroll bars") << "teacher" << WindowId::frmteacher << large;
 }
 
 void tst_shell::fixedWindowsScrollIntoReach() {
     QFETCH(QString, menu);
-    QFETCH(QString, window);
+    QFETCH(WindowId, window);
     QFETCH(QSize, area);
     frmmain m;
     m.show();
@@ -705,48 +702,29 @@ void tst_shell::fixedWindowsScrollIntoReach() {
 // its window; Ctrl+F is a book's own 查寻 where it has one, the search of every book elsewhere.
 void tst_shell::toolbarKeysPressTheirButtons_data() {
     QTest::addColumn<QString>("menu"); // the menu command that opens the window
-    QTest::addColumn<QString>("window");
+    QTest::addColumn<WindowId>("window");
     QTest::addColumn<QString>("focus"); // the control with the focus
     QTest::addColumn<int>("button");    // 0: no button of the window has this key
     QTest::addColumn<QKeySequence>("key");
-    QTest::newRow("address book: add") << "addlist"
-                                       << "Frmaddlist"
-                                       << "txtname" << 1 << QKeySequence("Ctrl+N");
-    QTest::newRow("address book: query from a box") << "addlist"
-                                                    << "Frmaddlist"
-                                                    << "txtphone" << 4 << QKeySequence("Ctrl+F");
-    QTest::newRow("address book: next") << "addlist"
-                                        << "Frmaddlist"
-                                        << "txtremark" << 8 << QKeySequence("Alt+PgDown");
-    QTest::newRow("address book: exit") << "addlist"
-                                        << "Frmaddlist"
-                                        << "txtname" << 10 << QKeySequence("Esc");
-    QTest::newRow("minutes: add") << "cahier"
-                                  << "Frmcahier"
-                                  << "txtcontent" << 2 << QKeySequence("Ctrl+N");
-    QTest::newRow("events: back") << "note"
-                                  << "Frmnote"
-                                  << "txtcontent" << 8 << QKeySequence("Esc");
-    QTest::newRow("attendance: query") << "teacher"
-                                       << "frmteacher"
-                                       << "txtdate" << 3 << QKeySequence("Ctrl+F");
-    QTest::newRow("attendance: save") << "teacher"
-                                      << "frmteacher"
-                                      << "txtcount" << 2 << QKeySequence("Ctrl+S");
-    QTest::newRow("rota: modify") << "onduty"
-                                  << "Frmonduty"
-                                  << "DBGrid1" << 2 << QKeySequence("Ctrl+E");
-    QTest::newRow("rota: back") << "onduty"
-                                << "Frmonduty"
-                                << "DBGrid1" << 4 << QKeySequence("Ctrl+W");
-    QTest::newRow("rota: Esc cancels an edit, never leaves") << "onduty"
-                                                             << "Frmonduty"
-                                                             << "DBGrid1" << 0 << QKeySequence("Esc");
+    QTest::newRow("address book: add") << "addlist" << WindowId::Frmaddlist << "txtname" << 1 << QKeySequence("Ctrl+N");
+    QTest::newRow("address book: query from a box")
+        << "addlist" << WindowId::Frmaddlist << "txtphone" << 4 << QKeySequence("Ctrl+F");
+    QTest::newRow("address book: next") << "addlist" << WindowId::Frmaddlist << "txtremark" << 8
+                                        << QKeySequence("Alt+PgDown");
+    QTest::newRow("address book: exit") << "addlist" << WindowId::Frmaddlist << "txtname" << 10 << QKeySequence("Esc");
+    QTest::newRow("minutes: add") << "cahier" << WindowId::Frmcahier << "txtcontent" << 2 << QKeySequence("Ctrl+N");
+    QTest::newRow("events: back") << "note" << WindowId::Frmnote << "txtcontent" << 8 << QKeySequence("Esc");
+    QTest::newRow("attendance: query") << "teacher" << WindowId::frmteacher << "txtdate" << 3 << QKeySequence("Ctrl+F");
+    QTest::newRow("attendance: save") << "teacher" << WindowId::frmteacher << "txtcount" << 2 << QKeySequence("Ctrl+S");
+    QTest::newRow("rota: modify") << "onduty" << WindowId::Frmonduty << "DBGrid1" << 2 << QKeySequence("Ctrl+E");
+    QTest::newRow("rota: back") << "onduty" << WindowId::Frmonduty << "DBGrid1" << 4 << QKeySequence("Ctrl+W");
+    QTest::newRow("rota: Esc cancels an edit, never leaves")
+        << "onduty" << WindowId::Frmonduty << "DBGrid1" << 0 << QKeySequence("Esc");
 }
 
 void tst_shell::toolbarKeysPressTheirButtons() {
     QFETCH(QString, menu);
-    QFETCH(QString, window);
+    QFETCH(WindowId, window);
     QFETCH(QString, focus);
     QFETCH(int, button);
     QFETCH(QKeySequence, key);
@@ -770,7 +748,7 @@ void tst_shell::toolbarKeysPressTheirButtons() {
     testkit::settle();
     for (int i = 0; i < spies.size(); ++i) QCOMPARE(spies[i]->count(), i + 1 == button ? 1 : 0);
     qDeleteAll(spies);
-    QVERIFY(!m.child("Frmfind")); // Ctrl+F inside a book is its own 查寻
+    QVERIFY(!m.child(WindowId::Frmfind)); // Ctrl+F inside a book is its own 查寻
 }
 
 // Any piece of text in any column of any book, found as the person types and opened where it lives.
@@ -778,33 +756,27 @@ void tst_shell::findRecordsOpensTheRecord_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("table");
     QTest::addColumn<int>("count"); // records of that table listed
-    QTest::addColumn<QString>("window");
+    QTest::addColumn<WindowId>("window");
     QTest::addColumn<QString>("control"); // what shows the opened record
     QTest::addColumn<QString>("shows");   // its text, or a grid's selected row joined by '|'
     QTest::addColumn<bool>("mouse");      // opened by a double-click (else by Enter)
     QTest::newRow("two-character name") << "张伟"
-                                        << "tabaddlist" << 1 << "Frmaddlist"
-                                        << "txtname"
+                                        << "tabaddlist" << 1 << WindowId::Frmaddlist << "txtname"
                                         << "张伟" << false;
     QTest::newRow("name with a blank typed after it") << "张伟 "
-                                                      << "tabkaoqin" << 2 << "frmteacher"
-                                                      << "DBGrid1"
+                                                      << "tabkaoqin" << 2 << WindowId::frmteacher << "DBGrid1"
                                                       << "3-2-2026|星期一|张伟|事假|数学|2|3" << true;
     QTest::newRow("word in minutes content") << "校园安全"
-                                             << "tabcahier" << 1 << "Frmcahier"
-                                             << "txtcontent"
+                                             << "tabcahier" << 1 << WindowId::Frmcahier << "txtcontent"
                                              << "本周讨论校园安全和放学路队。" << false;
     QTest::newRow("event remark") << "操场"
-                                  << "tabnote" << 1 << "Frmnote"
-                                  << "Combo1"
+                                  << "tabnote" << 1 << WindowId::Frmnote << "Combo1"
                                   << "运动会" << true;
     QTest::newRow("rota cell") << "王芳"
-                               << "tabonduty" << 1 << "Frmonduty"
-                               << "DBGrid1"
+                               << "tabonduty" << 1 << WindowId::Frmonduty << "DBGrid1"
                                << "第3周|王芳|雨天改室内" << false;
     QTest::newRow("apostrophe") << "O'Neil"
-                                << "tabaddlist" << 1 << "Frmaddlist"
-                                << "txtname"
+                                << "tabaddlist" << 1 << WindowId::Frmaddlist << "txtname"
                                 << "O'Neil" << true;
 }
 
@@ -812,7 +784,7 @@ void tst_shell::findRecordsOpensTheRecord() {
     QFETCH(QString, text);
     QFETCH(QString, table);
     QFETCH(int, count);
-    QFETCH(QString, window);
+    QFETCH(WindowId, window);
     QFETCH(QString, control);
     QFETCH(QString, shows);
     QFETCH(bool, mouse);
@@ -834,7 +806,7 @@ void tst_shell::findRecordsOpensTheRecord() {
     m.show();
     QApplication::setActiveWindow(&m);
     QTest::keyClick(&m, Qt::Key_F, Qt::ControlModifier); // Ctrl+F over the launcher opens the search
-    auto* find = qobject_cast<Frmfind*>(m.child("Frmfind"));
+    auto* find = qobject_cast<Frmfind*>(m.child(WindowId::Frmfind));
     QVERIFY(find);
     auto* box = find->findChild<QLineEdit*>("txtfind");
     QVERIFY(box->hasFocus());

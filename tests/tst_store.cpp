@@ -174,7 +174,7 @@ void tst_store::nulCharacterIsRefused() {
     } catch (const Error& e) {
         QCOMPARE(e.kind(), Error::Unstorable);
     }
-    QCOMPARE(testkit::rows(kRosterFile, "select count(*) from tabonduty").at(0).at(0), QString("0"));
+    QCOMPARE(testkit::count(kRosterFile, "tabonduty"), 0);
 }
 
 // Each way a file can be wrong gets its own true sentence, naming the file by its absolute path in
@@ -306,7 +306,7 @@ void tst_store::layoutCreatesEveryTable() {
     QCOMPARE(Database(kEventsFile).columns("tabnote").size(), 5);
     for (const char* t : {"tabaddsort", "tabaddsubject", "tabaddnumber"})
         QCOMPARE(Database(kAttendanceTemplate).columns(t).size(), 1);
-    QCOMPARE(testkit::rows(kAttendanceFile, "pragma integrity_check").at(0).at(0), QString("ok"));
+    QCOMPARE(testkit::integrity(kAttendanceFile), QString("ok"));
 }
 
 // Emptying copies the template's records into the book through the engine: the book's tables
@@ -415,7 +415,7 @@ void tst_store::refillBook() {
              QString("0"));
     QCOMPARE(testkit::content(book), (madeAnew ? QString() : QString("extra\nCREATE TABLE extra (x text)\n")) + empty);
     QVERIFY(!QFile::exists(book + "-journal"));
-    QCOMPARE(testkit::rows(book, "pragma integrity_check").value(0).value(0), QString("ok"));
+    QCOMPARE(testkit::integrity(book), QString("ok"));
     if (situation == "damaged book") {
         QVERIFY(kept.startsWith(book + ".损坏-"));
         QCOMPARE(testkit::bytes(kept), damaged);
@@ -444,6 +444,13 @@ void tst_store::statementsAsDesigned() {
     QCOMPARE(store::rotaUpdate({"周次", "值\"周"}, {"第1周", "O'Neil"}, "rowid=3"),
              QString("update tabonduty set \"周次\"='第1周',\"值\"\"周\"='O''Neil' where rowid=3"));
     QCOMPARE(store::schoolInsert("a", "b", "c", "d"), QString("insert into tabel2 values ('a','b','c','d')"));
+    // The whole-table texts the windows and the emptying run.
+    QCOMPARE(store::addressDeleteAll(), QString("delete * from tabaddlist"));
+    QCOMPARE(store::rotaDeleteAll(), QString("delete * from tabonduty"));
+    QCOMPARE(store::themeList("tabnote"), QString("select rowid, theme from tabnote"));
+    QCOMPARE(store::attendanceAll(), QString("select * from tabkaoqin"));
+    QCOMPARE(store::lookupAll("tabaddsubject"), QString("select * from tabaddsubject"));
+    QCOMPARE(store::schoolSelect(), QString("select * from tabel2"));
 }
 
 // The bin as the set-up finds it, and a record restored into a book emptied since its delete.

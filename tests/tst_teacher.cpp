@@ -53,13 +53,7 @@ struct Register {
             combo(name)->setEditText(text);
     }
     void entry(const QString& date, const QString& name, const QString& count = "2") {
-        set("txtdate", date);
-        set("comname", name);
-        set("comsort", "缺席");
-        set("comsubject", "语文");
-        set("txtcount", count);
-        set("comnumber", "第一节");
-        click(frmteacher::Save);
+        testkit::saveAttendance(w, {date, name, "缺席", "语文", count, "第一节"});
     }
 };
 
@@ -130,7 +124,7 @@ void tst_teacher::gridCopiesButNeverTakesAPaste() {
     grid->setCurrentIndex(model->index(0, 0));
     QTest::keyClick(grid, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(r.grid(0, 0), QString("3-1-2026"));
-    QCOMPARE(testkit::rows(store::kAttendanceFile, "select count(*) from tabkaoqin").value(0).value(0), QString("2"));
+    QCOMPARE(testkit::count(store::kAttendanceFile, "tabkaoqin"), 2);
 }
 
 void tst_teacher::readDate_data() {
@@ -224,7 +218,7 @@ void tst_teacher::checksInOrder() {
     r.click(frmteacher::Save);
     QCOMPARE(m_messages->texts(), QStringList{message});
     QCOMPARE(m_messages->all.last().style, 48);
-    QCOMPARE(testkit::rows(store::kAttendanceFile, "select count(*) from tabkaoqin").at(0).at(0), QString("0"));
+    QCOMPARE(testkit::count(store::kAttendanceFile, "tabkaoqin"), 0);
 }
 
 void tst_teacher::saveStoresWeekdayAndClears() {
@@ -276,7 +270,7 @@ void tst_teacher::unreadableDateIsRefused() {
     QVERIFY(m_messages->last().contains("2026年12月7日"));
     QCOMPARE(m_messages->all.last().style, 48);
     QCOMPARE(r.box("txtdate")->text(), QString("下周三"));
-    QCOMPARE(testkit::rows(store::kAttendanceFile, "select count(*) from tabkaoqin").at(0).at(0), QString("0"));
+    QCOMPARE(testkit::count(store::kAttendanceFile, "tabkaoqin"), 0);
 }
 
 void tst_teacher::queryByName() {
@@ -333,10 +327,10 @@ void tst_teacher::listEditingStoresAndReopens() {
     frmmain m;
     m.show();
     m.findChild<QAction*>("teacher")->trigger();
-    QPointer<frmteacher> first = qobject_cast<frmteacher*>(m.child("frmteacher"));
+    QPointer<frmteacher> first = qobject_cast<frmteacher*>(m.child(WindowId::frmteacher));
     Register r(first);
     r.click(frmteacher::Settings);
-    QVERIFY(!r.w->findChild<QToolBar*>("Toolbar1")->actions().at(frmteacher::Save - 1)->isEnabled());
+    QVERIFY(!testkit::toolEnabled(r.w, frmteacher::Save));
     QVERIFY(!r.box("txtdate")->isVisible() && r.box("txtaddsubject")->isVisible());
     r.set("txtaddsubject", "O'Reilly书法");
     r.set("txtaddsort", "迟到");
@@ -344,18 +338,18 @@ void tst_teacher::listEditingStoresAndReopens() {
     QCOMPARE(m_messages->last(), QString("已经添加"));
     testkit::settle();
     QVERIFY(!first); // the old window is gone, after its handler returned
-    Register again(qobject_cast<frmteacher*>(m.child("frmteacher")));
+    Register again(qobject_cast<frmteacher*>(m.child(WindowId::frmteacher)));
     QCOMPARE(again.items("comsubject").last(), QString("O'Reilly书法"));
     QCOMPARE(again.items("comsort"), QStringList({"缺席", "迟到", "早退", "请假", "迟到"}));
     QCOMPARE(again.items("comnumber").size(), 10);
     QVERIFY(again.box("txtdate")->isVisible() && !again.box("txtaddsubject")->isVisible());
-    QCOMPARE(testkit::rows(store::kAttendanceFile, "select count(*) from tabaddnumber").at(0).at(0), QString("0"));
+    QCOMPARE(testkit::count(store::kAttendanceFile, "tabaddnumber"), 0);
     // OK with three empty boxes stores nothing, and still says so.
     again.click(frmteacher::Settings);
     again.w->findChild<QPushButton*>("cmdok")->click();
     QCOMPARE(m_messages->last(), QString("已经添加"));
     testkit::settle();
-    QCOMPARE(testkit::rows(store::kAttendanceFile, "select count(*) from tabaddsubject").at(0).at(0), QString("1"));
+    QCOMPARE(testkit::count(store::kAttendanceFile, "tabaddsubject"), 1);
 }
 
 void tst_teacher::cancelKeepsTheTexts() {
@@ -364,10 +358,10 @@ void tst_teacher::cancelKeepsTheTexts() {
     r.set("txtaddnumber", "第十一节");
     r.w->findChild<QPushButton*>("cmdcancel")->click();
     QVERIFY(r.box("txtdate")->isVisible() && !r.box("txtaddnumber")->isVisible());
-    QVERIFY(r.w->findChild<QToolBar*>("Toolbar1")->actions().at(frmteacher::Save - 1)->isEnabled());
+    QVERIFY(testkit::toolEnabled(r.w, frmteacher::Save));
     r.click(frmteacher::Settings);
     QCOMPARE(r.box("txtaddnumber")->text(), QString("第十一节"));
-    QCOMPARE(testkit::rows(store::kAttendanceFile, "select count(*) from tabaddnumber").at(0).at(0), QString("0"));
+    QCOMPARE(testkit::count(store::kAttendanceFile, "tabaddnumber"), 0);
 }
 
 // In list-editing mode an added item is removed after a question (into the recycle bin); an
@@ -412,7 +406,7 @@ void tst_teacher::addedItemsCanBeRemoved() {
     frmmain m;
     m.show();
     m.findChild<QAction*>("teacher")->trigger();
-    Register r(qobject_cast<frmteacher*>(m.child("frmteacher")));
+    Register r(qobject_cast<frmteacher*>(m.child(WindowId::frmteacher)));
     r.click(frmteacher::Settings);
     r.set("txtaddsort", "未存");
     QComboBox* items = r.combo("comitems");
@@ -446,7 +440,7 @@ void tst_teacher::addedItemsCanBeRemoved() {
     r.click(frmteacher::Return);
     testkit::settle();
     m.findChild<QAction*>("teacher")->trigger();
-    Register again(qobject_cast<frmteacher*>(m.child("frmteacher")));
+    Register again(qobject_cast<frmteacher*>(m.child(WindowId::frmteacher)));
     QCOMPARE(again.items(qPrintable(list)).count(item), listed);
 }
 
@@ -469,7 +463,7 @@ void tst_teacher::engineErrorsAreReported() {
     r.w->findChild<QPushButton*>("cmdok")->click();
     QVERIFY(m_messages->last().contains("新增的项目没有保存"));
     // All or nothing: the subject before the refused category was not kept either.
-    QCOMPARE(testkit::rows(store::kAttendanceFile, "select count(*) from tabaddsubject").at(0).at(0), QString("0"));
+    QCOMPARE(testkit::count(store::kAttendanceFile, "tabaddsubject"), 0);
     QVERIFY(r.box("txtaddsort")->isVisible());
     QFile::remove(store::kAttendanceFile);
     r.click(frmteacher::Browse);

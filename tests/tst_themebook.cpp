@@ -44,7 +44,7 @@ struct Book {
         testkit::type(b, value);
     }
     void click(int i) { testkit::clickTool(w.get(), i); }
-    bool saveEnabled() { return w->findChild<QToolBar*>("Toolbar1")->actions().at(ThemeBook::Save - 1)->isEnabled(); }
+    bool saveEnabled() { return testkit::toolEnabled(w.get(), ThemeBook::Save); }
     // Picks entry i of the theme list with the mouse.
     void pick(int i) {
         combo()->showPopup();

@@ -30,7 +30,7 @@ int importCommand(const QString& source, const QString& folder, store::ImportMod
         return 1;
     }
     QDir::setCurrent(folder);
-    const QVector<store::ImportBook> books = jet::FindBooks(from);
+    const QVector<store::ImportBook> books = jet::findBooks(from);
     if (books.isEmpty()) {
         err << "lumno-setup: 在“" << QDir::toNativeSeparators(source) << "”中没有找到数据文件（.dat）。\n";
         return 1;
@@ -49,7 +49,7 @@ int importCommand(const QString& source, const QString& folder, store::ImportMod
             continue;
         }
         try {
-            for (const QString& line : jet::DescribeImport(store::importRows(book, mode, snapshot)))
+            for (const QString& line : jet::describeImport(store::importRows(book, mode, snapshot)))
                 out << "  " << line << "\n";
         } catch (const store::Error& e) {
             out.flush();

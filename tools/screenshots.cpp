@@ -45,17 +45,17 @@ bool save(QWidget* window, const QString& file, int width) {
 const struct {
     const char* file;
     const char* command;
-    const char* window;
-} kShots[] = {{"launcher", nullptr, "Frmbg"},
-              {"cahier", "cahier", "Frmcahier"},
-              {"note", "note", "Frmnote"},
-              {"addlist", "addlist", "Frmaddlist"},
-              {"teacher", "teacher", "frmteacher"},
-              {"onduty", "onduty", "Frmonduty"},
-              {"report", "print", "Frmreport"},
-              {"schoolinfo", "schooolinfo", "Frmsystem"},
-              {"findrecords", "findrecords", "Frmfind"},
-              {"help", "help", "Frmhelp"}};
+    WindowId window;
+} kShots[] = {{"launcher", nullptr, WindowId::Frmbg},
+              {"cahier", "cahier", WindowId::Frmcahier},
+              {"note", "note", WindowId::Frmnote},
+              {"addlist", "addlist", WindowId::Frmaddlist},
+              {"teacher", "teacher", WindowId::frmteacher},
+              {"onduty", "onduty", WindowId::Frmonduty},
+              {"report", "print", WindowId::Frmreport},
+              {"schoolinfo", "schooolinfo", WindowId::Frmsystem},
+              {"findrecords", "findrecords", WindowId::Frmfind},
+              {"help", "help", WindowId::Frmhelp}};
 
 } // namespace
 

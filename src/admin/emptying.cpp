@@ -5,6 +5,7 @@
 #include <store/catalogue.h>
 #include <store/openings.h>
 #include <store/refill.h>
+#include <store/statements.h>
 #include <ui/errortext.h>
 #include <ui/notify.h>
 
@@ -67,13 +68,12 @@ void copyTemplate(QWidget* parent, const QString& templ, const QString& target, 
 } // namespace
 
 void cleanaddlist_Click(QWidget* parent) {
-    deleteAllRows(parent, "delete * from tabaddlist", QStringLiteral("清空通讯录前"),
+    deleteAllRows(parent, store::addressDeleteAll(), QStringLiteral("清空通讯录前"),
                   QStringLiteral("教师通讯录已经清空"));
 }
 
 void cleanonduty_Click(QWidget* parent) {
-    deleteAllRows(parent, "delete * from tabonduty", QStringLiteral("清空值周安排前"),
-                  QStringLiteral("值周安排已经清空"));
+    deleteAllRows(parent, store::rotaDeleteAll(), QStringLiteral("清空值周安排前"), QStringLiteral("值周安排已经清空"));
 }
 
 void cleancahier_Click(QWidget* parent) {

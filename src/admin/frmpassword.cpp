@@ -14,33 +14,34 @@ constexpr int kMinPasswordLength = 6;
 }
 
 Frmpassword::Frmpassword(QWidget* parent, Mode mode, const QString& name, const QString& reason)
-    : AnsweredDialog(parent), form(new Ui::Frmpassword), m_mode(mode) {
-    form->setupUi(this);
+    : AnsweredDialog(parent), m_form(new Ui::Frmpassword), m_mode(mode) {
+    m_form->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(size());
     setWindowTitle(mode == Add     ? QStringLiteral("添加用户")
                    : mode == Reset ? QStringLiteral("重设密码")
                                    : QStringLiteral("修改密码"));
-    form->lblreason->setText(reason.isEmpty() ? (mode == Add ? QStringLiteral("新用户的名称和密码：")
-                                                 : mode == Reset ? QStringLiteral("为用户“%1”设置新密码：").arg(name)
-                                                                 : QStringLiteral("用户“%1”修改自己的密码：").arg(name))
-                                              : reason);
-    form->txtname->setText(name);
-    form->txtname->setReadOnly(mode != Add);
+    m_form->lblreason->setText(reason.isEmpty()
+                                   ? (mode == Add     ? QStringLiteral("新用户的名称和密码：")
+                                      : mode == Reset ? QStringLiteral("为用户“%1”设置新密码：").arg(name)
+                                                      : QStringLiteral("用户“%1”修改自己的密码：").arg(name))
+                                   : reason);
+    m_form->txtname->setText(name);
+    m_form->txtname->setReadOnly(mode != Add);
     // The name box and the current-password box share their place: one of them shows.
-    form->lblname->setVisible(mode != Change);
-    form->txtname->setVisible(mode != Change);
-    form->lblold->setVisible(mode == Change);
-    form->txtold->setVisible(mode == Change);
-    for (QLineEdit* box : {form->txtname, form->txtold, form->txtnew, form->txtnew2}) ui::moveFocusOnEnter(box);
-    connect(form->cmdok, &QPushButton::clicked, this, &Frmpassword::cmdok_Click);
-    connect(form->cmdcancel, &QPushButton::clicked, this, &QDialog::reject);
-    (mode == Add ? form->txtname : mode == Change ? form->txtold : form->txtnew)->setFocus();
+    m_form->lblname->setVisible(mode != Change);
+    m_form->txtname->setVisible(mode != Change);
+    m_form->lblold->setVisible(mode == Change);
+    m_form->txtold->setVisible(mode == Change);
+    for (QLineEdit* box : {m_form->txtname, m_form->txtold, m_form->txtnew, m_form->txtnew2}) ui::moveFocusOnEnter(box);
+    connect(m_form->cmdok, &QPushButton::clicked, this, &Frmpassword::cmdok_Click);
+    connect(m_form->cmdcancel, &QPushButton::clicked, this, &QDialog::reject);
+    (mode == Add ? m_form->txtname : mode == Change ? m_form->txtold : m_form->txtnew)->setFocus();
 }
 
 Frmpassword::~Frmpassword() = default;
 
-QString Frmpassword::name() const { return form->txtname->text(); }
+QString Frmpassword::name() const { return m_form->txtname->text(); }
 
 // Tells the person why the text of a box cannot be used; true when it cannot.
 bool Frmpassword::refused(const QString& box, const QString& text) {
@@ -60,14 +61,14 @@ bool Frmpassword::refused(const QString& box, const QString& text) {
 }
 
 bool Frmpassword::newPasswordRefused(const QString& name) {
-    const QString password = form->txtnew->text();
+    const QString password = m_form->txtnew->text();
     if (refused(QStringLiteral("新密码"), password)) return true;
     QString why;
     if (password.size() < kMinPasswordLength)
         why = QStringLiteral("“新密码”至少要 %1 个字符。").arg(kMinPasswordLength);
     else if (password == name)
         why = QStringLiteral("“新密码”不能与用户名相同。");
-    else if (form->txtnew2->text() != password)
+    else if (m_form->txtnew2->text() != password)
         why = QStringLiteral("“确认新密码”与“新密码”不一致，请重新输入。");
     if (why.isEmpty()) return false;
     ui::notify(this, why, ui::Warning);
@@ -75,16 +76,16 @@ bool Frmpassword::newPasswordRefused(const QString& name) {
 }
 
 void Frmpassword::cmdok_Click() {
-    const QString name = form->txtname->text();
+    const QString name = m_form->txtname->text();
     if (m_mode == Add && refused(QStringLiteral("用户名"), name)) return;
-    if (m_mode == Change && refused(QStringLiteral("原密码"), form->txtold->text())) return;
+    if (m_mode == Change && refused(QStringLiteral("原密码"), m_form->txtold->text())) return;
     if (newPasswordRefused(name)) return;
     using R = store::AccountResult;
     R result = R::Done;
-    const QString password = form->txtnew->text();
+    const QString password = m_form->txtnew->text();
     if (!ui::attempt(this, QStringLiteral("密码没有保存。"), [&] {
             switch (m_mode) {
-            case Change: result = store::changePassword(name, form->txtold->text(), password); break;
+            case Change: result = store::changePassword(name, m_form->txtold->text(), password); break;
             case Add: result = store::addAccount(name, password); break;
             case Reset: result = store::resetPassword(name, password); break;
             }
@@ -100,8 +101,8 @@ void Frmpassword::cmdok_Click() {
         return;
     case R::WrongPassword:
         ui::notify(this, QStringLiteral("“原密码”不正确，请重新输入。"), ui::Warning);
-        form->txtold->selectAll();
-        form->txtold->setFocus();
+        m_form->txtold->selectAll();
+        m_form->txtold->setFocus();
         return;
     case R::Exists:
         ui::notify(this, QStringLiteral("用户“%1”已经存在，请换一个用户名。").arg(name), ui::Warning);

@@ -29,7 +29,7 @@ private:
     bool refused(const QString& box, const QString& text);
     bool newPasswordRefused(const QString& name);
 
-    std::unique_ptr<Ui::Frmpassword> form;
+    std::unique_ptr<Ui::Frmpassword> m_form;
     Mode m_mode;
 };
 

@@ -25,13 +25,13 @@ QString describeRecord(const store::RecycledRecord& r) {
 
 } // namespace
 
-Frmrecycle::Frmrecycle(QWidget* parent) : AnsweredDialog(parent), form(new Ui::Frmrecycle) {
-    form->setupUi(this);
-    form->lstrecycle->header()->setSectionResizeMode(2, QHeaderView::Stretch);
-    connect(form->cmdrestore, &QPushButton::clicked, this, &Frmrecycle::cmdrestore_Click);
-    connect(form->cmdpurge, &QPushButton::clicked, this, &Frmrecycle::cmdpurge_Click);
-    connect(form->cmdclose, &QPushButton::clicked, this, &QDialog::accept);
-    connect(form->lstrecycle->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+Frmrecycle::Frmrecycle(QWidget* parent) : AnsweredDialog(parent), m_form(new Ui::Frmrecycle) {
+    m_form->setupUi(this);
+    m_form->lstrecycle->header()->setSectionResizeMode(2, QHeaderView::Stretch);
+    connect(m_form->cmdrestore, &QPushButton::clicked, this, &Frmrecycle::cmdrestore_Click);
+    connect(m_form->cmdpurge, &QPushButton::clicked, this, &Frmrecycle::cmdpurge_Click);
+    connect(m_form->cmdclose, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_form->lstrecycle->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &Frmrecycle::lstrecycle_SelectionChanged);
     reload();
 }
@@ -41,37 +41,37 @@ Frmrecycle::~Frmrecycle() = default;
 void Frmrecycle::reload() {
     m_records.clear();
     ui::attempt(this, QStringLiteral("无法读取回收站。"), [&] { m_records = store::recycledRecords(); });
-    form->lstrecycle->clear();
+    m_form->lstrecycle->clear();
     for (const store::RecycledRecord& r : m_records)
-        new QTreeWidgetItem(form->lstrecycle, {tableTitle(r.table), r.deletedAt, r.values.value(0)});
-    form->lstrecycle->resizeColumnToContents(0);
-    form->lstrecycle->resizeColumnToContents(1);
+        new QTreeWidgetItem(m_form->lstrecycle, {tableTitle(r.table), r.deletedAt, r.values.value(0)});
+    m_form->lstrecycle->resizeColumnToContents(0);
+    m_form->lstrecycle->resizeColumnToContents(1);
     lstrecycle_SelectionChanged();
 }
 
 void Frmrecycle::choose(const QVector<int>& rows) {
-    form->lstrecycle->clearSelection();
+    m_form->lstrecycle->clearSelection();
     for (int row : rows)
-        if (QTreeWidgetItem* item = form->lstrecycle->topLevelItem(row)) item->setSelected(true);
+        if (QTreeWidgetItem* item = m_form->lstrecycle->topLevelItem(row)) item->setSelected(true);
 }
 
 QVector<qint64> Frmrecycle::chosenIds() const {
     QVector<qint64> ids;
-    for (int i = 0; i < form->lstrecycle->topLevelItemCount(); ++i)
-        if (form->lstrecycle->topLevelItem(i)->isSelected()) ids << m_records.value(i).id;
+    for (int i = 0; i < m_form->lstrecycle->topLevelItemCount(); ++i)
+        if (m_form->lstrecycle->topLevelItem(i)->isSelected()) ids << m_records.value(i).id;
     return ids;
 }
 
 // The values of the one record chosen; the buttons only while something is chosen.
 void Frmrecycle::lstrecycle_SelectionChanged() {
     QVector<int> rows;
-    for (int i = 0; i < form->lstrecycle->topLevelItemCount(); ++i)
-        if (form->lstrecycle->topLevelItem(i)->isSelected()) rows << i;
-    form->txtdetail->setPlainText(rows.size() == 1 ? describeRecord(m_records.value(rows.first()))
-                                  : rows.isEmpty() ? QString()
-                                                   : QString("已选择 %1 条记录。").arg(rows.size()));
-    form->cmdrestore->setEnabled(!rows.isEmpty());
-    form->cmdpurge->setEnabled(!rows.isEmpty());
+    for (int i = 0; i < m_form->lstrecycle->topLevelItemCount(); ++i)
+        if (m_form->lstrecycle->topLevelItem(i)->isSelected()) rows << i;
+    m_form->txtdetail->setPlainText(rows.size() == 1 ? describeRecord(m_records.value(rows.first()))
+                                    : rows.isEmpty() ? QString()
+                                                     : QString("已选择 %1 条记录。").arg(rows.size()));
+    m_form->cmdrestore->setEnabled(!rows.isEmpty());
+    m_form->cmdpurge->setEnabled(!rows.isEmpty());
 }
 
 void Frmrecycle::cmdrestore_Click() {

@@ -30,7 +30,7 @@ private:
     void lstrecycle_SelectionChanged();
     QVector<qint64> chosenIds() const;
 
-    std::unique_ptr<Ui::Frmrecycle> form;
+    std::unique_ptr<Ui::Frmrecycle> m_form;
     QVector<store::RecycledRecord> m_records; // as listed
     bool m_restored = false;
 };

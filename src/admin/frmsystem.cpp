@@ -2,9 +2,7 @@
 
 #include "ui_frmsystem.h"
 
-#include <store/catalogue.h>
 #include <store/openings.h>
-#include <store/statements.h>
 #include <ui/childframe.h>
 #include <ui/controls.h>
 #include <ui/fonts.h>
@@ -13,17 +11,18 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-Frmsystem::Frmsystem(QWidget* parent) : ui::ChildForm(parent), form(new Ui::Frmsystem) {
-    form->setupUi(this);
+Frmsystem::Frmsystem(QWidget* parent) : ui::ChildForm(parent), m_form(new Ui::Frmsystem) {
+    m_form->setupUi(this);
     // What the form cannot say: the title's fractional size, which it is then fitted to, and
     // the school's data readable before "修　改".
-    ui::setPointSize(14.25, {form->Label1});
-    form->Label1->adjustSize();
-    for (QLineEdit* box : {form->Text1, form->Text2, form->Text3, form->Text4}) ui::keepLegibleWhenDisabled(box);
+    ui::setPointSize(14.25, {m_form->Label1});
+    m_form->Label1->adjustSize();
+    for (QLineEdit* box : {m_form->Text1, m_form->Text2, m_form->Text3, m_form->Text4})
+        ui::keepLegibleWhenDisabled(box);
 
-    connect(form->Command1, &QPushButton::clicked, this, &Frmsystem::Command1_Click);
-    connect(form->Command2, &QPushButton::clicked, this, &Frmsystem::Command2_Click);
-    connect(form->cmdexit, &QPushButton::clicked, this, &Frmsystem::cmdexit_Click);
+    connect(m_form->Command1, &QPushButton::clicked, this, &Frmsystem::Command1_Click);
+    connect(m_form->Command2, &QPushButton::clicked, this, &Frmsystem::Command2_Click);
+    connect(m_form->cmdexit, &QPushButton::clicked, this, &Frmsystem::cmdexit_Click);
     Form_Load();
 }
 
@@ -34,10 +33,10 @@ void Frmsystem::Form_Load() {
         // With several rows the last one's values remain, as the table is read in order.
         const store::RecordSet rs = store::OpenSchoolTable();
         for (const QStringList& row : rs.rows()) {
-            ui::setText(form->Text1, row.value(0));
-            ui::setText(form->Text2, row.value(1));
-            ui::setText(form->Text3, row.value(2));
-            ui::setText(form->Text4, row.value(3));
+            ui::setText(m_form->Text1, row.value(0));
+            ui::setText(m_form->Text2, row.value(1));
+            ui::setText(m_form->Text3, row.value(2));
+            ui::setText(m_form->Text4, row.value(3));
         }
     });
 }
@@ -47,19 +46,15 @@ void Frmsystem::Form_Resize() { ui::fixAndCentre(this, 6000, 4215); }
 
 void Frmsystem::Command1_Click() {
     for (QWidget* w :
-         std::initializer_list<QWidget*>{form->Text1, form->Text2, form->Text3, form->Text4, form->Command2})
+         std::initializer_list<QWidget*>{m_form->Text1, m_form->Text2, m_form->Text3, m_form->Text4, m_form->Command2})
         w->setEnabled(true);
 }
 
 void Frmsystem::Command2_Click() {
-    const QString name = form->Text1->text(), address = form->Text3->text(), phone = form->Text2->text(),
-                  email = form->Text4->text();
-    const bool saved = attempt(QStringLiteral("学校信息没有保存。"), [&] {
-        store::Database db(store::kUserFile);
-        const bool empty = db.openRecordset("select * from tabel2").isEmpty();
-        db.execute(empty ? store::schoolInsert(name, phone, address, email)
-                         : store::schoolUpdate(name, phone, address, email));
-    });
+    const QString name = m_form->Text1->text(), address = m_form->Text3->text(), phone = m_form->Text2->text(),
+                  email = m_form->Text4->text();
+    const bool saved =
+        attempt(QStringLiteral("学校信息没有保存。"), [&] { store::saveSchool(name, phone, address, email); });
     if (!saved) return;
     ui::notify(this, QStringLiteral("保存成功！"), ui::Information);
 }

@@ -26,5 +26,5 @@ protected:
 private:
     void Form_Load();
 
-    std::unique_ptr<Ui::Frmsystem> form;
+    std::unique_ptr<Ui::Frmsystem> m_form;
 };

@@ -10,14 +10,14 @@
 #include <QPushButton>
 
 Frmusers::Frmusers(QWidget* parent, const QString& user)
-    : AnsweredDialog(parent), form(new Ui::Frmusers), m_user(user) {
-    form->setupUi(this);
+    : AnsweredDialog(parent), m_form(new Ui::Frmusers), m_user(user) {
+    m_form->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(size());
-    connect(form->cmdadd, &QPushButton::clicked, this, &Frmusers::cmdadd_Click);
-    connect(form->cmdreset, &QPushButton::clicked, this, &Frmusers::cmdreset_Click);
-    connect(form->cmdremove, &QPushButton::clicked, this, &Frmusers::cmdremove_Click);
-    connect(form->cmdclose, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_form->cmdadd, &QPushButton::clicked, this, &Frmusers::cmdadd_Click);
+    connect(m_form->cmdreset, &QPushButton::clicked, this, &Frmusers::cmdreset_Click);
+    connect(m_form->cmdremove, &QPushButton::clicked, this, &Frmusers::cmdremove_Click);
+    connect(m_form->cmdclose, &QPushButton::clicked, this, &QDialog::accept);
     Form_Load(user);
 }
 
@@ -26,14 +26,14 @@ Frmusers::~Frmusers() = default;
 void Frmusers::Form_Load(const QString& name) {
     QStringList names;
     ui::attempt(this, QStringLiteral("无法读取用户表。"), [&] { names = store::accountNames(); });
-    form->lstusers->clear();
-    form->lstusers->addItems(names);
+    m_form->lstusers->clear();
+    m_form->lstusers->addItems(names);
     const int at = int(names.indexOf(name));
-    form->lstusers->setCurrentRow(at >= 0 ? at : 0);
+    m_form->lstusers->setCurrentRow(at >= 0 ? at : 0);
 }
 
 QString Frmusers::chosen() {
-    if (QListWidgetItem* item = form->lstusers->currentItem()) return item->text();
+    if (QListWidgetItem* item = m_form->lstusers->currentItem()) return item->text();
     ui::notify(this, QStringLiteral("请先在“用户”列表中选择一个用户。"), ui::Warning);
     return QString();
 }

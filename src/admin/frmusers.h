@@ -27,7 +27,7 @@ private:
     // The selected name, or empty after saying that one must be chosen.
     QString chosen();
 
-    std::unique_ptr<Ui::Frmusers> form;
+    std::unique_ptr<Ui::Frmusers> m_form;
     QString m_user;
 };
 

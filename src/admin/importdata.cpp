@@ -17,7 +17,7 @@ namespace {
 
 QVector<store::ImportBook> readWaiting(const QString& source) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const QVector<store::ImportBook> books = jet::FindBooks(source);
+    const QVector<store::ImportBook> books = jet::findBooks(source);
     QApplication::restoreOverrideCursor();
     return books;
 }
@@ -67,7 +67,7 @@ void importdata_Click(QWidget* parent, const store::BeforeChange& beforeChange) 
                                  .arg(book.title, ui::shownPath(book.source), ui::shownPath(book.bookFile));
         try {
             summary << head + "\n    " +
-                           jet::DescribeImport(store::importRows(book, mode, beforeChange)).join("\n    ");
+                           jet::describeImport(store::importRows(book, mode, beforeChange)).join("\n    ");
         } catch (const store::Error& e) {
             failed = true;
             summary << head + "\n    没有导入，这个记录本保持不变。" + ui::describe(e);

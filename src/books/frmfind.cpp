@@ -26,21 +26,21 @@ QString recordName(const store::Found& f) {
 
 } // namespace
 
-Frmfind::Frmfind(QWidget* parent) : ui::ChildForm(parent), form(new Ui::Frmfind) {
-    form->setupUi(this);
-    m_marks = new ui::MatchDelegate(form->lstfound);
-    form->lstfound->setItemDelegate(m_marks);
+Frmfind::Frmfind(QWidget* parent) : ui::ChildForm(parent), m_form(new Ui::Frmfind) {
+    m_form->setupUi(this);
+    m_marks = new ui::MatchDelegate(m_form->lstfound);
+    m_form->lstfound->setItemDelegate(m_marks);
     m_pause = new QTimer(this);
     m_pause->setSingleShot(true);
     m_pause->setInterval(kPauseMs);
     connect(m_pause, &QTimer::timeout, this, &Frmfind::txtfind_Change);
-    connect(form->txtfind, &QLineEdit::textEdited, m_pause, qOverload<>(&QTimer::start));
-    connect(form->txtfind, &QLineEdit::returnPressed, this, [this] {
+    connect(m_form->txtfind, &QLineEdit::textEdited, m_pause, qOverload<>(&QTimer::start));
+    connect(m_form->txtfind, &QLineEdit::returnPressed, this, [this] {
         m_pause->stop();
         txtfind_Change();
     });
     // Activation is the double-click (or the single click, where the desktop is set so) and Enter.
-    connect(form->lstfound, &QListWidget::itemActivated, this, &Frmfind::lstfound_DblClick);
+    connect(m_form->lstfound, &QListWidget::itemActivated, this, &Frmfind::lstfound_DblClick);
 }
 
 // The pool's tasks of this window end within one slice of a table once nothing is wanted; they
@@ -52,17 +52,17 @@ Frmfind::~Frmfind() {
 
 void Frmfind::showEvent(QShowEvent* e) {
     ui::ChildForm::showEvent(e);
-    form->txtfind->setFocus();
-    form->txtfind->selectAll();
+    m_form->txtfind->setFocus();
+    m_form->txtfind->selectAll();
 }
 
 // A new search replaces the one running: its tables stop at their next slice, and what they
 // still send is dropped.
 void Frmfind::txtfind_Change() {
     m_shared->wanted = ++m_search;
-    m_text = form->txtfind->text().trimmed();
+    m_text = m_form->txtfind->text().trimmed();
     m_marks->setPattern(m_text);
-    form->lstfound->clear();
+    m_form->lstfound->clear();
     m_count = 0;
     m_cut = false;
     m_tables = m_text.isEmpty() ? QVector<store::SearchedTable>() : store::searchedTables();
@@ -115,11 +115,11 @@ void Frmfind::listFound(int search, int index, const QVector<store::Found>& foun
     if (!m_headings[index]) {
         auto* heading = new QListWidgetItem;
         heading->setFlags(Qt::ItemIsEnabled);
-        QFont bold = form->lstfound->font();
+        QFont bold = m_form->lstfound->font();
         bold.setBold(true);
         heading->setFont(bold);
         heading->setBackground(QColor(230, 230, 230));
-        form->lstfound->insertItem(row - m_listed[index], heading);
+        m_form->lstfound->insertItem(row - m_listed[index], heading);
         m_headings[index] = heading;
         ++row;
     }
@@ -131,7 +131,7 @@ void Frmfind::listFound(int search, int index, const QVector<store::Found>& foun
         item->setData(RowidRole, f.rowid);
         item->setData(ValuesRole, f.values);
         item->setToolTip(QStringLiteral("双击打开%1").arg(where.table->title));
-        form->lstfound->insertItem(row++, item);
+        m_form->lstfound->insertItem(row++, item);
     }
     m_listed[index] += found.size();
     m_count += found.size();
@@ -165,7 +165,7 @@ void Frmfind::showStatus() {
                    .arg(m_count)
                    .arg(m_text,
                         m_cut ? QStringLiteral("（记录太多的只列出前%1条，请输入更多文字）").arg(kLimit) : QString());
-    form->Label2->setText(text);
+    m_form->Label2->setText(text);
 }
 
 void Frmfind::lstfound_DblClick(QListWidgetItem* item) {

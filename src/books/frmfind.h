@@ -52,7 +52,7 @@ private:
     void tableDone(int search, int index, bool cut);
     void showStatus();
 
-    std::unique_ptr<Ui::Frmfind> form; // the controls, from frmfind.ui
+    std::unique_ptr<Ui::Frmfind> m_form; // the controls, from frmfind.ui
     QTimer* m_pause;
     ui::MatchDelegate* m_marks;
     std::shared_ptr<Shared> m_shared = std::make_shared<Shared>();

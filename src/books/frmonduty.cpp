@@ -20,9 +20,9 @@
 #include <QToolButton>
 #include <algorithm>
 
-Frmonduty::Frmonduty(QWidget* parent) : ui::ChildForm(parent), form(new Ui::Frmonduty) {
-    form->setupUi(this);
-    Toolbar1 = ui::makeToolbarIn(form->Toolbar1,
+Frmonduty::Frmonduty(QWidget* parent) : ui::ChildForm(parent), m_form(new Ui::Frmonduty) {
+    m_form->setupUi(this);
+    Toolbar1 = ui::makeToolbarIn(m_form->Toolbar1,
                                  // Esc in the grid cancels the row being edited: the return is Ctrl+W.
                                  {{"录入", "enter", QKeySequence::New},
                                   {"修改", "modify", Qt::CTRL | Qt::Key_E},
@@ -30,13 +30,13 @@ Frmonduty::Frmonduty(QWidget* parent) : ui::ChildForm(parent), form(new Ui::Frmo
                                   {"返回", "back", Qt::CTRL | Qt::Key_W}},
                                  [this](int i) { Toolbar1_ButtonClick(i); });
     // The visible data control: its arrows move the grid's current row.
-    QTableView* grid = form->DBGrid1;
-    connect(form->Data1_First, &QToolButton::clicked, this, [this] { moveCurrent(0); });
-    connect(form->Data1_Previous, &QToolButton::clicked, this,
+    QTableView* grid = m_form->DBGrid1;
+    connect(m_form->Data1_First, &QToolButton::clicked, this, [this] { moveCurrent(0); });
+    connect(m_form->Data1_Previous, &QToolButton::clicked, this,
             [this, grid] { moveCurrent(grid->currentIndex().row() - 1); });
-    connect(form->Data1_Next, &QToolButton::clicked, this,
+    connect(m_form->Data1_Next, &QToolButton::clicked, this,
             [this, grid] { moveCurrent(grid->currentIndex().row() + 1); });
-    connect(form->Data1_Last, &QToolButton::clicked, this,
+    connect(m_form->Data1_Last, &QToolButton::clicked, this,
             [this] { moveCurrent(m_model->recordSet().recordCount() - 1); });
 
     m_model = new RotaModel(this);
@@ -63,9 +63,9 @@ Frmonduty::~Frmonduty() = default;
 
 void Frmonduty::Form_Load() {
     const QString school = schoolName();
-    form->Label1->setText(school + QStringLiteral("教师值周表"));
-    form->Label1->adjustSize();
-    form->Label1->move((form->Frame1->width() - form->Label1->width()) / 2, form->Label1->y());
+    m_form->Label1->setText(school + QStringLiteral("教师值周表"));
+    m_form->Label1->adjustSize();
+    m_form->Label1->move((m_form->Frame1->width() - m_form->Label1->width()) / 2, m_form->Label1->y());
     attempt(QStringLiteral("无法打开值周表。"), [this] { m_model->reload(); });
     applyState();
     Form_Activate();
@@ -73,20 +73,20 @@ void Frmonduty::Form_Load() {
 
 void Frmonduty::Form_Activate() {
     const int widths[] = {1500, 4500, 3000};
-    for (int c = 0; c < 3 && c < m_model->columnCount(); ++c) form->DBGrid1->setColumnWidth(c, ui::twips(widths[c]));
+    for (int c = 0; c < 3 && c < m_model->columnCount(); ++c) m_form->DBGrid1->setColumnWidth(c, ui::twips(widths[c]));
 }
 
 void Frmonduty::Form_Resize() {
     ui::fixAndCentre(this, 10500, 7500);
-    ui::centreInParent(form->Frame1, 150);
+    ui::centreInParent(m_form->Frame1, 150);
 }
 
 // Locked, entry (add, delete, update) or modify (delete, update) follow the model's flags.
 void Frmonduty::applyState() {
-    form->DBGrid1->setEditTriggers(m_model->allowUpdate() || m_model->allowAddNew()
-                                       ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                                             QAbstractItemView::AnyKeyPressed
-                                       : QAbstractItemView::NoEditTriggers);
+    m_form->DBGrid1->setEditTriggers(m_model->allowUpdate() || m_model->allowAddNew()
+                                         ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                                               QAbstractItemView::AnyKeyPressed
+                                         : QAbstractItemView::NoEditTriggers);
 }
 
 void Frmonduty::Toolbar1_ButtonClick(int index) {
@@ -115,10 +115,10 @@ void Frmonduty::Toolbar1_ButtonClick(int index) {
 // what the file holds.
 bool Frmonduty::commitPending() {
     // A cell still being typed in hands its text to the model first.
-    for (QWidget* editor : form->DBGrid1->viewport()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+    for (QWidget* editor : m_form->DBGrid1->viewport()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
         if (!editor->isVisible()) continue;
-        emit form->DBGrid1->itemDelegate()->commitData(editor);
-        emit form->DBGrid1->itemDelegate()->closeEditor(editor, QAbstractItemDelegate::NoHint);
+        emit m_form->DBGrid1->itemDelegate()->commitData(editor);
+        emit m_form->DBGrid1->itemDelegate()->closeEditor(editor, QAbstractItemDelegate::NoHint);
     }
     if (m_model->pendingRow() < 0) return true;
     if (attempt(QStringLiteral("这一行没有保存。"), [this] { m_model->commit(); })) return true;
@@ -144,19 +144,19 @@ void Frmonduty::deleteRow(int row) {
 // cell is selected.
 void Frmonduty::deleteSelectedRows() {
     QList<int> rows;
-    for (const QModelIndex& i : form->DBGrid1->selectionModel()->selectedRows()) rows << i.row();
+    for (const QModelIndex& i : m_form->DBGrid1->selectionModel()->selectedRows()) rows << i.row();
     std::sort(rows.begin(), rows.end(), std::greater<int>());
     for (int row : rows) deleteRow(row);
 }
 
 void Frmonduty::moveCurrent(int row) {
     if (row < 0 || row >= m_model->rowCount()) return;
-    const int column = qMax(0, form->DBGrid1->currentIndex().column());
-    form->DBGrid1->setCurrentIndex(m_model->index(row, column));
+    const int column = qMax(0, m_form->DBGrid1->currentIndex().column());
+    m_form->DBGrid1->setCurrentIndex(m_model->index(row, column));
 }
 
 bool Frmonduty::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == form->DBGrid1 && event->type() == QEvent::KeyPress) {
+    if (watched == m_form->DBGrid1 && event->type() == QEvent::KeyPress) {
         switch (static_cast<QKeyEvent*>(event)->key()) {
         case Qt::Key_Delete: deleteSelectedRows(); return true;
         case Qt::Key_Escape: m_model->revert(); return true; // the pending new row or edit is cancelled
@@ -179,9 +179,9 @@ bool Frmonduty::showRecord(const QString& table, qint64 rowid, const QStringList
         return false;
     }
     moveCurrent(row);
-    form->DBGrid1->selectRow(row);
-    form->DBGrid1->scrollTo(m_model->index(row, 0));
-    form->DBGrid1->setFocus();
+    m_form->DBGrid1->selectRow(row);
+    m_form->DBGrid1->scrollTo(m_model->index(row, 0));
+    m_form->DBGrid1->setFocus();
     return true;
 }
 

@@ -45,6 +45,6 @@ private:
     void paste(const QModelIndex& from, const QVector<QStringList>& rows);
 
     RotaModel* m_model;
-    std::unique_ptr<Ui::Frmonduty> form; // the controls, from frmonduty.ui
+    std::unique_ptr<Ui::Frmonduty> m_form; // the controls, from frmonduty.ui
     QToolBar* Toolbar1;
 };

@@ -22,47 +22,47 @@ QString boxName(const QLabel* label) { return label->text().remove(QStringLitera
 } // namespace
 
 Frmreport::Frmreport(QWidget* parent)
-    : ui::ChildForm(parent), form(new Ui::Frmreport), m_printer(new QPrinter(QPrinter::HighResolution)) {
-    form->setupUi(this);
-    form->pages->setStretchFactor(form->preview, 1);
-    connect(form->preview, &PagePreview::previewChanged, this, &Frmreport::showPage);
-    connect(form->cmdprevious, &QPushButton::clicked, this,
-            [this] { form->preview->setCurrentPage(form->preview->currentPage() - 1); });
-    connect(form->cmdnext, &QPushButton::clicked, this,
-            [this] { form->preview->setCurrentPage(form->preview->currentPage() + 1); });
-    connect(form->cmdzoomin, &QPushButton::clicked, this, [this] { form->preview->zoomIn(); });
-    connect(form->cmdzoomout, &QPushButton::clicked, this, [this] { form->preview->zoomOut(); });
-    connect(form->cmdprint, &QPushButton::clicked, this, &Frmreport::cmdprint_Click);
-    connect(form->cmdpdf, &QPushButton::clicked, this, &Frmreport::cmdpdf_Click);
-    connect(form->cmdexcel, &QPushButton::clicked, this, &Frmreport::cmdexcel_Click);
-    connect(form->cmdexit, &QPushButton::clicked, this, &Frmreport::cmdexit_Click);
+    : ui::ChildForm(parent), m_form(new Ui::Frmreport), m_printer(new QPrinter(QPrinter::HighResolution)) {
+    m_form->setupUi(this);
+    m_form->pages->setStretchFactor(m_form->preview, 1);
+    connect(m_form->preview, &PagePreview::previewChanged, this, &Frmreport::showPage);
+    connect(m_form->cmdprevious, &QPushButton::clicked, this,
+            [this] { m_form->preview->setCurrentPage(m_form->preview->currentPage() - 1); });
+    connect(m_form->cmdnext, &QPushButton::clicked, this,
+            [this] { m_form->preview->setCurrentPage(m_form->preview->currentPage() + 1); });
+    connect(m_form->cmdzoomin, &QPushButton::clicked, this, [this] { m_form->preview->zoomIn(); });
+    connect(m_form->cmdzoomout, &QPushButton::clicked, this, [this] { m_form->preview->zoomOut(); });
+    connect(m_form->cmdprint, &QPushButton::clicked, this, &Frmreport::cmdprint_Click);
+    connect(m_form->cmdpdf, &QPushButton::clicked, this, &Frmreport::cmdpdf_Click);
+    connect(m_form->cmdexcel, &QPushButton::clicked, this, &Frmreport::cmdexcel_Click);
+    connect(m_form->cmdexit, &QPushButton::clicked, this, &Frmreport::cmdexit_Click);
     Form_Load();
-    connect(form->lstreport, &QListWidget::currentRowChanged, this, [this] {
+    connect(m_form->lstreport, &QListWidget::currentRowChanged, this, [this] {
         showConditions();
         refresh();
     });
-    connect(form->txtfrom, &QLineEdit::editingFinished, this, &Frmreport::refresh);
-    connect(form->txtto, &QLineEdit::editingFinished, this, &Frmreport::refresh);
-    connect(form->comteacher, &QComboBox::currentIndexChanged, this, &Frmreport::refresh);
-    connect(form->comtheme, &QComboBox::currentIndexChanged, this, &Frmreport::refresh);
-    connect(form->chkpage, &QCheckBox::toggled, this, &Frmreport::refresh);
+    connect(m_form->txtfrom, &QLineEdit::editingFinished, this, &Frmreport::refresh);
+    connect(m_form->txtto, &QLineEdit::editingFinished, this, &Frmreport::refresh);
+    connect(m_form->comteacher, &QComboBox::currentIndexChanged, this, &Frmreport::refresh);
+    connect(m_form->comtheme, &QComboBox::currentIndexChanged, this, &Frmreport::refresh);
+    connect(m_form->chkpage, &QCheckBox::toggled, this, &Frmreport::refresh);
 }
 
 Frmreport::~Frmreport() = default;
 
 void Frmreport::Form_Load() {
-    for (store::ReportKind kind : store::reportKinds()) form->lstreport->addItem(store::reportTitle(kind));
+    for (store::ReportKind kind : store::reportKinds()) m_form->lstreport->addItem(store::reportTitle(kind));
     QDate from, to;
     store::lastWholeMonth(&from, &to);
-    ui::setText(form->txtfrom, attendance::boxText(from));
-    ui::setText(form->txtto, attendance::boxText(to));
-    form->comteacher->addItem(kAll);
-    form->comtheme->addItem(kAll);
+    ui::setText(m_form->txtfrom, attendance::boxText(from));
+    ui::setText(m_form->txtto, attendance::boxText(to));
+    m_form->comteacher->addItem(kAll);
+    m_form->comtheme->addItem(kAll);
     attempt(QStringLiteral("无法读取教师和会议主题。"), [this] {
-        form->comteacher->addItems(store::attendanceTeachers());
-        form->comtheme->addItems(store::minuteThemes());
+        m_form->comteacher->addItems(store::attendanceTeachers());
+        m_form->comtheme->addItems(store::minuteThemes());
     });
-    form->lstreport->setCurrentRow(0);
+    m_form->lstreport->setCurrentRow(0);
     showConditions();
     refresh();
 }
@@ -70,19 +70,19 @@ void Frmreport::Form_Load() {
 // Only the conditions the chosen report takes are shown.
 void Frmreport::showConditions() {
     store::ReportKind kind = store::ReportKind::AddressBook;
-    if (form->lstreport->currentItem()) store::reportKindOf(form->lstreport->currentItem()->text(), &kind);
+    if (m_form->lstreport->currentItem()) store::reportKindOf(m_form->lstreport->currentItem()->text(), &kind);
     const bool dates = store::takesDates(kind), theme = store::takesTheme(kind);
-    for (QWidget* w : {static_cast<QWidget*>(form->labfrom), static_cast<QWidget*>(form->txtfrom),
-                       static_cast<QWidget*>(form->labto), static_cast<QWidget*>(form->txtto),
-                       static_cast<QWidget*>(form->labteacher), static_cast<QWidget*>(form->comteacher)})
+    for (QWidget* w : {static_cast<QWidget*>(m_form->labfrom), static_cast<QWidget*>(m_form->txtfrom),
+                       static_cast<QWidget*>(m_form->labto), static_cast<QWidget*>(m_form->txtto),
+                       static_cast<QWidget*>(m_form->labteacher), static_cast<QWidget*>(m_form->comteacher)})
         w->setVisible(dates);
-    for (QWidget* w : {static_cast<QWidget*>(form->labtheme), static_cast<QWidget*>(form->comtheme),
-                       static_cast<QWidget*>(form->chkpage)})
+    for (QWidget* w : {static_cast<QWidget*>(m_form->labtheme), static_cast<QWidget*>(m_form->comtheme),
+                       static_cast<QWidget*>(m_form->chkpage)})
         w->setVisible(theme);
 }
 
 bool Frmreport::readConditions(store::ReportRequest* q) {
-    if (!form->lstreport->currentItem() || !store::reportKindOf(form->lstreport->currentItem()->text(), &q->kind))
+    if (!m_form->lstreport->currentItem() || !store::reportKindOf(m_form->lstreport->currentItem()->text(), &q->kind))
         return false;
     if (store::takesDates(q->kind)) {
         auto date = [this](QLineEdit* box, QLabel* label, QDate* d) {
@@ -96,41 +96,43 @@ bool Frmreport::readConditions(store::ReportRequest* q) {
             box->setFocus();
             return false;
         };
-        if (!date(form->txtfrom, form->labfrom, &q->from) || !date(form->txtto, form->labto, &q->to)) return false;
+        if (!date(m_form->txtfrom, m_form->labfrom, &q->from) || !date(m_form->txtto, m_form->labto, &q->to))
+            return false;
         if (q->from.isValid() && q->to.isValid() && q->to < q->from) {
-            ui::notify(this,
-                       QStringLiteral("“%1”早于“%2”，请更正“%1”。").arg(boxName(form->labto), boxName(form->labfrom)),
-                       ui::Warning);
-            form->txtto->setFocus();
+            ui::notify(
+                this,
+                QStringLiteral("“%1”早于“%2”，请更正“%1”。").arg(boxName(m_form->labto), boxName(m_form->labfrom)),
+                ui::Warning);
+            m_form->txtto->setFocus();
             return false;
         }
-        if (form->comteacher->currentIndex() > 0) q->teacher = form->comteacher->currentText();
+        if (m_form->comteacher->currentIndex() > 0) q->teacher = m_form->comteacher->currentText();
     }
     if (store::takesTheme(q->kind)) {
-        if (form->comtheme->currentIndex() > 0) q->theme = form->comtheme->currentText();
-        q->pagePerRecord = form->chkpage->isChecked();
+        if (m_form->comtheme->currentIndex() > 0) q->theme = m_form->comtheme->currentText();
+        q->pagePerRecord = m_form->chkpage->isChecked();
     }
     return true;
 }
 
 bool Frmreport::refresh() {
-    if (m_busy) return false;         // the report stays as it is while its pages are being made
-    form->preview->setPages(nullptr); // they refer to the report
+    if (m_busy) return false;           // the report stays as it is while its pages are being made
+    m_form->preview->setPages(nullptr); // they refer to the report
     store::ReportRequest q;
     m_valid = readConditions(&q) && attempt(QStringLiteral("无法生成报表。"), [&] { m_report = store::makeReport(q); });
     if (!m_valid) m_report = store::Report();
     // The preview lays the pages out on a printer of its own and paints them as they are shown.
     report::setUpPage(m_printer.get(), m_report);
-    form->preview->setPages(std::make_unique<report::Pages>(m_report, m_printer.get()), m_printer->pageLayout(),
-                            m_printer->resolution());
+    m_form->preview->setPages(std::make_unique<report::Pages>(m_report, m_printer.get()), m_printer->pageLayout(),
+                              m_printer->resolution());
     return m_valid;
 }
 
-int Frmreport::pageCount() const { return form->preview->pageCount(); }
+int Frmreport::pageCount() const { return m_form->preview->pageCount(); }
 
 void Frmreport::showPage() {
-    form->labpage->setText(
-        QStringLiteral("第 %1 页 共 %2 页").arg(form->preview->currentPage()).arg(form->preview->pageCount()));
+    m_form->labpage->setText(
+        QStringLiteral("第 %1 页 共 %2 页").arg(m_form->preview->currentPage()).arg(m_form->preview->pageCount()));
 }
 
 bool Frmreport::withProgress(const QString& what, const std::function<bool(const report::Progress&)>& work) {

@@ -39,8 +39,8 @@ private:
     bool withProgress(const QString& what, const std::function<bool(const report::Progress&)>& work);
     void showPage();
 
-    std::unique_ptr<Ui::Frmreport> form; // the controls, from frmreport.ui
-    std::unique_ptr<QPrinter> m_printer; // the preview's
+    std::unique_ptr<Ui::Frmreport> m_form; // the controls, from frmreport.ui
+    std::unique_ptr<QPrinter> m_printer;   // the preview's
     store::Report m_report;
     bool m_valid = false;
     bool m_busy = false; // pages or a file being made

@@ -45,14 +45,15 @@ constexpr int kTableRole = Qt::UserRole + 1;
 
 } // namespace
 
-frmteacher::frmteacher(QWidget* parent) : ui::ChildForm(parent), form(new Ui::frmteacher) {
-    form->setupUi(this);
-    ui::setPointSize(15.75, {form->Label1});
-    ui::setPointSize(10.5, {form->Label2, form->labdate, form->labname, form->labsort, form->labsubject, form->labcount,
-                            form->labnumber, form->Label8, form->Option1_0, form->Option1_1, form->DBGrid1,
-                            form->labaddnumber, form->labaddsubject, form->labaddsort, form->cmdok, form->cmdcancel});
-    form->DBGrid1->horizontalHeader()->setFont(ui::song(12));
-    Toolbar1 = ui::makeToolbarIn(form->Toolbar1,
+frmteacher::frmteacher(QWidget* parent) : ui::ChildForm(parent), m_form(new Ui::frmteacher) {
+    m_form->setupUi(this);
+    ui::setPointSize(15.75, {m_form->Label1});
+    ui::setPointSize(10.5, {m_form->Label2, m_form->labdate, m_form->labname, m_form->labsort, m_form->labsubject,
+                            m_form->labcount, m_form->labnumber, m_form->Label8, m_form->Option1_0, m_form->Option1_1,
+                            m_form->DBGrid1, m_form->labaddnumber, m_form->labaddsubject, m_form->labaddsort,
+                            m_form->cmdok, m_form->cmdcancel});
+    m_form->DBGrid1->horizontalHeader()->setFont(ui::song(12));
+    Toolbar1 = ui::makeToolbarIn(m_form->Toolbar1,
                                  {{"设置", "settings", Qt::CTRL | Qt::Key_T},
                                   {"保存", "save", QKeySequence::Save},
                                   {"查寻", "search", QKeySequence::Find},
@@ -61,11 +62,11 @@ frmteacher::frmteacher(QWidget* parent) : ui::ChildForm(parent), form(new Ui::fr
                                  [this](int i) { Toolbar1_ButtonClick(i); });
     for (QComboBox* c : combos()) ui::setUpCombo(c);
     // The items of the program's own (the form's, and the subjects) come first and stay.
-    m_lookups = {{form->comsort, "tabaddsort", itemsOf(form->comsort)},
-                 {form->comsubject,
+    m_lookups = {{m_form->comsort, "tabaddsort", itemsOf(m_form->comsort)},
+                 {m_form->comsubject,
                   "tabaddsubject",
                   {"语文", "数学", "思品", "自然", "英语", "信息技术", "体育", "美术", "劳动", "社会", "科技"}},
-                 {form->comnumber, "tabaddnumber", itemsOf(form->comnumber)}};
+                 {m_form->comnumber, "tabaddnumber", itemsOf(m_form->comnumber)}};
 
     // The calendar that fills the date box, in the box's own form, month-day-year.
     m_calendar = new QCalendarWidget(this);
@@ -77,12 +78,12 @@ frmteacher::frmteacher(QWidget* parent) : ui::ChildForm(parent), form(new Ui::fr
     m_calendar->setGridVisible(true);
     auto pick = [this](QDate date) {
         m_calendar->hide();
-        ui::setText(form->txtdate, attendance::boxText(date));
-        form->txtdate->setFocus();
+        ui::setText(m_form->txtdate, attendance::boxText(date));
+        m_form->txtdate->setFocus();
     };
     connect(m_calendar, &QCalendarWidget::clicked, this, pick);
     connect(m_calendar, &QCalendarWidget::activated, this, pick);
-    connect(form->cmddate, &QToolButton::clicked, this, &frmteacher::cmddate_Click);
+    connect(m_form->cmddate, &QToolButton::clicked, this, &frmteacher::cmddate_Click);
 
     // The chosen order holds for every later fill of the grid.
     auto reorder = [this](attendance::Order order) {
@@ -92,21 +93,21 @@ frmteacher::frmteacher(QWidget* parent) : ui::ChildForm(parent), form(new Ui::fr
         m_model->setRecordSet(rs);
         FormatAttendanceGrid();
     };
-    connect(form->Option1_0, &QRadioButton::clicked, this, [reorder] { reorder(attendance::Order::ByDate); });
-    connect(form->Option1_1, &QRadioButton::clicked, this, [reorder] { reorder(attendance::Order::ByName); });
+    connect(m_form->Option1_0, &QRadioButton::clicked, this, [reorder] { reorder(attendance::Order::ByDate); });
+    connect(m_form->Option1_1, &QRadioButton::clicked, this, [reorder] { reorder(attendance::Order::ByName); });
 
     // The data control behind the grid stays hidden: the grid's rows come from the record set.
-    form->Data1->hide();
+    m_form->Data1->hide();
     m_model = new ui::RecordSetModel(this);
     m_model->setAlignment(Qt::AlignCenter);
-    form->DBGrid1->setModel(m_model);
-    ui::keepRowHeaderWidth(form->DBGrid1, QStringLiteral("00000"));
-    ui::speakSpreadsheet(form->DBGrid1); // copied out, never pasted into
+    m_form->DBGrid1->setModel(m_model);
+    ui::keepRowHeaderWidth(m_form->DBGrid1, QStringLiteral("00000"));
+    ui::speakSpreadsheet(m_form->DBGrid1); // copied out, never pasted into
 
     HideAddControls();
-    connect(form->cmdok, &QPushButton::clicked, this, &frmteacher::cmdok_Click);
-    connect(form->cmdcancel, &QPushButton::clicked, this, &frmteacher::cmdcancel_Click);
-    connect(form->cmddelete, &QPushButton::clicked, this, &frmteacher::cmddelete_Click);
+    connect(m_form->cmdok, &QPushButton::clicked, this, &frmteacher::cmdok_Click);
+    connect(m_form->cmdcancel, &QPushButton::clicked, this, &frmteacher::cmdcancel_Click);
+    connect(m_form->cmddelete, &QPushButton::clicked, this, &frmteacher::cmddelete_Click);
     Form_Load();
 }
 
@@ -114,8 +115,8 @@ frmteacher::~frmteacher() = default;
 
 void frmteacher::Form_Load() {
     const QString school = schoolName();
-    form->Label1->setText(QStringLiteral("欢迎使用") + school + QStringLiteral("教师考勤系统"));
-    form->Label1->adjustSize();
+    m_form->Label1->setText(QStringLiteral("欢迎使用") + school + QStringLiteral("教师考勤系统"));
+    m_form->Label1->adjustSize();
 
     const bool read = attempt(QStringLiteral("无法读取教师考勤。"), [&] {
         store::Database db(store::kAttendanceFile);
@@ -130,7 +131,7 @@ void frmteacher::Form_Load() {
                 names << name;
             }
         }
-        form->comname->addItems(names);
+        m_form->comname->addItems(names);
         fillLists(db);
         attendance::sortRows(entries, m_order);
         bindGrid(entries);
@@ -141,13 +142,13 @@ void frmteacher::Form_Load() {
     }
     // The lists are filled; the boxes start empty until the user picks or types.
     for (QComboBox* c : combos()) c->setCurrentIndex(-1);
-    ui::setText(form->txtdate, attendance::boxText(QDate::currentDate()));
+    ui::setText(m_form->txtdate, attendance::boxText(QDate::currentDate()));
 }
 
 void frmteacher::Form_Resize() {
     ui::fixAndCentre(this, 10500, 7500);
-    ui::centreInParent(form->Frame1);
-    form->Label1->move((ui::twips(10500) - form->Label1->width()) / 2, form->Label1->y());
+    ui::centreInParent(m_form->Frame1);
+    m_form->Label1->move((ui::twips(10500) - m_form->Label1->width()) / 2, m_form->Label1->y());
     FormatAttendanceGrid();
 }
 
@@ -169,54 +170,54 @@ void frmteacher::Toolbar1_ButtonClick(int index) {
 }
 
 void frmteacher::setNote(const QString& text) {
-    form->Label2->setText(text);
-    form->Label2->adjustSize();
+    m_form->Label2->setText(text);
+    m_form->Label2->adjustSize();
 }
 
 void frmteacher::save() {
     const struct {
         QString text;
         const char* message;
-    } checks[] = {{form->txtdate->text(), "请输入日期！"},
-                  {form->comname->currentText(), "请选择或输入姓名！"},
-                  {form->comsort->currentText(), "请选择考勤类别！"},
-                  {form->comsubject->currentText(), "请选择科目！"},
-                  {form->txtcount->text(), "请输入节数！"},
-                  {form->comnumber->currentText(), "请选择节次！"}};
+    } checks[] = {{m_form->txtdate->text(), "请输入日期！"},
+                  {m_form->comname->currentText(), "请选择或输入姓名！"},
+                  {m_form->comsort->currentText(), "请选择考勤类别！"},
+                  {m_form->comsubject->currentText(), "请选择科目！"},
+                  {m_form->txtcount->text(), "请输入节数！"},
+                  {m_form->comnumber->currentText(), "请选择节次！"}};
     for (const auto& c : checks) {
         if (c.text.isEmpty()) {
             ui::notify(this, QString::fromUtf8(c.message), ui::Warning);
             return;
         }
     }
-    const QDate date = attendance::readDate(form->txtdate->text());
+    const QDate date = attendance::readDate(m_form->txtdate->text());
     if (!date.isValid()) {
         ui::notify(this, attendance::unreadableDateMessage(), ui::Warning);
         return;
     }
-    const QStringList values{form->txtdate->text(),           attendance::weekdayName(date),
-                             form->comname->currentText(),    form->comsort->currentText(),
-                             form->comsubject->currentText(), form->txtcount->text(),
-                             form->comnumber->currentText()};
+    const QStringList values{m_form->txtdate->text(),           attendance::weekdayName(date),
+                             m_form->comname->currentText(),    m_form->comsort->currentText(),
+                             m_form->comsubject->currentText(), m_form->txtcount->text(),
+                             m_form->comnumber->currentText()};
     qint64 saved = -1;
     if (!attempt(QStringLiteral("考勤记录没有保存。"),
                  [&] { saved = store::Database(store::kAttendanceFile).insert(store::attendanceInsert(values)); }))
         return;
     ui::notify(this, QStringLiteral("已经保存"), ui::Information);
-    form->txtdate->clear();
+    m_form->txtdate->clear();
     for (QComboBox* c : combos()) ui::setText(c, QString());
-    form->txtcount->clear();
-    form->txtdate->setFocus();
+    m_form->txtcount->clear();
+    m_form->txtdate->setFocus();
     LoadAllAttendance();
     selectRowid(saved); // the new entry, in view
 }
 
 void frmteacher::query() {
     setNote(QStringLiteral("查寻时，在姓名栏内输入或选择姓名，然后单击查寻按钮。"));
-    const QString name = form->comname->currentText();
+    const QString name = m_form->comname->currentText();
     if (name.isEmpty()) {
         ui::notify(this, QStringLiteral("请在姓名栏内输入或选择姓名，然后单击查寻按钮。"), ui::Information);
-        if (form->comname->isVisible()) form->comname->setFocus();
+        if (m_form->comname->isVisible()) m_form->comname->setFocus();
         return;
     }
     store::RecordSet rs;
@@ -248,39 +249,40 @@ void frmteacher::bindGrid(store::RecordSet rs) {
 void frmteacher::selectRowid(qint64 rowid) {
     const int row = m_model->recordSet().rowids().indexOf(rowid);
     if (row < 0) return;
-    form->DBGrid1->selectRow(row);
-    form->DBGrid1->scrollTo(m_model->index(row, 0));
+    m_form->DBGrid1->selectRow(row);
+    m_form->DBGrid1->scrollTo(m_model->index(row, 0));
 }
 
 void frmteacher::cmddate_Click() {
-    const QDate typed = attendance::readDate(form->txtdate->text());
+    const QDate typed = attendance::readDate(m_form->txtdate->text());
     m_calendar->setSelectedDate(typed.isValid() ? typed : QDate::currentDate());
     m_calendar->adjustSize();
-    m_calendar->move(form->txtdate->mapToGlobal(QPoint(0, form->txtdate->height())));
+    m_calendar->move(m_form->txtdate->mapToGlobal(QPoint(0, m_form->txtdate->height())));
     m_calendar->show();
     m_calendar->setFocus();
 }
 
 void frmteacher::FormatAttendanceGrid() {
-    form->DBGrid1->setColumnWidth(0, ui::twips(1500));
-    for (int c = 1; c <= 6; ++c) form->DBGrid1->setColumnWidth(c, ui::twips(1000));
+    m_form->DBGrid1->setColumnWidth(0, ui::twips(1500));
+    for (int c = 1; c <= 6; ++c) m_form->DBGrid1->setColumnWidth(c, ui::twips(1000));
 }
 
 // The list-editing mode: new categories, subjects and lesson numbers for the drop-down lists.
 
 QList<QComboBox*> frmteacher::combos() const {
-    return {form->comname, form->comsort, form->comsubject, form->comnumber};
+    return {m_form->comname, m_form->comsort, m_form->comsubject, m_form->comnumber};
 }
 
 QList<QWidget*> frmteacher::entryControls() const {
-    return {form->labdate,    form->labname,  form->labsort,  form->labsubject, form->labcount,
-            form->labnumber,  form->txtdate,  form->cmddate,  form->comname,    form->comsort,
-            form->comsubject, form->txtcount, form->comnumber};
+    return {m_form->labdate,    m_form->labname,  m_form->labsort,  m_form->labsubject, m_form->labcount,
+            m_form->labnumber,  m_form->txtdate,  m_form->cmddate,  m_form->comname,    m_form->comsort,
+            m_form->comsubject, m_form->txtcount, m_form->comnumber};
 }
 
 QList<QWidget*> frmteacher::addControls() const {
-    return {form->labaddsort,   form->labaddsubject, form->labaddnumber, form->txtaddsort, form->txtaddsubject,
-            form->txtaddnumber, form->cmdok,         form->cmdcancel,    form->comitems,   form->cmddelete};
+    return {m_form->labaddsort,    m_form->labaddsubject, m_form->labaddnumber, m_form->txtaddsort,
+            m_form->txtaddsubject, m_form->txtaddnumber,  m_form->cmdok,        m_form->cmdcancel,
+            m_form->comitems,      m_form->cmddelete};
 }
 
 void frmteacher::HideEntryControls() {
@@ -311,8 +313,9 @@ void frmteacher::cmdok_Click() {
     const struct {
         QLineEdit* box;
         const char* table;
-    } items[] = {
-        {form->txtaddsort, "tabaddsort"}, {form->txtaddsubject, "tabaddsubject"}, {form->txtaddnumber, "tabaddnumber"}};
+    } items[] = {{m_form->txtaddsort, "tabaddsort"},
+                 {m_form->txtaddsubject, "tabaddsubject"},
+                 {m_form->txtaddnumber, "tabaddnumber"}};
     const bool stored = attempt(QStringLiteral("新增的项目没有保存。"), [&] {
         store::Database db(store::kAttendanceFile);
         db.begin();
@@ -329,14 +332,14 @@ void frmteacher::cmdok_Click() {
 // An entry a search found: its teacher queried, the entry selected in the grid.
 bool frmteacher::showRecord(const QString& table, qint64, const QStringList& values) {
     if (table != QLatin1String("tabkaoqin")) return false;
-    if (!form->cmdok->isHidden()) cmdcancel_Click(); // back from list editing to entry
-    ui::setText(form->comname, values.value(2));
+    if (!m_form->cmdok->isHidden()) cmdcancel_Click(); // back from list editing to entry
+    ui::setText(m_form->comname, values.value(2));
     query();
     const QVector<QStringList>& rows = m_model->recordSet().rows();
     for (int row = 0; row < rows.size(); ++row) {
         if (rows[row] != values) continue;
-        form->DBGrid1->selectRow(row);
-        form->DBGrid1->scrollTo(m_model->index(row, 0));
+        m_form->DBGrid1->selectRow(row);
+        m_form->DBGrid1->scrollTo(m_model->index(row, 0));
         return true;
     }
     return false;
@@ -348,11 +351,11 @@ void frmteacher::fillLists(store::Database& db) {
     QVector<store::RecordSet> added;
     for (const Lookup& l : m_lookups) added << db.openTableWithRowids(l.table);
     m_added.clear();
-    form->comitems->clear();
-    auto* listed = qobject_cast<QStandardItemModel*>(form->comitems->model());
+    m_form->comitems->clear();
+    auto* listed = qobject_cast<QStandardItemModel*>(m_form->comitems->model());
     auto list = [&](const QString& text, int what, const QString& table) {
-        form->comitems->addItem(text, what);
-        form->comitems->setItemData(form->comitems->count() - 1, table, kTableRole);
+        m_form->comitems->addItem(text, what);
+        m_form->comitems->setItemData(m_form->comitems->count() - 1, table, kTableRole);
     };
     for (int i = 0; i < m_lookups.size(); ++i) {
         const Lookup& l = m_lookups[i];
@@ -360,7 +363,7 @@ void frmteacher::fillLists(store::Database& db) {
         l.box->clear();
         l.box->addItems(l.builtIn);
         list(store::tableTitle(l.table) + QStringLiteral("："), Heading, l.table);
-        listed->item(form->comitems->count() - 1)->setFlags(Qt::NoItemFlags);
+        listed->item(m_form->comitems->count() - 1)->setFlags(Qt::NoItemFlags);
         for (const QString& item : l.builtIn) list(item, BuiltIn, l.table);
         store::RecordSet& rs = added[i];
         for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
@@ -371,18 +374,18 @@ void frmteacher::fillLists(store::Database& db) {
         l.box->setCurrentIndex(-1);
         if (!typed.isEmpty()) ui::setText(l.box, typed);
     }
-    form->comitems->setCurrentIndex(-1);
+    m_form->comitems->setCurrentIndex(-1);
 }
 
 // Removes the added item chosen in comitems, after asking; an item of the program's own stays.
 void frmteacher::cmddelete_Click() {
-    const int i = form->comitems->currentIndex();
-    const int what = i < 0 ? int(Heading) : form->comitems->itemData(i).toInt();
+    const int i = m_form->comitems->currentIndex();
+    const int what = i < 0 ? int(Heading) : m_form->comitems->itemData(i).toInt();
     if (what == Heading) {
         ui::notify(this, QStringLiteral("请先在“删除所选”左边的列表中选择要删除的考勤类别、科目或节次。"), ui::Warning);
         return;
     }
-    const QString item = form->comitems->itemText(i), table = form->comitems->itemData(i, kTableRole).toString();
+    const QString item = m_form->comitems->itemText(i), table = m_form->comitems->itemData(i, kTableRole).toString();
     const QString title = store::tableTitle(table);
     if (what == BuiltIn) {
         ui::notify(this, QString("“%1”是软件自带的%2，不能删除。只能删除自己增加的项目。").arg(item, title),

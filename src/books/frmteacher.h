@@ -70,6 +70,6 @@ private:
     attendance::Order m_order = attendance::Order::AsStored; // chosen with the two option buttons
     ui::RecordSetModel* m_model;
 
-    std::unique_ptr<Ui::frmteacher> form; // the controls, from frmteacher.ui
+    std::unique_ptr<Ui::frmteacher> m_form; // the controls, from frmteacher.ui
     QToolBar* Toolbar1;
 };

@@ -85,8 +85,8 @@ void RotaModel::commit() {
         // Cells never typed in were stored as empty texts, not NULL: keep them as stored.
         for (QString& c : cells)
             if (c.isNull()) c = QStringLiteral("");
-    } else if (db->execute(store::rotaUpdate(m_rs.columns(), cells, read.condition())) == 0) {
-        throw store::Error(store::Error::Changed, db->path());
+    } else {
+        db->executeOnRecord(store::rotaUpdate(m_rs.columns(), cells, read.condition()));
     }
     m_pendingRow = -1;
     m_original.clear();

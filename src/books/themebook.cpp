@@ -45,16 +45,9 @@ void setLocked(QWidget* w, bool locked) {
 
 ThemeBook::ThemeBook(const Facts& facts, QWidget* parent) : ui::ChildForm(parent), m_facts(facts) {}
 
-void ThemeBook::open(const Controls& controls) {
+void ThemeBook::open(const Controls& controls, const QVector<Required>& required) {
     m_form = controls;
-    for (const Facts::Required& r : m_facts.required) {
-        QWidget* input = nullptr;
-        for (QWidget* w : m_form.columns)
-            if (w->objectName() == QLatin1String(r.input)) input = w;
-        // A name that the form does not hold would leave a required input unchecked.
-        if (!input) qFatal("%s: no input %s in the form", qPrintable(objectName()), r.input);
-        m_required.append({input, r.message});
-    }
+    m_required = required;
     Toolbar1 = ui::makeToolbarIn(m_form.Toolbar1,
                                  {{},
                                   {"增加", "add", QKeySequence::New},
@@ -96,15 +89,14 @@ void ThemeBook::LoadThemeList() {
         [&] {
             store::Database db(m_facts.file);
             // The list needs the themes alone, in table order; the boxes need the first row whole.
-            const store::RecordSet list = db.openRecordset(QString("select rowid, theme from %1").arg(m_facts.table));
+            const store::RecordSet list = db.openRecordset(store::themeList(m_facts.table));
             themes.reserve(list.recordCount());
             rowids.reserve(list.recordCount());
             for (const QStringList& row : list.rows()) {
                 rowids << row.value(0).toLongLong();
                 themes << row.value(1);
             }
-            if (!themes.isEmpty())
-                first = db.openTableWithRowids(m_facts.table, "rowid=" + QString::number(rowids.first()));
+            if (!themes.isEmpty()) first = db.openTableWithRowids(m_facts.table, store::rowidCondition(rowids.first()));
         },
         [&](const store::Error&) { themes.clear(); });
     m_shown = store::RecordRef();
@@ -158,10 +150,7 @@ void ThemeBook::Combo1_Click(int index) {
         return;
     unlockForEntry();
     m_adding = false; // a pick shows a record in place of the entry
-    rs.moveFirst();
-    for (int i = 0; i < rs.recordCount(); ++i, rs.moveNext())
-        if (rs.rowid() == wanted) break;
-    if (rs.eof()) rs.moveFirst();
+    if (!rs.moveToRowid(wanted)) rs.moveFirst();
     if (rs.isEmpty()) {
         m_shown = store::RecordRef();
         return;
@@ -196,7 +185,7 @@ bool ThemeBook::hasUnsavedInput() const {
 void ThemeBook::save() {
     // The theme first and the content last; between them the book's own required inputs.
     QVector<QPair<QString, QString>> checks{{m_form.Combo1->currentText(), QStringLiteral("请输入主题！")}};
-    for (const auto& [input, message] : m_required) checks.append({boxText(input), message});
+    for (const Required& r : m_required) checks.append({boxText(r.input), r.message});
     checks.append({boxText(m_form.columns.last()), QStringLiteral("请输入内容！")});
     for (const auto& [text, message] : checks) {
         if (!text.isEmpty()) continue;

@@ -27,13 +27,11 @@ public:
         QString file;         // the book's database file
         QString titleSuffix;  // after the school's name in the title
         double contentMargin; // txtcontent's height: the window's inner height less this (twips)
-        // The inputs Save requires between the theme and the content, in the order it checks
-        // them, each with its warning.
-        struct Required {
-            const char* input; // objectName in the form
-            QString message;
-        };
-        QVector<Required> required;
+    };
+    // An input Save requires between the theme and the content, with its warning.
+    struct Required {
+        QWidget* input;
+        QString message;
     };
 
     void Toolbar1_ButtonClick(int index);
@@ -54,11 +52,13 @@ protected:
     };
 
     ThemeBook(const Facts& facts, QWidget* parent);
-    // Takes the controls of a book's form, set up on the window, then loads the book.
-    template <class Form> void open(const Form& form, const QVector<QWidget*>& columns) {
-        open({form.Frame1, form.Label1_0, form.Toolbar1, form.Combo1, columns});
+    // Takes the controls of a book's form, set up on the window, and the inputs Save requires in
+    // the order it checks them, then loads the book.
+    template <class Form>
+    void open(const Form& form, const QVector<QWidget*>& columns, const QVector<Required>& required) {
+        open({form.Frame1, form.Label1_0, form.Toolbar1, form.Combo1, columns}, required);
     }
-    void open(const Controls& controls);
+    void open(const Controls& controls, const QVector<Required>& required);
 
 private:
     void Form_Load();
@@ -73,9 +73,9 @@ private:
 
     const Facts m_facts;
     Controls m_form;
-    QVector<QPair<QWidget*, QString>> m_required; // Facts::required, by widget
-    store::RecordRef m_shown;                     // the record on screen, as read: Delete removes it alone
-    bool m_adding = false;                        // 增加 began a new entry, not yet saved
+    QVector<Required> m_required;
+    store::RecordRef m_shown; // the record on screen, as read: Delete removes it alone
+    bool m_adding = false;    // 增加 began a new entry, not yet saved
     QToolBar* Toolbar1 = nullptr;
     ui::TextListModel* m_themes = nullptr;
 };

@@ -72,7 +72,7 @@ void planTable(const SourceFile& file, const Table& need, ImportBook& book) {
 
 } // namespace
 
-QVector<ImportBook> PlanImport(const QVector<SourceFile>& files) {
+QVector<ImportBook> planImport(const QVector<SourceFile>& files) {
     QVector<ImportBook> out;
     for (const SourceFile& file : files) {
         ImportBook book;
@@ -93,7 +93,7 @@ QVector<ImportBook> PlanImport(const QVector<SourceFile>& files) {
     return out;
 }
 
-QStringList DescribeImport(const QVector<ImportedTable>& tables) {
+QStringList describeImport(const QVector<ImportedTable>& tables) {
     QStringList lines;
     for (const ImportedTable& t : tables) {
         if (t.keptOurs) {

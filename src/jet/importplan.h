@@ -8,9 +8,9 @@ namespace jet {
 
 // Recognises each file's book by its tables (by its name when no table could be read) and
 // checks that every table the book needs is there, whole, with enough columns.
-QVector<store::ImportBook> PlanImport(const QVector<store::SourceFile>& files);
+QVector<store::ImportBook> planImport(const QVector<store::SourceFile>& files);
 
 // One line per table saying what the import did.
-QStringList DescribeImport(const QVector<store::ImportedTable>& tables);
+QStringList describeImport(const QVector<store::ImportedTable>& tables);
 
 } // namespace jet

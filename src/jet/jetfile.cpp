@@ -4,7 +4,7 @@
 
 namespace jet {
 
-store::SourceFile ReadJetFile(const QString& path) {
+store::SourceFile readJetFile(const QString& path) {
     store::SourceFile out;
     out.path = path;
     Pages pages;
@@ -14,15 +14,15 @@ store::SourceFile ReadJetFile(const QString& path) {
     if (shortEnd) out.problem = QStringLiteral("文件不完整（末尾缺了一部分），可能没有复制完");
     QVector<CatalogEntry> entries;
     QString why;
-    if (!ReadCatalog(pages, &entries, &why)) {
+    if (!readCatalog(pages, &entries, &why)) {
         out.problem = why;
         return out;
     }
     for (const CatalogEntry& entry : entries) {
         store::SourceTable t;
         TableDef def;
-        if (ReadTableDef(pages, entry.page, &def, &t.problem)) {
-            t = ReadTableRows(pages, def);
+        if (readTableDef(pages, entry.page, &def, &t.problem)) {
+            t = readTableRows(pages, def);
             for (const Column& col : def.columns) t.columns << col.name;
         }
         t.name = entry.name;

@@ -8,6 +8,6 @@ namespace jet {
 // cannot be read is said in the result, in Chinese; Jet 3, ACCDB and encrypted files are refused.
 // Every read is checked against the file's bounds, and the program still calls this only inside
 // the reader process (lumno-jetread), so that no file can take the program down.
-store::SourceFile ReadJetFile(const QString& path);
+store::SourceFile readJetFile(const QString& path);
 
 } // namespace jet

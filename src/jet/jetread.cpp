@@ -11,8 +11,8 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() != 3) return 2;
-    const store::SourceFile file = jet::ReadJetFile(args.at(1));
+    const store::SourceFile file = jet::readJetFile(args.at(1));
     QFile out(args.at(2));
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || !jet::WriteResult(&out, file)) return 3;
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || !jet::writeResult(&out, file)) return 3;
     return out.flush() ? 0 : 3;
 }

@@ -54,7 +54,7 @@ bool crack(const Bytes& row, const TableDef& def, QVector<Field>* fields) {
 
 } // namespace
 
-store::SourceTable ReadTableRows(const Pages& pages, const TableDef& def) {
+store::SourceTable readTableRows(const Pages& pages, const TableDef& def) {
     store::SourceTable t;
     QVector<quint32> dataPages;
     if (!pages.usedPages(def.usageMap, &dataPages)) {
@@ -82,7 +82,7 @@ store::SourceTable ReadTableRows(const Pages& pages, const TableDef& def) {
             values.reserve(fields.size());
             for (int c = 0; c < fields.size(); ++c) {
                 QString why;
-                const QString text = ValueText(pages, def.columns[c], fields[c].null, fields[c].bytes, &why);
+                const QString text = valueText(pages, def.columns[c], fields[c].null, fields[c].bytes, &why);
                 if (!why.isEmpty()) t.unreadable.push_back({int(t.rows.size()), c, why});
                 values << text;
             }

@@ -10,6 +10,6 @@ namespace jet {
 // Every row of the table, in the order of its data pages; the table's name and columns are
 // left to the caller. A value that cannot be read is listed in `unreadable`; a table that cannot
 // be read whole says so in `problem` (Chinese).
-store::SourceTable ReadTableRows(const Pages& pages, const TableDef& def);
+store::SourceTable readTableRows(const Pages& pages, const TableDef& def);
 
 } // namespace jet

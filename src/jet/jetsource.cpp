@@ -71,7 +71,7 @@ store::SourceFile readByReader(const QString& path) {
     }
     store::SourceFile read;
     if (reader.exitStatus() != QProcess::NormalExit || reader.exitCode() != 0 || !result.open() ||
-        !ReadResult(&result, read)) {
+        !readResult(&result, read)) {
         file.problem = QStringLiteral("读取时出错中止，文件已损坏");
         return file;
     }
@@ -94,7 +94,7 @@ QString Unavailable() {
     return QString();
 }
 
-QVector<store::SourceFile> ReadSource(const QString& folderOrFile) {
+QVector<store::SourceFile> readSource(const QString& folderOrFile) {
     const QFileInfo info(folderOrFile);
     QStringList paths;
     QDir base = info.dir();
@@ -118,9 +118,9 @@ QVector<store::SourceFile> ReadSource(const QString& folderOrFile) {
     return out;
 }
 
-QVector<store::ImportBook> FindBooks(const QString& folderOrFile) { return PlanImport(ReadSource(folderOrFile)); }
+QVector<store::ImportBook> findBooks(const QString& folderOrFile) { return planImport(readSource(folderOrFile)); }
 
-bool WriteResult(QIODevice* out, const store::SourceFile& file) {
+bool writeResult(QIODevice* out, const store::SourceFile& file) {
     QDataStream s(out);
     s.setVersion(QDataStream::Qt_6_0);
     s << kMagic << kVersion << file.problem << qint32(file.tables.size());
@@ -128,7 +128,7 @@ bool WriteResult(QIODevice* out, const store::SourceFile& file) {
     return s.status() == QDataStream::Ok;
 }
 
-bool ReadResult(QIODevice* in, store::SourceFile& file) {
+bool readResult(QIODevice* in, store::SourceFile& file) {
     QDataStream s(in);
     s.setVersion(QDataStream::Qt_6_0);
     quint32 magic = 0, version = 0;

@@ -14,13 +14,13 @@ QString Unavailable();
 
 // Every ".dat" file of the folder and of its "database" folder, or the one file given, read
 // whole: one entry per file, in the order of the program folder's layout.
-QVector<store::SourceFile> ReadSource(const QString& folderOrFile);
+QVector<store::SourceFile> readSource(const QString& folderOrFile);
 
-// ReadSource, then PlanImport.
-QVector<store::ImportBook> FindBooks(const QString& folderOrFile);
+// readSource, then planImport.
+QVector<store::ImportBook> findBooks(const QString& folderOrFile);
 
 // How the reader process hands a file's content over.
-bool WriteResult(QIODevice* out, const store::SourceFile& file);
-bool ReadResult(QIODevice* in, store::SourceFile& file);
+bool writeResult(QIODevice* out, const store::SourceFile& file);
+bool readResult(QIODevice* in, store::SourceFile& file);
 
 } // namespace jet

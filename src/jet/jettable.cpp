@@ -57,7 +57,7 @@ QByteArray definitionBytes(const Pages& pages, quint32 first, QString* why) {
 
 } // namespace
 
-bool ReadTableDef(const Pages& pages, quint32 page, TableDef* def, QString* why) {
+bool readTableDef(const Pages& pages, quint32 page, TableDef* def, QString* why) {
     const QByteArray bytes = definitionBytes(pages, page, why);
     if (bytes.isEmpty()) return false;
     const auto* b = reinterpret_cast<const uchar*>(bytes.constData());
@@ -105,7 +105,7 @@ bool ReadTableDef(const Pages& pages, quint32 page, TableDef* def, QString* why)
         }
         const int length = U16(b + at);
         QString bad;
-        col.name = DecodeText(bytes.mid(at + 2, length), &bad);
+        col.name = decodeText(bytes.mid(at + 2, length), &bad);
         const bool readable = std::all_of(col.name.begin(), col.name.end(),
                                           [](QChar ch) { return ch.unicode() >= 0x20 && ch.unicode() < 0xfffe; });
         if (!bad.isEmpty() || col.name.isEmpty() || col.name.size() > kMaxNameLength || !readable) {
@@ -119,10 +119,10 @@ bool ReadTableDef(const Pages& pages, quint32 page, TableDef* def, QString* why)
     return true;
 }
 
-bool ReadCatalog(const Pages& pages, QVector<CatalogEntry>* tables, QString* why) {
+bool readCatalog(const Pages& pages, QVector<CatalogEntry>* tables, QString* why) {
     TableDef def;
     QString damage;
-    if (!ReadTableDef(pages, kCatalogPage, &def, &damage)) {
+    if (!readTableDef(pages, kCatalogPage, &def, &damage)) {
         *why = QStringLiteral("无法读取其中的表目录，文件已损坏");
         return false;
     }
@@ -134,7 +134,7 @@ bool ReadCatalog(const Pages& pages, QVector<CatalogEntry>* tables, QString* why
         if (n == "type") type = c;
         if (n == "flags") flags = c;
     }
-    const store::SourceTable catalog = ReadTableRows(pages, def);
+    const store::SourceTable catalog = readTableRows(pages, def);
     if (id < 0 || name < 0 || type < 0 || flags < 0 || !catalog.problem.isEmpty()) {
         *why = QStringLiteral("无法读取其中的表目录，文件已损坏");
         return false;

@@ -41,7 +41,7 @@ struct TableDef {
 };
 
 // Reads the definition starting at `page`; false and why (Chinese) when it is damaged.
-bool ReadTableDef(const Pages& pages, quint32 page, TableDef* def, QString* why);
+bool readTableDef(const Pages& pages, quint32 page, TableDef* def, QString* why);
 
 struct CatalogEntry {
     QString name;
@@ -50,6 +50,6 @@ struct CatalogEntry {
 
 // The tables the database's catalogue lists for the person (the system tables left out), in
 // the catalogue's order. False and why (Chinese) when the catalogue cannot be read.
-bool ReadCatalog(const Pages& pages, QVector<CatalogEntry>* tables, QString* why);
+bool readCatalog(const Pages& pages, QVector<CatalogEntry>* tables, QString* why);
 
 } // namespace jet

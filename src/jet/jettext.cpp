@@ -23,7 +23,7 @@ template <class T> QString shortestFixed(T value) {
 
 } // namespace
 
-QString DecodeText(const QByteArray& bytes, QString* why) {
+QString decodeText(const QByteArray& bytes, QString* why) {
     QVector<char16_t> units;
     units.reserve(bytes.size());
     const int n = int(bytes.size());
@@ -65,7 +65,7 @@ QString DecodeText(const QByteArray& bytes, QString* why) {
     return text.isNull() ? QStringLiteral("") : text;
 }
 
-QString DateText(double days) {
+QString dateText(double days) {
     const double whole = std::trunc(days);
     // Before 1899-12-30 the day counts back while the time of day still counts forward.
     const qint64 seconds = qRound64(std::fabs(days - whole) * 86400.0);
@@ -79,7 +79,7 @@ QString DateText(double days) {
     return text;
 }
 
-QString NumberText(double value) { return shortestFixed(value); }
-QString NumberText(float value) { return shortestFixed(value); }
+QString numberText(double value) { return shortestFixed(value); }
+QString numberText(float value) { return shortestFixed(value); }
 
 } // namespace jet

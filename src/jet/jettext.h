@@ -11,14 +11,14 @@ namespace jet {
 // Basic Multilingual Plane (surrogate pairs) are kept. Empty bytes give empty (not null) text.
 // On bytes that are no such text (an odd length, a lone surrogate) returns a null QString and
 // says why in Chinese.
-QString DecodeText(const QByteArray& bytes, QString* why);
+QString decodeText(const QByteArray& bytes, QString* why);
 
 // A Date/Time (days since 30 December 1899, the fraction the time of day) as MM-DD-YYYY, with
 // " HH:MM:SS" after it when the time of day is not midnight.
-QString DateText(double days);
+QString dateText(double days);
 
 // A number in plain decimal: no exponent, no grouping, as few digits as bring the value back.
-QString NumberText(double value);
-QString NumberText(float value);
+QString numberText(double value);
+QString numberText(float value);
 
 } // namespace jet

@@ -93,7 +93,7 @@ QString scaled(QString digits, int scale, bool negative) {
 
 } // namespace
 
-QString ValueText(const Pages& pages, const Column& col, bool null, const Bytes& bytes, QString* why) {
+QString valueText(const Pages& pages, const Column& col, bool null, const Bytes& bytes, QString* why) {
     if (col.type == Boolean) return null ? QStringLiteral("0") : QStringLiteral("1");
     if (null) return QString();
     const uchar* v = bytes.data;
@@ -104,17 +104,17 @@ QString ValueText(const Pages& pages, const Column& col, bool null, const Bytes&
         return false;
     };
     switch (col.type) {
-    case Text: return DecodeText(QByteArray(reinterpret_cast<const char*>(v), n), why);
+    case Text: return decodeText(QByteArray(reinterpret_cast<const char*>(v), n), why);
     case Memo: {
         const QByteArray text = memoBytes(pages, bytes, why);
-        return why->isEmpty() ? DecodeText(text, why) : QString();
+        return why->isEmpty() ? decodeText(text, why) : QString();
     }
-    case DateTime: return fits(8) ? DateText(qFromLittleEndian<double>(v)) : QString();
+    case DateTime: return fits(8) ? dateText(qFromLittleEndian<double>(v)) : QString();
     case Byte: return fits(1) ? QString::number(v[0]) : QString();
     case Integer: return fits(2) ? QString::number(qFromLittleEndian<qint16>(v)) : QString();
     case LongInteger: return fits(4) ? QString::number(qFromLittleEndian<qint32>(v)) : QString();
-    case Single: return fits(4) ? NumberText(qFromLittleEndian<float>(v)) : QString();
-    case Double: return fits(8) ? NumberText(qFromLittleEndian<double>(v)) : QString();
+    case Single: return fits(4) ? numberText(qFromLittleEndian<float>(v)) : QString();
+    case Double: return fits(8) ? numberText(qFromLittleEndian<double>(v)) : QString();
     case Money: {
         if (!fits(8)) return QString();
         const qint64 units = qFromLittleEndian<qint64>(v); // in ten-thousandths

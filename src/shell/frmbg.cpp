@@ -7,11 +7,11 @@
 #include <QMouseEvent>
 #include <algorithm>
 
-Frmbg::Frmbg(QWidget* parent) : ui::ChildForm(parent), form(new Ui::Frmbg) {
+Frmbg::Frmbg(QWidget* parent) : ui::ChildForm(parent), m_form(new Ui::Frmbg) {
     ui::loadPictures(); // the form's picture
-    form->setupUi(this);
-    m_labels = {form->Label1, form->Label2, form->Label3, form->Label4, form->Label5};
-    m_lines = {form->Line1, form->Line2, form->Line3, form->Line4, form->Line5};
+    m_form->setupUi(this);
+    m_labels = {m_form->Label1, m_form->Label2, m_form->Label3, m_form->Label4, m_form->Label5};
+    m_lines = {m_form->Line1, m_form->Line2, m_form->Line3, m_form->Line4, m_form->Line5};
     // What the form cannot say: the labels' cursor (the brush's tip is its hot spot), the lines
     // invisible at first, and the entries' names for screen readers.
     const QCursor cursor(ui::picture(QStringLiteral("hotspot.png")), 1, 1);
@@ -24,8 +24,8 @@ Frmbg::Frmbg(QWidget* parent) : ui::ChildForm(parent), form(new Ui::Frmbg) {
         m_labelRects[i] = m_labels[i]->geometry();
         m_lineRects[i] = m_lines[i]->geometry();
     }
-    m_picture = form->Image1->size();
-    form->Image1->setScaledContents(true);
+    m_picture = m_form->Image1->size();
+    m_form->Image1->setScaledContents(true);
     Form_Resize();
 }
 
@@ -41,12 +41,12 @@ void Frmbg::Form_Resize() {
                      qMax(1, qRound(r.height() * scale)));
     };
     const QSize picture = scaled(QRect(QPoint(), m_picture)).size();
-    form->Image1->setGeometry(QRect(QPoint(), picture));
+    m_form->Image1->setGeometry(QRect(QPoint(), picture));
     for (int i = 0; i < 5; ++i) {
         m_labels[i]->setGeometry(scaled(m_labelRects[i]));
         m_lines[i]->setGeometry(scaled(m_lineRects[i]));
     }
-    form->Frame1->setGeometry(
+    m_form->Frame1->setGeometry(
         QRect(QPoint((width() - picture.width()) / 2, (height() - picture.height()) / 2), picture));
 }
 

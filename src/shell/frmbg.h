@@ -1,5 +1,7 @@
 #pragma once
 
+#include "window.h"
+
 #include <ui/childform.h>
 
 #include <array>
@@ -17,17 +19,17 @@ class Frmbg;
 struct LauncherEntry {
     // What becomes of the panel before the book opens.
     enum Panel { Unloaded, Stays, Hidden };
-    const char* name;   // the entry's name, drawn in the picture
-    const char* target; // the window it opens
-    bool onPress;       // opens on the press of any button; otherwise on a click of the left one
+    const char* name; // the entry's name, drawn in the picture
+    WindowId target;  // the window it opens
+    bool onPress;     // opens on the press of any button; otherwise on a click of the left one
     Panel panel;
 };
 inline constexpr LauncherEntry kLauncherEntries[5] = {
-    {"会议记录", "Frmcahier", true, LauncherEntry::Unloaded},
-    {"学校事历", "Frmnote", true, LauncherEntry::Stays},
-    {"值周安排", "Frmonduty", false, LauncherEntry::Hidden},
-    {"教师通讯录", "Frmaddlist", false, LauncherEntry::Hidden},
-    {"教师考勤", "frmteacher", false, LauncherEntry::Hidden},
+    {"会议记录", WindowId::Frmcahier, true, LauncherEntry::Unloaded},
+    {"学校事历", WindowId::Frmnote, true, LauncherEntry::Stays},
+    {"值周安排", WindowId::Frmonduty, false, LauncherEntry::Hidden},
+    {"教师通讯录", WindowId::Frmaddlist, false, LauncherEntry::Hidden},
+    {"教师考勤", WindowId::frmteacher, false, LauncherEntry::Hidden},
 };
 
 // The launcher panel: the picture with the five record books, filling the main window between
@@ -55,7 +57,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    std::unique_ptr<Ui::Frmbg> form;
+    std::unique_ptr<Ui::Frmbg> m_form;
     std::array<QLabel*, 5> m_labels;
     std::array<QFrame*, 5> m_lines;
     // The designed geometry of the picture and of every label and line over it, which the

@@ -12,18 +12,18 @@
 #include <QTimer>
 #include <QUrl>
 
-Frmhelp::Frmhelp(QWidget* parent) : ui::ChildForm(parent), form(new Ui::Frmhelp) {
-    form->setupUi(this);
-    form->WebBrowser1->setOpenLinks(false);
-    connect(form->WebBrowser1, &QTextBrowser::anchorClicked, this, &Frmhelp::WebBrowser1_AnchorClicked);
+Frmhelp::Frmhelp(QWidget* parent) : ui::ChildForm(parent), m_form(new Ui::Frmhelp) {
+    m_form->setupUi(this);
+    m_form->WebBrowser1->setOpenLinks(false);
+    connect(m_form->WebBrowser1, &QTextBrowser::anchorClicked, this, &Frmhelp::WebBrowser1_AnchorClicked);
     // Form_Load: the page beside the program, or what is missing.
     const QString page = helpPath(QCoreApplication::applicationDirPath());
     if (QFileInfo(page).isFile()) {
-        form->WebBrowser1->setSource(QUrl::fromLocalFile(page));
+        m_form->WebBrowser1->setSource(QUrl::fromLocalFile(page));
     } else {
-        form->WebBrowser1->setHtml(QString("<h2>找不到帮助文件</h2><p>帮助页面“%1”不存在。请把程序文件夹中的"
-                                           " help 文件夹恢复完整后再打开帮助。</p>")
-                                       .arg(QDir::toNativeSeparators(page).toHtmlEscaped()));
+        m_form->WebBrowser1->setHtml(QString("<h2>找不到帮助文件</h2><p>帮助页面“%1”不存在。请把程序文件夹中的"
+                                             " help 文件夹恢复完整后再打开帮助。</p>")
+                                         .arg(QDir::toNativeSeparators(page).toHtmlEscaped()));
     }
 }
 
@@ -48,9 +48,9 @@ bool Frmhelp::insideHelp(const QUrl& url, const QString& helpFolder) {
 }
 
 void Frmhelp::WebBrowser1_AnchorClicked(const QUrl& link) {
-    const QUrl url = form->WebBrowser1->source().resolved(link);
+    const QUrl url = m_form->WebBrowser1->source().resolved(link);
     if (insideHelp(url, QFileInfo(helpPath(QCoreApplication::applicationDirPath())).path()))
-        form->WebBrowser1->setSource(url);
+        m_form->WebBrowser1->setSource(url);
 }
 
 // The size the window is restored to from maximised: the browser's designed size and its margins.
@@ -60,7 +60,7 @@ QSize Frmhelp::sizeHint() const { return QSize(ui::twips(7455 + 100), ui::twips(
 void Frmhelp::Form_Resize() {
     const int w = qMax(0, width() - ui::twips(100));
     const int h = qMax(0, height() - ui::twips(100));
-    form->WebBrowser1->setGeometry((width() - w) / 2, (height() - h) / 2, w, h);
+    m_form->WebBrowser1->setGeometry((width() - w) / 2, (height() - h) / 2, w, h);
 }
 
 // The page opens at its top, whatever the first layout passes scrolled.
@@ -68,5 +68,5 @@ void Frmhelp::showEvent(QShowEvent* e) {
     ui::ChildForm::showEvent(e);
     if (m_shown) return;
     m_shown = true;
-    QTimer::singleShot(0, form->WebBrowser1, [b = form->WebBrowser1] { b->verticalScrollBar()->setValue(0); });
+    QTimer::singleShot(0, m_form->WebBrowser1, [b = m_form->WebBrowser1] { b->verticalScrollBar()->setValue(0); });
 }

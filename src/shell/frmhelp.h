@@ -32,6 +32,6 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
-    std::unique_ptr<Ui::Frmhelp> form;
+    std::unique_ptr<Ui::Frmhelp> m_form;
     bool m_shown = false;
 };

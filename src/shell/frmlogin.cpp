@@ -24,23 +24,23 @@
 #include <QStyle>
 #include <QTimer>
 
-frmLogin::frmLogin(QWidget* parent) : QWidget(parent), form(new Ui::frmLogin) {
+frmLogin::frmLogin(QWidget* parent) : QWidget(parent), m_form(new Ui::frmLogin) {
     // The form's buttons press on Enter only when focused (autoDefault, never from a text box: the
     // window is no dialog), and the password box shows each character as "*".
-    form->setupUi(this);
+    m_form->setupUi(this);
     // What the form cannot say: the icon in all its sizes, the fractional sizes of the two captions.
     setWindowIcon(ui::appIcon());
-    ui::setPointSize(14.25, {form->lblLabels_0, form->lblLabels_1});
+    ui::setPointSize(14.25, {m_form->lblLabels_0, m_form->lblLabels_1});
     if (QScreen* screen = this->screen())
         setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
 
-    ui::moveFocusOnEnter(form->txtUserName);
-    ui::moveFocusOnEnter(form->txtPassword);
-    connect(form->cmdok, &QPushButton::clicked, this, &frmLogin::cmdok_Click);
-    connect(form->cmdcancel, &QPushButton::clicked, this, &frmLogin::cmdcancel_Click);
+    ui::moveFocusOnEnter(m_form->txtUserName);
+    ui::moveFocusOnEnter(m_form->txtPassword);
+    connect(m_form->cmdok, &QPushButton::clicked, this, &frmLogin::cmdok_Click);
+    connect(m_form->cmdcancel, &QPushButton::clicked, this, &frmLogin::cmdcancel_Click);
     auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(esc, &QShortcut::activated, form->cmdcancel, &QPushButton::click);
-    form->txtUserName->setFocus();
+    connect(esc, &QShortcut::activated, m_form->cmdcancel, &QPushButton::click);
+    m_form->txtUserName->setFocus();
 }
 
 frmLogin::~frmLogin() = default;
@@ -80,7 +80,7 @@ void frmLogin::cmdok_Click() {
         ui::notify(this, QStringLiteral("登录失败的次数太多，请 %1 秒后再试。").arg(wait), ui::Warning);
         return;
     }
-    const QString name = form->txtUserName->text(), password = form->txtPassword->text();
+    const QString name = m_form->txtUserName->text(), password = m_form->txtPassword->text();
     bool signedIn = false;
     try {
         signedIn = store::signIn(name, password);

@@ -34,6 +34,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    std::unique_ptr<Ui::frmLogin> form;
+    std::unique_ptr<Ui::frmLogin> m_form;
     LoginGuard m_guard;
 };

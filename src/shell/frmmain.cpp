@@ -30,6 +30,8 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 
+#include <optional>
+
 namespace {
 
 // How the frame opens each of its child windows: the one place that tells them apart.
@@ -43,7 +45,7 @@ struct ChildWindow {
     enum Launcher { KeepsLauncher, HidesLauncherOnLoad, HidesLauncher };
     // One of the two theme books (minutes, events), or a window whose menu command closes them first.
     enum Twins { LeavesTwins, TwinBook, ClosesTwins };
-    const char* name;
+    WindowId id;
     ui::ChildForm* (*make)(frmmain* frame);
     Size size;
     Frame frame;
@@ -67,33 +69,33 @@ ui::ChildForm* makeFinder(frmmain* frame) {
 
 using W = ChildWindow;
 const ChildWindow kWindows[] = {
-    {"Frmbg", makeLauncher, W::Maximised, W::Frameless, W::KeepsLauncher, W::LeavesTwins},
-    {"Frmhelp", make<Frmhelp>, W::Maximised, W::ControlBox, W::KeepsLauncher, W::LeavesTwins},
-    {"Frmcahier", make<Frmcahier>, W::Maximised, W::NoControlBox, W::HidesLauncherOnLoad, W::TwinBook},
-    {"Frmnote", make<Frmnote>, W::Maximised, W::NoControlBox, W::HidesLauncherOnLoad, W::TwinBook},
-    {"Frmaddlist", make<Frmaddlist>, W::OwnSize, W::NoControlBox, W::HidesLauncher, W::ClosesTwins},
-    {"frmteacher", make<frmteacher>, W::OwnSize, W::NoControlBox, W::HidesLauncher, W::ClosesTwins},
-    {"Frmonduty", make<Frmonduty>, W::OwnSize, W::NoControlBox, W::HidesLauncherOnLoad, W::ClosesTwins},
-    {"Frmreport", make<Frmreport>, W::Maximised, W::NoControlBox, W::HidesLauncher, W::LeavesTwins},
-    {"Frmsystem", make<Frmsystem>, W::OwnSize, W::NoControlBox, W::HidesLauncherOnLoad, W::LeavesTwins},
-    {"Frmfind", makeFinder, W::OwnSize, W::ControlBox, W::KeepsLauncher, W::LeavesTwins},
+    {WindowId::Frmbg, makeLauncher, W::Maximised, W::Frameless, W::KeepsLauncher, W::LeavesTwins},
+    {WindowId::Frmhelp, make<Frmhelp>, W::Maximised, W::ControlBox, W::KeepsLauncher, W::LeavesTwins},
+    {WindowId::Frmcahier, make<Frmcahier>, W::Maximised, W::NoControlBox, W::HidesLauncherOnLoad, W::TwinBook},
+    {WindowId::Frmnote, make<Frmnote>, W::Maximised, W::NoControlBox, W::HidesLauncherOnLoad, W::TwinBook},
+    {WindowId::Frmaddlist, make<Frmaddlist>, W::OwnSize, W::NoControlBox, W::HidesLauncher, W::ClosesTwins},
+    {WindowId::frmteacher, make<frmteacher>, W::OwnSize, W::NoControlBox, W::HidesLauncher, W::ClosesTwins},
+    {WindowId::Frmonduty, make<Frmonduty>, W::OwnSize, W::NoControlBox, W::HidesLauncherOnLoad, W::ClosesTwins},
+    {WindowId::Frmreport, make<Frmreport>, W::Maximised, W::NoControlBox, W::HidesLauncher, W::LeavesTwins},
+    {WindowId::Frmsystem, make<Frmsystem>, W::OwnSize, W::NoControlBox, W::HidesLauncherOnLoad, W::LeavesTwins},
+    {WindowId::Frmfind, makeFinder, W::OwnSize, W::ControlBox, W::KeepsLauncher, W::LeavesTwins},
 };
-const char kLauncher[] = "Frmbg";
+constexpr WindowId kLauncher = WindowId::Frmbg;
 
 // The window that shows the records of each table a search goes through.
 const struct {
     const char* table;
-    const char* window;
-} kRecordWindows[] = {{"tabaddlist", "Frmaddlist"},
-                      {"tabonduty", "Frmonduty"},
-                      {"tabcahier", "Frmcahier"},
-                      {"tabnote", "Frmnote"},
-                      {"tabkaoqin", "frmteacher"}};
+    WindowId window;
+} kRecordWindows[] = {{"tabaddlist", WindowId::Frmaddlist},
+                      {"tabonduty", WindowId::Frmonduty},
+                      {"tabcahier", WindowId::Frmcahier},
+                      {"tabnote", WindowId::Frmnote},
+                      {"tabkaoqin", WindowId::frmteacher}};
 
-const ChildWindow* windowNamed(const QString& name) {
+const ChildWindow& childWindow(WindowId id) {
     for (const ChildWindow& w : kWindows)
-        if (name == QLatin1String(w.name)) return &w;
-    return nullptr;
+        if (w.id == id) return w;
+    Q_UNREACHABLE(); // kWindows describes every WindowId
 }
 
 } // namespace
@@ -214,10 +216,10 @@ void frmmain::listWindows() {
     }
 }
 
-QWidget* frmmain::child(const QString& name) const { return m_children.value(name).data(); }
+QWidget* frmmain::child(WindowId window) const { return m_children.value(window).data(); }
 
-QWidget* frmmain::loadAndShow(const QString& name) {
-    if (QWidget* loaded = child(name)) {
+QWidget* frmmain::loadAndShow(WindowId id) {
+    if (QWidget* loaded = child(id)) {
         QMdiSubWindow* sub = qobject_cast<QMdiSubWindow*>(loaded->parentWidget());
         if (sub) {
             // Qt does not resize a hidden maximised window with the area: fill the area as it is now.
@@ -229,20 +231,19 @@ QWidget* frmmain::loadAndShow(const QString& name) {
         }
         return loaded;
     }
-    const ChildWindow* window = windowNamed(name);
-    if (!window) return nullptr;
+    const ChildWindow* window = &childWindow(id);
     if (window->launcher != W::KeepsLauncher) hideLauncher();
     ui::ChildForm* form = window->make(this);
-    connect(form, &ui::ChildForm::backRequested, this, [this, name] {
-        unload(name);
+    connect(form, &ui::ChildForm::backRequested, this, [this, id] {
+        unload(id);
         showLauncher();
     });
     // Reloading happens after the handler that asked for it has returned.
     connect(
         form, &ui::ChildForm::reloadRequested, this,
-        [this, name] {
-            unload(name);
-            loadAndShow(name);
+        [this, id] {
+            unload(id);
+            loadAndShow(id);
         },
         Qt::QueuedConnection);
     Qt::WindowFlags flags = Qt::SubWindow;
@@ -256,7 +257,7 @@ QWidget* frmmain::loadAndShow(const QString& name) {
     if (window->frame != W::Frameless) ui::keepTitleBarInside(sub);
     sub->setWindowTitle(form->windowTitle());
     sub->setWindowIcon(ui::appIcon());
-    m_children[name] = form;
+    m_children[id] = form;
     if (window->size == W::Maximised)
         sub->showMaximized();
     else
@@ -267,20 +268,20 @@ QWidget* frmmain::loadAndShow(const QString& name) {
 
 // A menu command's opening: the theme books closed first and the launcher hidden where the
 // window says so.
-void frmmain::open(const QString& name) {
-    const ChildWindow* window = windowNamed(name);
-    if (window && window->twins == W::ClosesTwins) {
+void frmmain::open(WindowId id) {
+    const ChildWindow& window = childWindow(id);
+    if (window.twins == W::ClosesTwins) {
         for (const ChildWindow& twin : kWindows)
-            if (twin.twins == W::TwinBook && !mayDiscard(twin.name)) return;
+            if (twin.twins == W::TwinBook && !mayDiscard(twin.id)) return;
         for (const ChildWindow& twin : kWindows)
-            if (twin.twins == W::TwinBook) unload(twin.name);
+            if (twin.twins == W::TwinBook) unload(twin.id);
     }
-    if (window && window->launcher == W::HidesLauncher) hideLauncher();
-    loadAndShow(name);
+    if (window.launcher == W::HidesLauncher) hideLauncher();
+    loadAndShow(id);
 }
 
-void frmmain::unload(const QString& name) {
-    QPointer<QWidget> form = m_children.take(name);
+void frmmain::unload(WindowId window) {
+    QPointer<QWidget> form = m_children.take(window);
     if (!form) return;
     if (auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget())) {
         sub->hide();
@@ -307,8 +308,8 @@ void frmmain::launcherLabel(int n) {
     loadAndShow(entry.target);
 }
 
-void frmmain::schooolinfo_Click() { open("Frmsystem"); }
-void frmmain::findrecords_Click() { open("Frmfind"); }
+void frmmain::schooolinfo_Click() { open(WindowId::Frmsystem); }
+void frmmain::findrecords_Click() { open(WindowId::Frmfind); }
 
 // The shown child windows one below the other; the launcher stays the filling panel behind them.
 void frmmain::cascade_Click() {
@@ -340,13 +341,13 @@ void frmmain::showRecord(const QString& table, qint64 rowid, const QStringList& 
         return;
     }
 }
-void frmmain::cahier_Click() { open("Frmcahier"); }
-void frmmain::note_Click() { open("Frmnote"); }
-void frmmain::addlist_Click() { open("Frmaddlist"); }
-void frmmain::teacher_Click() { open("frmteacher"); }
-void frmmain::onduty_Click() { open("Frmonduty"); }
-void frmmain::print_Click() { open("Frmreport"); }
-void frmmain::help_Click() { open("Frmhelp"); }
+void frmmain::cahier_Click() { open(WindowId::Frmcahier); }
+void frmmain::note_Click() { open(WindowId::Frmnote); }
+void frmmain::addlist_Click() { open(WindowId::Frmaddlist); }
+void frmmain::teacher_Click() { open(WindowId::frmteacher); }
+void frmmain::onduty_Click() { open(WindowId::Frmonduty); }
+void frmmain::print_Click() { open(WindowId::Frmreport); }
+void frmmain::help_Click() { open(WindowId::Frmhelp); }
 
 // The program ends; what a window holds unwritten is written first, and typed input that could
 // not be saved is given up only when the person agrees.
@@ -365,14 +366,14 @@ void frmmain::closeEvent(QCloseEvent* event) {
     QMainWindow::closeEvent(event);
 }
 
-bool frmmain::mayDiscard(const QString& name) {
-    auto* form = qobject_cast<ui::ChildForm*>(child(name));
+bool frmmain::mayDiscard(WindowId window) {
+    auto* form = qobject_cast<ui::ChildForm*>(child(window));
     return !form || form->mayDiscardInput();
 }
 
 bool frmmain::mayDiscardAll() {
-    for (const QString& name : m_children.keys())
-        if (!mayDiscard(name)) return false;
+    for (WindowId window : m_children.keys())
+        if (!mayDiscard(window)) return false;
     return true;
 }
 
@@ -381,17 +382,16 @@ bool frmmain::mayDiscardAll() {
 // help and the school's details are left as they are. The active window stays in front.
 void frmmain::reloadBooks() {
     QMdiSubWindow* active = m_area->activeSubWindow();
-    QString front;
-    for (const QString& name : m_children.keys()) {
-        QWidget* form = child(name);
-        const ChildWindow* window = windowNamed(name);
-        if (!form || !window || window->twins == W::LeavesTwins) continue;
-        if (active && form->parentWidget() == active) front = name;
-        if (!mayDiscard(name)) continue;
-        unload(name);
-        loadAndShow(name);
+    std::optional<WindowId> front;
+    for (WindowId id : m_children.keys()) {
+        QWidget* form = child(id);
+        if (!form || childWindow(id).twins == W::LeavesTwins) continue;
+        if (active && form->parentWidget() == active) front = id;
+        if (!mayDiscard(id)) continue;
+        unload(id);
+        loadAndShow(id);
     }
-    if (!front.isEmpty()) loadAndShow(front);
+    if (front) loadAndShow(*front);
 }
 
 void frmmain::writePendingEdits() {

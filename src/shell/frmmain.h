@@ -1,5 +1,7 @@
 #pragma once
 
+#include "window.h"
+
 #include <QMainWindow>
 #include <QMap>
 #include <QPointer>
@@ -22,12 +24,12 @@ public:
     void setUser(const QString& name) { m_user = name; }
 
     QMdiArea* area() const { return m_area; }
-    // A loaded child window by its name ("Frmbg", "Frmcahier", ...), or nullptr.
-    QWidget* child(const QString& name) const;
-    // Creates the named window if needed (running its loading) and brings it to the front.
-    QWidget* loadAndShow(const QString& name);
-    // Closes and discards the named window; does nothing when it is not loaded.
-    void unload(const QString& name);
+    // A loaded child window, or nullptr.
+    QWidget* child(WindowId window) const;
+    // Creates the window if needed (running its loading) and brings it to the front.
+    QWidget* loadAndShow(WindowId window);
+    // Closes and discards the window; does nothing when it is not loaded.
+    void unload(WindowId window);
     void hideLauncher();
     void showLauncher();
     // Opens the book of launcher entry n (1 to 5), as a press or click on its label asks.
@@ -53,13 +55,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void open(const QString& name);
+    void open(WindowId window);
     void buildMenus();
     void listWindows();
     void writePendingEdits();
-    // Whether the named window (every window) may be closed over its unsaved input: nothing
+    // Whether the window (every window) may be closed over its unsaved input: nothing
     // unsaved, or the person agreed when asked.
-    bool mayDiscard(const QString& name);
+    bool mayDiscard(WindowId window);
     bool mayDiscardAll();
     void reloadBooks();
     void findShortcutFor(QWidget* form);
@@ -67,6 +69,6 @@ private:
     QMdiArea* m_area;
     QMenu* m_system;
     QList<QAction*> m_windowActions;
-    QMap<QString, QPointer<QWidget>> m_children;
+    QMap<WindowId, QPointer<QWidget>> m_children;
     QString m_user;
 };

@@ -13,6 +13,8 @@ RecordSet OpenUserTable();
 RecordSet OpenSchoolTable();
 // The school name (first column of the first row of tabel2), empty when there is no row.
 QString schoolName();
+// Writes the school's details: the first row of tabel2 when there is none, otherwise every row.
+void saveSchool(const QString& name, const QString& phone, const QString& address, const QString& email);
 // "database/addonduty.dat", open for one operation.
 std::unique_ptr<Database> OpenRosterDatabase();
 

@@ -19,8 +19,10 @@ QString quotedList(const QStringList& values) {
     return quoted.join(',');
 }
 
+QString rowidCondition(qint64 rowid) { return "rowid=" + QString::number(rowid); }
+
 QString sameRecord(const QStringList& columns, const QStringList& values, qint64 rowid) {
-    QString condition = "rowid=" + QString::number(rowid);
+    QString condition = rowidCondition(rowid);
     for (int c = 0; c < columns.size(); ++c) {
         const QString v = values.value(c);
         // As text, the way the window read it; NULL only matches NULL.
@@ -57,6 +59,9 @@ QString addressDeleteByName(const QString& name) { return "delete from tabaddlis
 
 QString addressDeleteRecord(const QString& record) { return "delete from tabaddlist where " + record; }
 
+// "delete * from" is the designed text of the emptying; the engine runs it without the star.
+QString addressDeleteAll() { return "delete * from tabaddlist"; }
+
 QString themeInsert(const QString& table, const QStringList& values) {
     return "insert into " + table + " values (" + quotedList(values) + ")";
 }
@@ -76,6 +81,8 @@ QString themeDeleteRecord(const QString& table, const QString& record) {
     return "delete from " + table + " where " + record;
 }
 
+QString themeList(const QString& table) { return "select rowid, theme from " + table; }
+
 QString attendanceInsert(const QStringList& seven) {
     return "insert into tabkaoqin values (" + quotedList(seven) + ")";
 }
@@ -83,6 +90,10 @@ QString attendanceInsert(const QStringList& seven) {
 QString attendanceQuery(const QString& name) {
     return QString::fromUtf8("select * from tabkaoqin where 姓名=") + SqlQuote(name);
 }
+
+QString attendanceAll() { return "select * from tabkaoqin"; }
+
+QString lookupAll(const QString& table) { return "select * from " + table; }
 
 QString lookupInsert(const QString& table, const QString& value) {
     return "insert into " + table + " values(" + SqlQuote(value) + ")";
@@ -105,6 +116,11 @@ QString rotaUpdate(const QStringList& columns, const QStringList& values, const 
 }
 
 QString rotaDelete(const QString& record) { return "delete from tabonduty where " + record; }
+
+// "delete * from", as the address book's emptying.
+QString rotaDeleteAll() { return "delete * from tabonduty"; }
+
+QString schoolSelect() { return "select * from tabel2"; }
 
 QString schoolInsert(const QString& name, const QString& phone, const QString& address, const QString& email) {
     return "insert into tabel2 values (" + quotedList({name, phone, address, email}) + ")";

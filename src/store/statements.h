@@ -21,6 +21,8 @@ QString quotedList(const QStringList& values);
 // column (a null text is NULL). A record changed or removed meanwhile, or a rowid the engine
 // handed out again to another record, matches nothing.
 QString sameRecord(const QStringList& columns, const QStringList& values, qint64 rowid);
+// The condition that finds one row by its rowid alone.
+QString rowidCondition(qint64 rowid);
 
 // Teacher address book (tabaddlist): name, sex, mphone, phone, addcode, qq, email, address, remark.
 // record: the condition of sameRecord.
@@ -32,6 +34,8 @@ QString addressCondition(const QString& name, const QString& mphone, const QStri
                          const QString& email, const QString& address, const QString& remark);
 QString addressDeleteByName(const QString& name);
 QString addressDeleteRecord(const QString& record);
+// Every row of the address book, as the emptying deletes them.
+QString addressDeleteAll();
 
 // Meeting minutes and school events (tabcahier, tabnote): rows keyed by theme by convention.
 QString themeCondition(const QString& theme);
@@ -39,10 +43,15 @@ QString themeInsert(const QString& table, const QStringList& values);
 QString themePick(const QString& table, const QString& theme);
 QString themeDeleteByTheme(const QString& table, const QString& theme);
 QString themeDeleteRecord(const QString& table, const QString& record);
+// Each row's rowid and theme, in table order: the book's list of themes.
+QString themeList(const QString& table);
 
 // Teacher attendance (tabkaoqin) and its lookup lists.
 QString attendanceInsert(const QStringList& seven);
 QString attendanceQuery(const QString& name);
+QString attendanceAll();
+// One of the lookup lists (tabaddsort, tabaddsubject, tabaddnumber), whole.
+QString lookupAll(const QString& table);
 QString lookupInsert(const QString& table, const QString& value);
 // Removes one added item of a lookup list (record: the condition of sameRecord). The entries of
 // the register keep their text: they hold it, not a reference to the list.
@@ -52,8 +61,10 @@ QString lookupDelete(const QString& table, const QString& record);
 QString rotaInsert(const QStringList& columns, const QStringList& values);
 QString rotaUpdate(const QStringList& columns, const QStringList& values, const QString& record);
 QString rotaDelete(const QString& record);
+QString rotaDeleteAll();
 
 // School information (tabel2 in uinfo.dat).
+QString schoolSelect();
 QString schoolInsert(const QString& name, const QString& phone, const QString& address, const QString& email);
 QString schoolUpdate(const QString& name, const QString& phone, const QString& address, const QString& email);
 
