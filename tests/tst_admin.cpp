@@ -288,7 +288,8 @@ void tst_admin::refusedTemplateIsNotReportedDone() {
     admin::cleanteacher_Click(nullptr);
     QCOMPARE(m_messages->all.size(), 2);
     QVERIFY(m_messages->last().contains("没有清空，原有记录保持不变"));
-    QVERIFY(m_messages->last().contains("“" + testkit::shown(store::kAttendanceTemplate) + "”中缺少数据表“tabaddnumber”"));
+    QVERIFY(
+        m_messages->last().contains("“" + testkit::shown(store::kAttendanceTemplate) + "”中缺少数据表“tabaddnumber”"));
     QCOMPARE(testkit::bytes(store::kAttendanceFile), before);
 }
 

@@ -16,9 +16,9 @@
 #include "importcommand.h"
 #include "reportcommand.h"
 
-#include <store/privacy.h>
 #include <admin/datafolder.h>
 #include <store/database.h>
+#include <store/privacy.h>
 #include <ui/errortext.h>
 
 #include <QCoreApplication>
