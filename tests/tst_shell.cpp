@@ -628,7 +628,8 @@ void tst_shell::windowsStayReachable() {
 }
 
 // A fixed window larger than the area (150 % on a 1366×768 screen) scrolls: the scroll bars reach
-// each of its edges, and every control the keyboard reaches comes into view.
+// each of its edges, and every control the keyboard reaches comes into view. A maximised window
+// (the reports) fits the area instead. No text of any of them is cut short.
 void tst_shell::fixedWindowsScrollIntoReach_data() {
     QTest::addColumn<QString>("menu");
     QTest::addColumn<WindowId>("window");
