@@ -26,6 +26,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -627,7 +628,8 @@ void tst_shell::windowsStayReachable() {
 }
 
 // A fixed window larger than the area (150 % on a 1366×768 screen) scrolls: the scroll bars reach
-// each of its edges, and every control the keyboard reaches comes into view.
+// each of its edges, and every control the keyboard reaches comes into view. A maximised window
+// (the reports) fits the area instead. No text of any of them is cut short.
 void tst_shell::fixedWindowsScrollIntoReach_data() {
     QTest::addColumn<QString>("menu");
     QTest::addColumn<WindowId>("window");
@@ -639,6 +641,8 @@ void tst_shell::fixedWindowsScrollIntoReach_data() {
     QTest::newRow("school details, small screen") << "schooolinfo" << WindowId::Frmsystem << small;
     QTest::newRow("attendance, too narrow and too low") << "teacher" << WindowId::frmteacher << QSize(600, 400);
     QTest::newRow("attendance, large screen: no scroll bars") << "teacher" << WindowId::frmteacher << large;
+    QTest::newRow("reports, small screen: fits, nothing cut short") << "print" << WindowId::Frmreport << small;
+    QTest::newRow("reports, large screen") << "print" << WindowId::Frmreport << large;
 }
 
 void tst_shell::fixedWindowsScrollIntoReach() {
@@ -680,6 +684,13 @@ void tst_shell::fixedWindowsScrollIntoReach() {
     testkit::settle();
     cornersInReach();
     if (QTest::currentTestFailed()) return;
+    // No text is cut short: each button as wide as its text needs, each list's items whole.
+    for (QPushButton* b : form->findChildren<QPushButton*>())
+        if (b->isVisible())
+            QVERIFY2(b->width() >= b->sizeHint().width(),
+                     qPrintable(QString("%1: %2 < %3").arg(b->text()).arg(b->width()).arg(b->sizeHint().width())));
+    for (QListWidget* l : form->findChildren<QListWidget*>())
+        if (l->isVisible()) QVERIFY2(l->sizeHintForColumn(0) <= l->viewport()->width(), qPrintable(l->objectName()));
     // Tabbing through the window brings each control into view, from wherever it was scrolled.
     h->setValue(h->minimum());
     v->setValue(v->minimum());

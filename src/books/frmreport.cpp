@@ -12,6 +12,7 @@
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QScopeGuard>
+#include <QScrollBar>
 
 namespace {
 
@@ -52,6 +53,11 @@ Frmreport::~Frmreport() = default;
 
 void Frmreport::Form_Load() {
     for (store::ReportKind kind : store::reportKinds()) m_form->lstreport->addItem(store::reportTitle(kind));
+    // The list keeps its titles whole, also with a scroll bar on a low screen; the preview gives way.
+    QListWidget* list = m_form->lstreport;
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth() +
+                          list->verticalScrollBar()->sizeHint().width());
     QDate from, to;
     store::lastWholeMonth(&from, &to);
     ui::setText(m_form->txtfrom, attendance::boxText(from));
