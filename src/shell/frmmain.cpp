@@ -112,7 +112,7 @@ frmmain::frmmain(QWidget* parent) : QMainWindow(parent) {
     m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_area);
-    ui::keepFocusInView(m_area); // and the control the keyboard reaches comes into view
+    m_focusInView = ui::keepFocusInView(m_area); // and the control the keyboard reaches comes into view
     m_area->viewport()->installEventFilter(this);
     connect(m_area, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
         auto* form = qobject_cast<ui::ChildForm*>(sub ? sub->widget() : nullptr);
@@ -124,6 +124,8 @@ frmmain::frmmain(QWidget* parent) : QMainWindow(parent) {
     // MDIForm_Load: the launcher panel fills the frame between tasks.
     loadAndShow(kLauncher);
 }
+
+frmmain::~frmmain() { QObject::disconnect(m_focusInView); }
 
 // The fixed-size windows stay centred in the client area whatever the main window's size.
 // The hidden launcher too fills the area as it is now: Qt resizes only the shown maximised windows.

@@ -16,6 +16,7 @@ class frmmain : public QMainWindow {
     Q_OBJECT
 public:
     explicit frmmain(QWidget* parent = nullptr);
+    ~frmmain() override;
 
     static QString caption();
 
@@ -67,6 +68,7 @@ private:
     void findShortcutFor(QWidget* form);
 
     QMdiArea* m_area;
+    QMetaObject::Connection m_focusInView; // ended before the windows are destroyed
     QMenu* m_system;
     QList<QAction*> m_windowActions;
     QMap<WindowId, QPointer<QWidget>> m_children;

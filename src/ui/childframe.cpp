@@ -98,8 +98,8 @@ int scrollBy(int low, int high, int room) {
 
 } // namespace
 
-void keepFocusInView(QMdiArea* area) {
-    QObject::connect(qApp, &QApplication::focusChanged, area, [area](QWidget*, QWidget* now) {
+QMetaObject::Connection keepFocusInView(QMdiArea* area) {
+    return QObject::connect(qApp, &QApplication::focusChanged, area, [area](QWidget*, QWidget* now) {
         QWidget* viewport = area->viewport();
         if (!now || !viewport->isAncestorOf(now)) return;
         const QRect r(now->mapTo(viewport, QPoint(0, 0)), now->size());

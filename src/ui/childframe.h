@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QMetaObject>
+
 class QWidget;
 class QMdiArea;
 class QMdiSubWindow;
@@ -24,8 +26,10 @@ void keepTitleBarInside(QMdiSubWindow* sub);
 // Moves a child window fully into view in its area (its top left corner, when it is larger).
 void bringIntoView(QMdiSubWindow* sub);
 // Scrolls the area, when a child window is larger than it, so that the control that receives
-// the keyboard focus comes into view (its top left part, when it is larger than the area).
-void keepFocusInView(QMdiArea* area);
+// the keyboard focus comes into view (its top left part, when it is larger than the area). The
+// owner ends the returned connection in its destructor: the focus moves while the area's windows
+// are destroyed, when the area itself is already half gone.
+QMetaObject::Connection keepFocusInView(QMdiArea* area);
 
 // Centres child in its parent's client area, with an extra downward offset in twips.
 void centreInParent(QWidget* child, double downTwips = 0);
