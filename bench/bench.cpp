@@ -120,26 +120,6 @@ void fill(const QString& folder, int n) {
     });
 }
 
-// The floor's read: every row and column of a statement, through a forward-only query.
-double plainRead(const QString& file, const QString& sql) {
-    return medianMs(3, [&] {
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "plain");
-            db.setDatabaseName(file);
-            db.open();
-            QSqlQuery q(db);
-            q.setForwardOnly(true);
-            q.exec(sql);
-            const int cols = q.record().count();
-            qsizetype total = 0;
-            while (q.next())
-                for (int c = 0; c < cols; ++c) total += q.value(c).toString().size();
-            Q_UNUSED(total);
-        }
-        QSqlDatabase::removeDatabase("plain");
-    });
-}
-
 double plainWrite(const QString& file, const QString& sql) {
     return medianMs(3, [&] {
         {

@@ -1,4 +1,7 @@
 #include "benchfiles.h"
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlRecord>
 
 #include <admin/backups.h>
 #include <books/frmcahier.h>
@@ -97,4 +100,23 @@ void benchPaste(const QString& folder, int chars, const Report& report) {
     report("  delete it", chars, painted([&] { minutes.Toolbar1_ButtonClick(ThemeBook::Delete); }), floor);
     if (store::Database(store::kMinutesFile).openRecordset("select count(*) from tabcahier").fields(0) != "1")
         qFatal("the delete did not remove the long line");
+}
+
+double plainRead(const QString& file, const QString& sql) {
+    return medianMs(3, [&] {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "plain");
+            db.setDatabaseName(file);
+            db.open();
+            QSqlQuery q(db);
+            q.setForwardOnly(true);
+            q.exec(sql);
+            const int cols = q.record().count();
+            qsizetype total = 0;
+            while (q.next())
+                for (int c = 0; c < cols; ++c) total += q.value(c).toString().size();
+            Q_UNUSED(total);
+        }
+        QSqlDatabase::removeDatabase("plain");
+    });
 }

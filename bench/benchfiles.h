@@ -28,6 +28,9 @@ void benchFiles(const QString& folder, int n, const Report& report);
 // A line of chars characters without a break, pasted into the minutes' content box (of the
 // minutes in folder), until the window has laid it out and painted, then saved, picked again and
 // deleted; the floor puts the same text into a box that does not wrap lines at all.
+// The floor's read: every row and column of a statement, through a forward-only query, median of 3.
+double plainRead(const QString& file, const QString& sql);
+
 void benchPaste(const QString& folder, int chars, const Report& report);
 
 // The reports over a register of n entries: statistics beside a plain group by; for 10,000 entries

@@ -29,18 +29,7 @@ store::ReportRequest all(store::ReportKind kind) {
 
 // The floor: the engine counting the same rows by teacher and category, read through.
 double groupBy(const QString& file) {
-    return medianMs(3, [&] {
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "plain");
-            db.setDatabaseName(file);
-            db.open();
-            QSqlQuery q(db);
-            q.setForwardOnly(true);
-            q.exec("select 姓名, 考勤类别, count(*), sum(节数) from tabkaoqin group by 1, 2");
-            while (q.next()) q.value(2).toInt();
-        }
-        QSqlDatabase::removeDatabase("plain");
-    });
+    return plainRead(file, "select 姓名, 考勤类别, count(*), sum(节数) from tabkaoqin group by 1, 2");
 }
 
 } // namespace
